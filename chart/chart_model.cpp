@@ -1,0 +1,48 @@
+#include "chart/chart_model.h"
+
+namespace loglezer {
+
+Rgb auto_colour(int position) {
+    static constexpr Rgb kPalette[16] = {
+        {0xFF, 0x00, 0x00}, {0x00, 0x80, 0x00}, {0xFF, 0xFF, 0x00}, {0x00, 0x00, 0xFF},
+        {0xFF, 0xFF, 0xFF}, {0x80, 0x80, 0x80}, {0xFF, 0x00, 0xFF}, {0x00, 0x80, 0x80},
+        {0x00, 0x00, 0x80}, {0x80, 0x00, 0x00}, {0x00, 0xFF, 0x00}, {0x80, 0x80, 0x00},
+        {0x80, 0x00, 0x80}, {0xC0, 0xC0, 0xC0}, {0x00, 0xFF, 0xFF}, {0x00, 0x00, 0x00},
+    };
+    return kPalette[((position % 16) + 16) % 16];
+}
+
+ChartModel::ChartModel(std::string title) { titles_.push_back(std::move(title)); }
+
+void ChartModel::clear_points() {
+    points_.clear();
+    changed();
+}
+
+void ChartModel::add_point(double value, std::string label) {
+    const int position = static_cast<int>(points_.size());
+    points_.push_back({static_cast<double>(position), value, std::move(label), auto_colour(position)});
+    changed();
+}
+
+void ChartModel::clear_titles() {
+    titles_.clear();
+    changed();
+}
+
+void ChartModel::add_title(std::string line) {
+    titles_.push_back(std::move(line));
+    changed();
+}
+
+void ChartModel::set_3d(bool on) {
+    view_3d_ = on;
+    changed();
+}
+
+void ChartModel::set_value_format(std::string pattern) {
+    value_format_ = std::move(pattern);
+    changed();
+}
+
+}  // namespace loglezer

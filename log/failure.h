@@ -1,0 +1,23 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace loglezer {
+
+// The one failure type of the program. Its message is the exact text the user
+// sees; the window's event boundary catches it and shows it.
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(const std::string& message) : std::runtime_error(message) {}
+};
+
+// "'text' is not a valid floating point value"
+[[noreturn]] void fail_float(std::string_view text);
+// "'text' is not a valid integer value"
+[[noreturn]] void fail_integer(std::string_view text);
+// "List index out of bounds (index)"
+[[noreturn]] void fail_index(long long index);
+
+}  // namespace loglezer

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string_view>
+
+namespace loglezer {
+
+// Texts taken from one log line "dd-Mon-yyyy,download,upload,...". Positions
+// count from 1; a range past the end of the line yields fewer characters or
+// none, and none of these ever fails.
+
+// Characters from position `from` (1-based), at most `count` of them.
+std::string_view copy_text(std::string_view text, std::size_t from, std::size_t count);
+// The text without its first `count` characters.
+std::string_view drop_front(std::string_view text, std::size_t count);
+// The text before its first ","; the whole text when it holds none.
+std::string_view up_to_comma(std::string_view text);
+// The text after its first ","; empty when it holds none.
+std::string_view after_comma(std::string_view text);
+
+// The characters before the line's first ","; empty when it has none.
+std::string_view date_field(std::string_view line);
+// The date field without its first 7 characters.
+std::string_view year_text(std::string_view line);
+// Characters 8 to 11: the text the year number is read from.
+std::string_view year_number_text(std::string_view line);
+// Characters 4 to 6.
+std::string_view month_abbrev(std::string_view line);
+// The date field without its first 3 characters (Mon-yyyy).
+std::string_view month_year_text(std::string_view line);
+// Characters 1 and 2.
+std::string_view day_text(std::string_view line);
+
+// The year number: characters 8 to 11 read as a whole number.
+int year_number(std::string_view line);
+
+// The download and upload texts of a line, before conversion. The first way
+// of removing the date field drops exactly 12 characters; the second drops
+// everything up to and including the first ",". The upload text needs a ","
+// after it: without one it is empty.
+struct AmountTexts {
+    std::string_view download;
+    std::string_view upload;
+};
+enum class DateSkip { FirstTwelve, UpToComma };
+AmountTexts amount_texts(std::string_view line, DateSkip skip);
+
+}  // namespace loglezer

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace loglezer {
+
+// All lines of the log, in file order, each without its line break and
+// untrimmed. The lines are views into one buffer holding the file content, so
+// loading a large log costs one allocation for the text and one for the index.
+class LineList {
+public:
+    LineList() = default;
+    // Builds a list of the given texts (for tests and tools).
+    static LineList from_lines(const std::vector<std::string>& lines);
+    // Takes the whole file content and splits it: CR, LF or CR LF end a line,
+    // a NUL ends the content, a final break gives no empty last line.
+    static LineList from_content(std::string content);
+
+    int count() const { return static_cast<int>(spans_.size()); }
+    // The line at index; an index outside 0..count()-1 fails with
+    // "List index out of bounds (index)".
+    std::string_view at(long long index) const;
+
+private:
+    struct Span {
+        std::size_t offset;
+        std::size_t length;
+    };
+    std::string content_;
+    std::vector<Span> spans_;
+};
+
+}  // namespace loglezer

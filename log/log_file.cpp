@@ -1,0 +1,86 @@
+#include "log/log_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "log/failure.h"
+#include "log/profile.h"
+
+namespace loglezer {
+namespace {
+
+std::filesystem::path resolve(const std::filesystem::path& working_dir, const std::string& path) {
+    const std::filesystem::path p(path);
+    return p.is_absolute() ? p : working_dir / p;
+}
+
+// Closes the descriptor on every way out of load_log.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+[[noreturn]] void fail_open(const std::filesystem::path& full, int error) {
+    throw Failure("Cannot open file \"" + full.lexically_normal().string() + "\". " + std::strerror(error));
+}
+
+}  // namespace
+
+std::string log_path(const std::filesystem::path& working_dir) {
+    const std::filesystem::path ini = working_dir / "log.ini";
+    std::error_code ec;
+    std::string path;
+    if (std::filesystem::is_regular_file(ini, ec)) {
+        path = profile_string_from_file(ini.string(), "path", "log", kDefaultLogPath);
+    }
+    return path.empty() ? std::string(kDefaultLogPath) : path;
+}
+
+bool log_exists(const std::filesystem::path& working_dir, const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    const auto status = std::filesystem::status(resolve(working_dir, path), ec);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+LineList load_log(const std::filesystem::path& working_dir, const std::string& path) {
+    const std::filesystem::path full = resolve(working_dir, path);
+    // Read-only: the log belongs to the metering program and is never written.
+    FileDescriptor file{::open(full.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) fail_open(full, errno);
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0) fail_open(full, errno);
+
+    std::string content;
+    content.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            // The file may have grown since fstat, or be a pipe with no size.
+            content.resize(content.size() + 65536);
+        }
+        const ssize_t got = ::read(file.fd, content.data() + filled, content.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fail_open(full, errno);
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return LineList::from_content(std::move(content));
+}
+
+std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir) {
+    const std::string path = log_path(working_dir);
+    if (!log_exists(working_dir, path)) return std::nullopt;
+    return load_log(working_dir, path);
+}
+
+}  // namespace loglezer

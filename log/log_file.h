@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "log/line_list.h"
+
+namespace loglezer {
+
+// Where the log is when no settings file names it.
+inline constexpr const char* kDefaultLogPath =
+    "C:\\Documents and Settings\\All Users\\Application Data\\Ostrevan\\Pellicor\\log.csv";
+// Shown when the log cannot be found.
+inline constexpr const char* kLogMissingMessage = "Kan de logfile niet vinden!";
+
+// The log path: key "log" of section "path" in log.ini in the working
+// directory, or the default path when the file, section, key or value is
+// missing or empty. The path is returned as written; a relative one resolves
+// against the working directory when it is opened.
+std::string log_path(const std::filesystem::path& working_dir);
+
+// Whether a file (not a directory) exists at the path, taken relative to the
+// working directory.
+bool log_exists(const std::filesystem::path& working_dir, const std::string& path);
+
+// Reads the whole file read-only in one piece and splits it into lines. A file
+// that cannot be opened or read fails with "Cannot open file "full path".
+// reason".
+LineList load_log(const std::filesystem::path& working_dir, const std::string& path);
+
+// Locates and loads the log; an empty result means the log is missing (the
+// caller reports it and ends the program). Read failures throw.
+std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir);
+
+}  // namespace loglezer

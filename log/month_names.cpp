@@ -1,0 +1,27 @@
+#include "log/month_names.h"
+
+namespace loglezer {
+namespace {
+
+struct Translation {
+    std::string_view search;
+    std::string_view result;
+};
+
+constexpr Translation kTests[24] = {
+    {"Jan", "Januari"},   {"Feb", "Februari"},  {"Mar", "Maart"},     {"Apr", "April"},     {"May", "Mei"},
+    {"Jun", "Juni"},      {"Jul", "Juli"},      {"Aug", "Augustus"},  {"Sep", "September"}, {"Oct", "Oktober"},
+    {"Nov", "November"},  {"Dec", "December"},  {"Januari", "Jan"},   {"Februari", "Feb"},  {"Maart", "Mar"},
+    {"April", "Apr"},     {"Mei", "May"},       {"Juni", "Jun"},      {"Juli", "Jul"},      {"Augustus", "Aug"},
+    {"September", "Sep"}, {"Oktober", "Oct"},   {"November", "Nov"},  {"December", "Dec"},
+};
+
+}  // namespace
+
+void setmonth(std::string_view text, SharedState& shared) {
+    for (const auto& t : kTests) {
+        if (text.find(t.search) != std::string_view::npos) shared.current_month_name = t.result;
+    }
+}
+
+}  // namespace loglezer

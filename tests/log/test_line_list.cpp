@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "log/failure.h"
+#include "log/line_list.h"
+
+using loglezer::Failure;
+using loglezer::LineList;
+
+namespace {
+
+std::vector<std::string> split(const std::string& content) {
+    const LineList list = LineList::from_content(content);
+    std::vector<std::string> out;
+    for (int i = 0; i < list.count(); ++i) out.emplace_back(list.at(i));
+    return out;
+}
+
+struct SplitCase {
+    const char* name;
+    std::string content;
+    std::vector<std::string> lines;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+
+class Split : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(Split, GivesTheLinesInFileOrder) { EXPECT_EQ(split(GetParam().content), GetParam().lines); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Breaks, Split,
+    ::testing::Values(SplitCase{"empty", "", {}}, SplitCase{"no_break", "a", {"a"}},
+                      SplitCase{"crlf_final", "a\r\nb\r\n", {"a", "b"}}, SplitCase{"crlf", "a\r\nb", {"a", "b"}},
+                      SplitCase{"lf", "a\nb\n", {"a", "b"}}, SplitCase{"cr", "a\rb\r", {"a", "b"}},
+                      SplitCase{"lf_cr", "a\n\rb", {"a", "", "b"}},
+                      SplitCase{"empty_lines", "a\r\n\r\nb\n\nc", {"a", "", "b", "", "c"}},
+                      SplitCase{"only_break", "\r\n", {""}}, SplitCase{"two_breaks", "\n\n", {"", ""}},
+                      SplitCase{"mixed", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+                      SplitCase{"nul_ends", std::string("a\nb\0c\nd", 7), {"a", "b"}},
+                      SplitCase{"nul_first", std::string("\0a\n", 3), {}},
+                      SplitCase{"untrimmed", "  a ,1,2, \t\n", {"  a ,1,2, \t"}},
+                      SplitCase{"high_bytes", "\xe9\xff\n\x80", {"\xe9\xff", "\x80"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineList, IndexOutsideTheListFails) {
+    const LineList list = LineList::from_lines({"a", "b"});
+    EXPECT_EQ(list.at(1), "b");
+    for (long long index : {-1LL, 2LL, 1000LL}) {
+        try {
+            list.at(index);
+            FAIL() << index;
+        } catch (const Failure& e) {
+            EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(index) + ")");
+        }
+    }
+    EXPECT_THROW(LineList().at(0), Failure);
+}
+
+TEST(LineList, CopiesKeepTheirLines) {
+    LineList a = LineList::from_content("x\ny");
+    const LineList b = a;
+    a = LineList::from_content("z");
+    EXPECT_EQ(b.count(), 2);
+    EXPECT_EQ(b.at(1), "y");
+}
+
+}  // namespace
