@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "log/big_buffer.h"
+
 namespace loglezer {
 
 // All lines of the log, in file order, each without its line break and
@@ -17,7 +19,8 @@ public:
     static LineList from_lines(const std::vector<std::string>& lines);
     // Takes the whole file content and splits it: CR, LF or CR LF end a line,
     // a NUL ends the content, a final break gives no empty last line.
-    static LineList from_content(std::string content);
+    static LineList from_content(const std::string& content);
+    static LineList from_content(ContentBuffer content);
 
     int count() const { return static_cast<int>(spans_.size()); }
     // The line at index; an index outside 0..count()-1 fails with
@@ -29,8 +32,8 @@ private:
         std::size_t offset;
         std::size_t length;
     };
-    std::string content_;
-    std::vector<Span> spans_;
+    ContentBuffer content_;
+    std::vector<Span, BigAllocator<Span>> spans_;
 };
 
 }  // namespace loglezer

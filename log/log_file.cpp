@@ -57,13 +57,15 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) fail_open(full, errno);
 
-    std::string content;
-    content.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    ContentBuffer content;
+    // Room for the whole file and a little more, so that the read which
+    // finds the end needs no larger buffer.
+    content.resize((st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0) + 4096);
     std::size_t filled = 0;
     for (;;) {
         if (filled == content.size()) {
-            // The file may have grown since fstat, or be a pipe with no size.
-            content.resize(content.size() + 65536);
+            // The file has grown since fstat (the metering program appends to it).
+            content.resize(content.size() * 2);
         }
         const ssize_t got = ::read(file.fd, content.data() + filled, content.size() - filled);
         if (got < 0) {

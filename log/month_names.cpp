@@ -9,11 +9,11 @@ struct Translation {
 };
 
 constexpr Translation kTests[24] = {
-    {"Jan", "Januari"},   {"Feb", "Februari"},  {"Mar", "Maart"},     {"Apr", "April"},     {"May", "Mei"},
-    {"Jun", "Juni"},      {"Jul", "Juli"},      {"Aug", "Augustus"},  {"Sep", "September"}, {"Oct", "Oktober"},
-    {"Nov", "November"},  {"Dec", "December"},  {"Januari", "Jan"},   {"Februari", "Feb"},  {"Maart", "Mar"},
-    {"April", "Apr"},     {"Mei", "May"},       {"Juni", "Jun"},      {"Juli", "Jul"},      {"Augustus", "Aug"},
-    {"September", "Sep"}, {"Oktober", "Oct"},   {"November", "Nov"},  {"December", "Dec"},
+    {"Jan", "Januari"},   {"Feb", "Februari"}, {"Mar", "Maart"},    {"Apr", "April"},     {"May", "Mei"},
+    {"Jun", "Juni"},      {"Jul", "Juli"},     {"Aug", "Augustus"}, {"Sep", "September"}, {"Oct", "Oktober"},
+    {"Nov", "November"},  {"Dec", "December"}, {"Januari", "Jan"},  {"Februari", "Feb"},  {"Maart", "Mar"},
+    {"April", "Apr"},     {"Mei", "May"},      {"Juni", "Jun"},     {"Juli", "Jul"},      {"Augustus", "Aug"},
+    {"September", "Sep"}, {"Oktober", "Oct"},  {"November", "Nov"}, {"December", "Dec"},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/loggen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -73,10 +74,11 @@ std::string generate_log(const LogShape& shape) {
         if (shape.skip_new_year && new_year && new_years == 2) continue;
         if (!new_year && skip * 1000 < shape.skip_per_mille) continue;
 
-        // About 0.9 GB a weekday in the first year, growing ~25 % a year;
+        // About 0.9 GB a weekday in the first year, growing ~25 % a year for
+        // ten years and level after that (very long logs are for benchmarks);
         // weekends half again as busy; a day varies from a third to three
         // times the usual.
-        const double years = i / 365.25;
+        const double years = std::min(i / 365.25, 10.0);
         const bool weekend = weekday(d) >= 5;
         const double base = 0.9e9 * std::pow(1.25, years) * (weekend ? 1.5 : 1.0);
         const double spread = std::exp((rnd.uniform() - 0.5) * 2.2);
@@ -89,6 +91,14 @@ std::string generate_log(const LogShape& shape) {
         out += buf;
     }
     return out;
+}
+
+LogShape demo_shape() {
+    LogShape shape;
+    shape.first = {2022, 6, 14};
+    shape.days = 4 * 365 + 1;
+    shape.seed = 20220614;
+    return shape;
 }
 
 }  // namespace loglezer::tools

@@ -26,6 +26,10 @@ struct LogShape {
 // GB a day, busier weekends, slow growth over the years, a few days missing.
 std::string generate_log(const LogShape& shape);
 
+// The demo log's shape: about four years from 14 June 2022, with the line of
+// 1 January 2024 missing.
+LogShape demo_shape();
+
 // Date arithmetic used by the generator (and by tests that build logs).
 Date add_days(Date d, int days);
 int weekday(Date d);  // 0 = Monday .. 6 = Sunday

@@ -28,20 +28,21 @@ class Split : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(Split, GivesTheLinesInFileOrder) { EXPECT_EQ(split(GetParam().content), GetParam().lines); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Breaks, Split,
-    ::testing::Values(SplitCase{"empty", "", {}}, SplitCase{"no_break", "a", {"a"}},
-                      SplitCase{"crlf_final", "a\r\nb\r\n", {"a", "b"}}, SplitCase{"crlf", "a\r\nb", {"a", "b"}},
-                      SplitCase{"lf", "a\nb\n", {"a", "b"}}, SplitCase{"cr", "a\rb\r", {"a", "b"}},
-                      SplitCase{"lf_cr", "a\n\rb", {"a", "", "b"}},
-                      SplitCase{"empty_lines", "a\r\n\r\nb\n\nc", {"a", "", "b", "", "c"}},
-                      SplitCase{"only_break", "\r\n", {""}}, SplitCase{"two_breaks", "\n\n", {"", ""}},
-                      SplitCase{"mixed", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-                      SplitCase{"nul_ends", std::string("a\nb\0c\nd", 7), {"a", "b"}},
-                      SplitCase{"nul_first", std::string("\0a\n", 3), {}},
-                      SplitCase{"untrimmed", "  a ,1,2, \t\n", {"  a ,1,2, \t"}},
-                      SplitCase{"high_bytes", "\xe9\xff\n\x80", {"\xe9\xff", "\x80"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Breaks, Split,
+                         ::testing::Values(SplitCase{"empty", "", {}}, SplitCase{"no_break", "a", {"a"}},
+                                           SplitCase{"crlf_final", "a\r\nb\r\n", {"a", "b"}},
+                                           SplitCase{"crlf", "a\r\nb", {"a", "b"}},
+                                           SplitCase{"lf", "a\nb\n", {"a", "b"}}, SplitCase{"cr", "a\rb\r", {"a", "b"}},
+                                           SplitCase{"lf_cr", "a\n\rb", {"a", "", "b"}},
+                                           SplitCase{"empty_lines", "a\r\n\r\nb\n\nc", {"a", "", "b", "", "c"}},
+                                           SplitCase{"only_break", "\r\n", {""}},
+                                           SplitCase{"two_breaks", "\n\n", {"", ""}},
+                                           SplitCase{"mixed", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+                                           SplitCase{"nul_ends", std::string("a\nb\0c\nd", 7), {"a", "b"}},
+                                           SplitCase{"nul_first", std::string("\0a\n", 3), {}},
+                                           SplitCase{"untrimmed", "  a ,1,2, \t\n", {"  a ,1,2, \t"}},
+                                           SplitCase{"high_bytes", "\xe9\xff\n\x80", {"\xe9\xff", "\x80"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineList, IndexOutsideTheListFails) {
     const LineList list = LineList::from_lines({"a", "b"});

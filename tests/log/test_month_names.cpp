@@ -15,9 +15,9 @@ std::string translate(std::string_view text, std::string before = "") {
 
 TEST(SetMonth, TranslatesBothWaysForAllTwelveMonths) {
     const std::pair<const char*, const char*> months[] = {
-        {"Jan", "Januari"}, {"Feb", "Februari"}, {"Mar", "Maart"},     {"Apr", "April"},
-        {"May", "Mei"},     {"Jun", "Juni"},     {"Jul", "Juli"},      {"Aug", "Augustus"},
-        {"Sep", "September"}, {"Oct", "Oktober"}, {"Nov", "November"}, {"Dec", "December"},
+        {"Jan", "Januari"},   {"Feb", "Februari"}, {"Mar", "Maart"},    {"Apr", "April"},
+        {"May", "Mei"},       {"Jun", "Juni"},     {"Jul", "Juli"},     {"Aug", "Augustus"},
+        {"Sep", "September"}, {"Oct", "Oktober"},  {"Nov", "November"}, {"Dec", "December"},
     };
     for (const auto& [abbrev, dutch] : months) {
         EXPECT_EQ(translate(abbrev), dutch);

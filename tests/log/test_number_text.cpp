@@ -47,11 +47,11 @@ TEST(TextToFloat, WholeNumbersConvertUnderEveryRegionalSetting) {
 
 TEST(TextToFloat, RejectsEverythingElseWithTheText) {
     const std::pair<const char*, Separators> bad[] = {
-        {"", kPoint},        {" ", kPoint},      {"1.5", kComma},  {"1,5", kPoint},   {"1,000", kPoint},
-        {"abc", kPoint},     {"1x", kPoint},     {"\t1", kPoint},  {"1\t", kPoint},   {"inf", kPoint},
-        {"nan", kPoint},     {"0x10", kPoint},   {"+", kPoint},    {"-", kPoint},     {"e3", kPoint},
-        {"1e", kPoint},      {"1e+", kPoint},    {".5", kPoint},   {"5.", kPoint},    {"1 000", kPoint},
-        {"++1", kPoint},     {"1e5000", kPoint}, {"2-", kPoint},   {"1.5.5", kPoint}, {"1.5", {',', ','}},
+        {"", kPoint},    {" ", kPoint},      {"1.5", kComma}, {"1,5", kPoint},   {"1,000", kPoint},
+        {"abc", kPoint}, {"1x", kPoint},     {"\t1", kPoint}, {"1\t", kPoint},   {"inf", kPoint},
+        {"nan", kPoint}, {"0x10", kPoint},   {"+", kPoint},   {"-", kPoint},     {"e3", kPoint},
+        {"1e", kPoint},  {"1e+", kPoint},    {".5", kPoint},  {"5.", kPoint},    {"1 000", kPoint},
+        {"++1", kPoint}, {"1e5000", kPoint}, {"2-", kPoint},  {"1.5.5", kPoint}, {"1.5", {',', ','}},
     };
     for (const auto& [text, seps] : bad) {
         try {
@@ -65,15 +65,20 @@ TEST(TextToFloat, RejectsEverythingElseWithTheText) {
 
 TEST(TextToInt, ConvertsBlanksSignAndDigits) {
     const std::pair<const char*, int> good[] = {
-        {"2005", 2005}, {" 2005", 2005}, {"+7", 7}, {"-12", -12}, {"0042", 42}, {"2147483647", 2147483647},
+        {"2005", 2005},
+        {" 2005", 2005},
+        {"+7", 7},
+        {"-12", -12},
+        {"0042", 42},
+        {"2147483647", 2147483647},
         {"-2147483648", -2147483647 - 1},
     };
     for (const auto& [text, value] : good) EXPECT_EQ(loglezer::text_to_int(text), value) << text;
 }
 
 TEST(TextToInt, RejectsEverythingElseWithTheText) {
-    for (const char* text : {"", " ", "2005 ", "20a5", "+", "1.0", "2147483648", "-2147483649",
-                             "99999999999999999999", "x"}) {
+    for (const char* text :
+         {"", " ", "2005 ", "20a5", "+", "1.0", "2147483648", "-2147483649", "99999999999999999999", "x"}) {
         try {
             loglezer::text_to_int(text);
             ADD_FAILURE() << "accepted '" << text << "'";
