@@ -3,7 +3,7 @@
 #            AddressSanitizer and UndefinedBehaviorSanitizer.
 
 PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
-            fonts-liberation xvfb xauth libjpeg-turbo-progs
+            nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs
 JOBS := $(shell nproc)
 SAN_ENV := ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 

@@ -75,22 +75,28 @@ long double text_to_float(std::string_view text, const Separators& seps) {
     return r;
 }
 
-int text_to_int(std::string_view text) {
+std::optional<int> parse_int(std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n && text[i] == ' ') ++i;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == n) fail_integer(text);
+    if (i == n) return std::nullopt;
     long long v = 0;
     for (; i < n; ++i) {
-        if (!is_digit(text[i])) fail_integer(text);
+        if (!is_digit(text[i])) return std::nullopt;
         v = v * 10 + (text[i] - '0');
-        if (v > static_cast<long long>(INT_MAX) + 1) fail_integer(text);
+        if (v > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
     }
     if (negative) v = -v;
-    if (v > INT_MAX || v < INT_MIN) fail_integer(text);
+    if (v > INT_MAX || v < INT_MIN) return std::nullopt;
     return static_cast<int>(v);
+}
+
+int text_to_int(std::string_view text) {
+    const std::optional<int> v = parse_int(text);
+    if (!v) fail_integer(text);
+    return *v;
 }
 
 }  // namespace loglezer

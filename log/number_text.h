@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "log/separators.h"
@@ -16,5 +17,8 @@ long double text_to_float(std::string_view text, const Separators& seps);
 // anything else, and a number outside the int range, fails with
 // "'text' is not a valid integer value".
 int text_to_int(std::string_view text);
+// The same rules without the failure: nothing when the text is no whole
+// number in the int range.
+std::optional<int> parse_int(std::string_view text);
 
 }  // namespace loglezer

@@ -1,0 +1,56 @@
+// The statistics over a generated log of 1,000,000 lines (about 2,740 years
+// of days, from 1 January 1000): one yearly run, one monthly run of a middle
+// year and one daily run of a month of that year.
+#include <benchmark/benchmark.h>
+
+#include "chart/chart_model.h"
+#include "stats/startup.h"
+#include "stats/statistics.h"
+#include "tools/loggen.h"
+
+namespace {
+
+constexpr int kLines = 1000000;
+constexpr const char* kMiddleYear = "2369";
+
+const loglezer::LineList& million_lines() {
+    static const loglezer::LineList lines = [] {
+        loglezer::tools::LogShape shape;
+        shape.first = {1000, 1, 1};
+        shape.days = kLines;
+        shape.skip_per_mille = 0;
+        shape.skip_new_year = false;
+        return loglezer::LineList::from_content(loglezer::tools::generate_log(shape));
+    }();
+    return lines;
+}
+
+void run_option(benchmark::State& state, int option, const char* month) {
+    const loglezer::LineList& lines = million_lines();
+    loglezer::StatsInput input;
+    input.option = option;
+    input.year_items = loglezer::year_list(lines);
+    input.year_text = kMiddleYear;
+    input.month_text = month;
+    input.total_labels_empty = true;
+    const loglezer::Separators seps;
+    loglezer::SharedState shared;
+    loglezer::ChartModel download("Download");
+    loglezer::ChartModel upload("Upload");
+    for (auto _ : state) {
+        auto captions = loglezer::show_stats(lines, input, shared, seps, download, upload);
+        benchmark::DoNotOptimize(captions);
+    }
+    state.counters["bars"] = static_cast<double>(download.points().size());
+}
+
+void BM_Yearly(benchmark::State& state) { run_option(state, loglezer::kPerYear, ""); }
+BENCHMARK(BM_Yearly)->Unit(benchmark::kMillisecond);
+
+void BM_MonthlyMiddleYear(benchmark::State& state) { run_option(state, loglezer::kPerMonth, ""); }
+BENCHMARK(BM_MonthlyMiddleYear)->Unit(benchmark::kMillisecond);
+
+void BM_DailyMiddleYear(benchmark::State& state) { run_option(state, loglezer::kPerDay, "Juli"); }
+BENCHMARK(BM_DailyMiddleYear)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,292 @@
+#include "stats/cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "chart/value_format.h"
+#include "log/failure.h"
+#include "log/log_file.h"
+#include "stats/number_format.h"
+#include "stats/startup.h"
+
+namespace loglezer::cli {
+namespace {
+
+constexpr const char* kDutchMonths[12] = {"Januari", "Februari", "Maart",     "April",   "Mei",      "Juni",
+                                          "Juli",    "Augustus", "September", "Oktober", "November", "December"};
+
+// Log bytes are shown as Latin-1; the output is UTF-8.
+std::string utf8_from_latin1(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Characters of a UTF-8 text, for lining up columns.
+std::size_t display_width(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string pad_left(const std::string& text, std::size_t width) {
+    const std::size_t w = display_width(text);
+    return w >= width ? text : std::string(width - w, ' ') + text;
+}
+
+std::string pad_right(const std::string& text, std::size_t width) {
+    const std::size_t w = display_width(text);
+    return w >= width ? text : text + std::string(width - w, ' ');
+}
+
+// A chart's title lines as one text.
+std::string title_of(const ChartModel& chart) {
+    std::string text;
+    for (const auto& line : chart.titles()) {
+        if (!text.empty()) text += '\n';
+        text += line;
+    }
+    return utf8_from_latin1(text);
+}
+
+std::string label_heading(const std::string& view) {
+    if (view == "jaar") return "Jaar";
+    if (view == "maand") return "Maand";
+    return "Dag";
+}
+
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string csv_field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// A chart value as a JSON number, at the 15 significant digits a mark is
+// written with: 1.40 GB is 1.4, not the 1.4000000000000001 that the rounding
+// leaves in the double.
+nlohmann::ordered_json json_number(double value) {
+    if (!std::isfinite(value)) return nullptr;  // JSON has no infinity
+    const std::string text = general_number_text(value, '.');
+    double shown = 0;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    return shown;
+}
+
+std::string take_value(const std::vector<std::string>& args, std::size_t& i, const std::string& name) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
+        return arg.substr(name.size() + 1);
+    }
+    if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+    return args[++i];
+}
+
+bool is_option(const std::string& arg, const std::string& name) {
+    return arg == name || (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0);
+}
+
+}  // namespace
+
+Options parse_arguments(const std::vector<std::string>& args) {
+    Options options;
+    bool csv = false;
+    bool json = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--csv") {
+            csv = true;
+        } else if (arg == "--json") {
+            json = true;
+        } else if (is_option(arg, "--year")) {
+            options.year = take_value(args, i, "--year");
+        } else if (is_option(arg, "--month")) {
+            options.month = take_value(args, i, "--month");
+        } else if (is_option(arg, "--log")) {
+            options.log = take_value(args, i, "--log");
+        } else {
+            throw UsageError("unknown argument: " + arg);
+        }
+    }
+    if (options.help || options.version) return options;
+    if (csv && json) throw UsageError("--csv and --json exclude each other");
+    if (options.month && !options.year) throw UsageError("--month needs --year");
+    options.format = csv ? Format::Csv : json ? Format::Json : Format::Table;
+    return options;
+}
+
+std::string month_text_for(const std::string& month) {
+    const bool digits = !month.empty() && month.size() <= 2 &&
+                        std::all_of(month.begin(), month.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits) {
+        const int number = std::stoi(month);
+        if (number >= 1 && number <= 12) return kDutchMonths[number - 1];
+    }
+    return month;
+}
+
+std::string render_table(const View& view, const Separators& seps) {
+    std::ostringstream out;
+    out << title_of(view.download) << '\n' << title_of(view.upload) << "\n\n";
+
+    struct Row {
+        std::string label, download, upload;
+    };
+    std::vector<Row> rows;
+    rows.push_back({label_heading(view.name), "Download", "Upload"});
+    const auto& down = view.download.points();
+    const auto& up = view.upload.points();
+    for (std::size_t i = 0; i < std::max(down.size(), up.size()); ++i) {
+        Row row;
+        row.label = utf8_from_latin1(i < down.size() ? down[i].label : up[i].label);
+        if (i < down.size()) row.download = format_value(down[i].value, view.download.value_format(), seps);
+        if (i < up.size()) row.upload = format_value(up[i].value, view.upload.value_format(), seps);
+        rows.push_back(std::move(row));
+    }
+    std::size_t w_label = 0, w_down = 0, w_up = 0;
+    for (const auto& row : rows) {
+        w_label = std::max(w_label, display_width(row.label));
+        w_down = std::max(w_down, display_width(row.download));
+        w_up = std::max(w_up, display_width(row.upload));
+    }
+    for (const auto& row : rows) {
+        out << pad_right(row.label, w_label) << "  " << pad_left(row.download, w_down) << "  "
+            << pad_left(row.upload, w_up) << '\n';
+    }
+
+    if (view.captions) {
+        const auto& c = *view.captions;
+        const std::size_t w = std::max(display_width(c.total_down), display_width(c.record_down));
+        out << '\n';
+        out << "Totaal sinds   Download: " << pad_right(c.total_down, w) << "  Upload: " << c.total_up << '\n';
+        out << "Records sinds  Download: " << pad_right(c.record_down, w) << "  Upload: " << c.record_up << '\n';
+    }
+    return out.str();
+}
+
+std::string render_csv(const View& view) {
+    std::string out = "label,download,upload\n";
+    const auto& down = view.download.points();
+    const auto& up = view.upload.points();
+    for (std::size_t i = 0; i < std::max(down.size(), up.size()); ++i) {
+        out += csv_field(utf8_from_latin1(i < down.size() ? down[i].label : up[i].label));
+        out += ',';
+        if (i < down.size()) out += general_number_text(down[i].value, '.');
+        out += ',';
+        if (i < up.size()) out += general_number_text(up[i].value, '.');
+        out += '\n';
+    }
+    return out;
+}
+
+std::string render_json(const View& view) {
+    nlohmann::ordered_json doc;
+    doc["view"] = view.name;
+    doc["titles"] = {title_of(view.download), title_of(view.upload)};
+    doc["bars"] = nlohmann::ordered_json::array();
+    const auto& down = view.download.points();
+    const auto& up = view.upload.points();
+    for (std::size_t i = 0; i < std::max(down.size(), up.size()); ++i) {
+        nlohmann::ordered_json bar;
+        bar["label"] = utf8_from_latin1(i < down.size() ? down[i].label : up[i].label);
+        bar["download"] = i < down.size() ? json_number(down[i].value) : nlohmann::ordered_json();
+        bar["upload"] = i < up.size() ? json_number(up[i].value) : nlohmann::ordered_json();
+        doc["bars"].push_back(std::move(bar));
+    }
+    if (view.captions) {
+        const auto& c = *view.captions;
+        doc["totals"] = {{"download", utf8_from_latin1(c.total_down)}, {"upload", utf8_from_latin1(c.total_up)}};
+        doc["records"] = {{"download", utf8_from_latin1(c.record_down)}, {"upload", utf8_from_latin1(c.record_up)}};
+    }
+    return doc.dump(2) + "\n";
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::filesystem::path& working_dir, const Separators& seps) {
+    Options options;
+    try {
+        options = parse_arguments(args);
+    } catch (const UsageError& e) {
+        err << "loglezer-stats: " << e.what() << "\n" << kUsage;
+        return 1;
+    }
+    if (options.help) {
+        out << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        out << "loglezer-stats " << LOGLEZER_VERSION << '\n';
+        return 0;
+    }
+
+    try {
+        std::optional<LineList> lines;
+        if (options.log) {
+            if (log_exists(working_dir, *options.log)) lines = load_log(working_dir, *options.log);
+        } else {
+            lines = locate_and_load(working_dir);
+        }
+        if (!lines) {
+            err << kLogMissingMessage << '\n';
+            return 2;
+        }
+
+        SharedState shared;
+        ChartModel download("Download");
+        ChartModel upload("Upload");
+        const StartUpState start = run_start_up(*lines, shared, seps, download, upload);
+
+        View view{"jaar", download, upload, start.captions};
+        if (options.year) {
+            StatsInput input;
+            input.option = options.month ? kPerDay : kPerMonth;
+            input.year_items = start.year_items;
+            input.year_text = *options.year;
+            input.month_text = options.month ? month_text_for(*options.month) : std::string();
+            input.total_labels_empty = false;
+            show_stats(*lines, input, shared, seps, download, upload);
+            view.name = options.month ? "dag" : "maand";
+            view.captions.reset();
+        }
+
+        std::string text;
+        switch (options.format) {
+            case Format::Table:
+                text = render_table(view, seps);
+                break;
+            case Format::Csv:
+                text = render_csv(view);
+                break;
+            case Format::Json:
+                text = render_json(view);
+                break;
+        }
+        out << text;
+        out.flush();
+        return 0;
+    } catch (const Failure& failure) {
+        err << failure.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace loglezer::cli

@@ -1,0 +1,58 @@
+#include "stats/startup.h"
+
+#include "log/line_format.h"
+#include "log/month_names.h"
+
+namespace loglezer {
+
+std::vector<std::string> year_list(const LineList& lines) {
+    std::vector<std::string> years;
+    std::string_view last;
+    for (int i = 0; i < lines.count(); ++i) {
+        const std::string_view year = year_text(lines.at(i));
+        if (year != last) {
+            years.emplace_back(year);
+            last = year;
+        }
+    }
+    return years;
+}
+
+std::string build_period_text(const LineList& lines, SharedState& shared) {
+    const std::string_view date = copy_text(lines.at(0), 1, 11);
+    setmonth(copy_text(date, 4, 3), shared);
+    std::string text = "sinds ";
+    text += copy_text(date, 1, 2);
+    text += ' ';
+    text += shared.current_month_name;
+    text += ' ';
+    text += copy_text(date, 8, 4);
+    return text;
+}
+
+void write_year_titles(ChartModel& download, ChartModel& upload, const std::string& period_text) {
+    download.clear_titles();
+    download.add_title("Download per jaar " + period_text);
+    upload.clear_titles();
+    upload.add_title("Upload per jaar " + period_text);
+}
+
+StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
+                          ChartModel& upload) {
+    StartUpState state;
+    state.year_items = year_list(lines);
+    state.year_text = state.year_items.empty() ? std::string() : state.year_items.back();
+
+    StatsInput input;
+    input.option = kPerYear;
+    input.year_items = state.year_items;
+    input.year_text = state.year_text;
+    input.total_labels_empty = true;
+    state.captions = *show_stats(lines, input, shared, seps, download, upload);
+
+    shared.period_text = build_period_text(lines, shared);
+    write_year_titles(download, upload, shared.period_text);
+    return state;
+}
+
+}  // namespace loglezer

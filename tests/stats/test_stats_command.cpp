@@ -1,0 +1,199 @@
+// Runs the loglezer-stats executable on small logs written into a temporary
+// working directory.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "stats_test_util.h"
+
+namespace loglezer {
+namespace {
+
+namespace fs = std::filesystem;
+using test::days;
+using test::operator+;
+using test::kGiB;
+using Lines = std::vector<std::string>;
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+class StatsCommand : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("loglezer_stats_" + std::string(info->test_suite_name()) + "_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void write_log(const std::string& name, const Lines& lines) {
+        std::ofstream out(dir / name, std::ios::binary);
+        for (const auto& line : lines) out << line << "\r\n";
+    }
+    void write_ini(const std::string& log) { std::ofstream(dir / "log.ini") << "[path]\nlog=" << log << "\n"; }
+
+    Result run(const std::string& args) {
+        const std::string command =
+            "cd '" + dir.string() + "' && LC_ALL=C '" LOGLEZER_STATS_EXE "' " + args + " >out.txt 2>err.txt";
+        const int raw = std::system(command.c_str());
+        Result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / "out.txt"), read_file(dir / "err.txt")};
+        return r;
+    }
+};
+
+// Three years; 2006 is complete with its 1 January line of 2007.
+Lines sample_log() {
+    return days({2005, 12, 30}, 2, kGiB, kGiB / 2) + days({2006, 1, 1}, 365, kGiB / 2, kGiB / 4) +
+           days({2007, 1, 1}, 3, 2 * kGiB, 0);
+}
+
+struct ViewCase {
+    const char* name;
+    const char* args;
+    const char* expected_out;
+};
+
+class StatsCommandViews : public StatsCommand, public ::testing::WithParamInterface<ViewCase> {};
+
+TEST_P(StatsCommandViews, PrintsWhatTheChartsShow) {
+    write_log("log.csv", sample_log());
+    write_ini("log.csv");
+    const ViewCase& c = GetParam();
+    const Result r = run(c.args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, c.expected_out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Views, StatsCommandViews,
+    ::testing::Values(
+        ViewCase{"YearTable", "",
+                 "Download per jaar sinds 30 December 2005\n"
+                 "Upload per jaar sinds 30 December 2005\n"
+                 "\n"
+                 "Jaar  Download    Upload\n"
+                 "2005      2 GB      1 GB\n"
+                 "2006  182.5 GB  91.25 GB\n"
+                 "2007      6 GB      0 GB\n"
+                 "\n"
+                 "Totaal sinds   Download: 190.5 GB  Upload: 92.25 GB\n"
+                 "Records sinds  Download: 2 GB      Upload: 0.5 GB\n"},
+        ViewCase{"YearCsv", "--csv", "label,download,upload\n2005,2,1\n2006,182.5,91.25\n2007,6,0\n"},
+        ViewCase{"YearJson", "--json",
+                 "{\n"
+                 "  \"view\": \"jaar\",\n"
+                 "  \"titles\": [\n"
+                 "    \"Download per jaar sinds 30 December 2005\",\n"
+                 "    \"Upload per jaar sinds 30 December 2005\"\n"
+                 "  ],\n"
+                 "  \"bars\": [\n"
+                 "    {\n      \"label\": \"2005\",\n      \"download\": 2.0,\n      \"upload\": 1.0\n    },\n"
+                 "    {\n      \"label\": \"2006\",\n      \"download\": 182.5,\n      \"upload\": 91.25\n    },\n"
+                 "    {\n      \"label\": \"2007\",\n      \"download\": 6.0,\n      \"upload\": 0.0\n    }\n"
+                 "  ],\n"
+                 "  \"totals\": {\n    \"download\": \"190.5 GB\",\n    \"upload\": \"92.25 GB\"\n  },\n"
+                 "  \"records\": {\n    \"download\": \"2 GB\",\n    \"upload\": \"0.5 GB\"\n  }\n"
+                 "}\n"},
+        ViewCase{"MonthCsv", "--year 2006 --csv",
+                 "label,download,upload\nJanuari,15.5,7.75\nFebruari,14,7\nMaart,15.5,7.75\nApril,15,7.5\n"
+                 "Mei,15.5,7.75\nJuni,15,7.5\nJuli,15.5,7.75\nAugustus,15.5,7.75\nSeptember,15,7.5\n"
+                 "Oktober,15.5,7.75\nNovember,15,7.5\nDecember,15.5,7.75\n"},
+        ViewCase{
+            "MonthTable", "--year 2007",
+            "Download per maand 2007\nUpload per maand 2007\n\nMaand    Download  Upload\nJanuari      6 GB      GB\n"},
+        ViewCase{"MonthJson", "--year 2005 --json",
+                 "{\n  \"view\": \"maand\",\n  \"titles\": [\n    \"Download per maand 2005\",\n"
+                 "    \"Upload per maand 2005\"\n  ],\n  \"bars\": [\n    {\n      \"label\": \"December\",\n"
+                 "      \"download\": 2.0,\n      \"upload\": 1.0\n    }\n  ]\n}\n"},
+        ViewCase{"DayTable", "--year 2007 --month Januari",
+                 "Download per dag Januari 2007\nUpload per dag Januari 2007\n\n"
+                 "Dag  Download  Upload\n01       2 GB    0 GB\n02       2 GB    0 GB\n03       2 GB    0 GB\n"},
+        ViewCase{"DayCsvByNumber", "--year 2005 --month 12 --csv", "label,download,upload\n30,1,0.5\n31,1,0.5\n"},
+        ViewCase{"DayJson", "--year=2005 --month=December --json",
+                 "{\n  \"view\": \"dag\",\n  \"titles\": [\n    \"Download per dag December 2005\",\n"
+                 "    \"Upload per dag December 2005\"\n  ],\n  \"bars\": [\n"
+                 "    {\n      \"label\": \"30\",\n      \"download\": 1.0,\n      \"upload\": 0.5\n    },\n"
+                 "    {\n      \"label\": \"31\",\n      \"download\": 1.0,\n      \"upload\": 0.5\n    }\n"
+                 "  ]\n}\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+    const char* name;
+    Lines log;
+    const char* args;
+    int status;
+    const char* expected_err;
+};
+
+class StatsCommandFailures : public StatsCommand, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(StatsCommandFailures, MessageOnStandardErrorNothingOnStandardOutput) {
+    const FailureCase& c = GetParam();
+    write_log("traffic.csv", c.log);
+    const Result r = run(std::string(c.args));
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, c.expected_err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StatsCommandFailures,
+    ::testing::Values(FailureCase{"BadLineYearly", sample_log() + Lines{"05-Jan-2007,12a,0,"}, "--log traffic.csv", 1,
+                                  "'12a' is not a valid floating point value\n"},
+                      FailureCase{"BadLineMonthlyJson", sample_log() + Lines{"05-Jan-2007,1,,"},
+                                  "--log traffic.csv --year 2007 --json", 1,
+                                  "'' is not a valid floating point value\n"},
+                      FailureCase{"YearNotANumber", sample_log(), "--log traffic.csv --year 20x6", 1,
+                                  "'20x6' is not a valid integer value\n"},
+                      FailureCase{"YearNotInLog", days({2005, 1, 1}, 3, 1, 1), "--log traffic.csv --year 2009 --csv", 1,
+                                  "List index out of bounds (3)\n"},
+                      FailureCase{"MonthNotInLog", days({2005, 1, 1}, 3, 1, 1),
+                                  "--log traffic.csv --year 2005 --month 13", 1, "List index out of bounds (3)\n"},
+                      FailureCase{"EmptyLog", {}, "--log traffic.csv", 1, "List index out of bounds (0)\n"},
+                      FailureCase{"MissingLog", {}, "--log elsewhere.csv --json", 2, "Kan de logfile niet vinden!\n"},
+                      FailureCase{"MissingLogThroughIni", {}, "", 2, "Kan de logfile niet vinden!\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StatsCommand, IniNamingAMissingFileIsAMissingLog) {
+    write_log("log.csv", sample_log());
+    write_ini("gone.csv");
+    const Result r = run("");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Kan de logfile niet vinden!\n");
+}
+
+TEST_F(StatsCommand, HelpVersionAndUsageMistakes) {
+    Result r = run("--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Usage: loglezer-stats"), std::string::npos);
+    r = run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("loglezer-stats ", 0), 0u) << r.out;
+    r = run("--month 3");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("--month needs --year"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace loglezer
