@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRectF>
+#include <QWidget>
+#include <string>
+
+#include "chart/chart_model.h"
+#include "log/separators.h"
+
+class QPainter;
+class QRubberBand;
+class QVariantAnimation;
+
+namespace loglezer {
+
+// One bar chart panel: shows its model (title lines, legend, bars with
+// their marks and labels, flat or in an oblique 3D view) and lets the user
+// zoom and scroll the plot with the mouse.
+//
+// Mouse: drag a rectangle down and to the right with the left button to
+// zoom into it; drag the other way, or double-click, to undo the zoom; drag
+// with the right button to scroll. A zoom stays in force when the points are
+// replaced.
+class ChartPanel : public QWidget {
+public:
+    explicit ChartPanel(std::string title, QWidget* parent = nullptr);
+    ~ChartPanel() override;
+
+    // What the panel shows. Every change to it repaints the panel once the
+    // running handler has ended.
+    ChartModel& model() { return model_; }
+    const ChartModel& model() const { return model_; }
+
+    // The separators the marks are written with.
+    void setSeparators(const Separators& seps);
+    const Separators& separators() const { return seps_; }
+
+    // Whether a zoom glides over a few frames or happens in one step.
+    void setAnimatedZoom(bool on) { animated_zoom_ = on; }
+    bool animatedZoom() const { return animated_zoom_; }
+
+    // The part of the unzoomed plot in view: x from the left edge and y from
+    // the bottom, both as fractions of the plot's size. (0, 0, 1, 1) shows it
+    // all.
+    QRectF zoom() const { return zoom_; }
+    bool isZoomed() const { return zoom_ != kAll; }
+    // Zoom to `view` (glides when the zoom is animated); undoZoom() shows
+    // the whole plot again.
+    void zoomTo(const QRectF& view);
+    void undoZoom() { zoomTo(kAll); }
+
+    // Draws the panel into `area` of `painter`: the panel's whole look, laid
+    // out for the size of `area`, without the controls that stand on it.
+    void paint(QPainter& painter, const QRect& area) const;
+
+    // The panel drawn into a new picture of the given size: `background`
+    // first, then the panel laid out for that size. One device pixel per
+    // pixel, whatever the screen's scale.
+    QImage render(int width, int height, QColor background) const;
+
+    // The front rectangle of the plot (inside its walls) when the panel is
+    // laid out in `area`.
+    QRect plotRect(const QRect& area) const;
+
+    static constexpr QRectF kAll{0.0, 0.0, 1.0, 1.0};
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    struct Layout;
+    Layout layout(const QRect& area) const;
+    // A widget point in the unzoomed plot's fractions, under the current zoom.
+    QPointF toPlotFraction(const QPoint& point) const;
+    void setZoomNow(const QRectF& view);
+
+    ChartModel model_;
+    Separators seps_;
+    bool animated_zoom_ = false;
+    QRectF zoom_ = kAll;
+
+    // mouse gestures
+    enum class Drag { None, Zoom, Scroll };
+    Drag drag_ = Drag::None;
+    QPoint drag_start_;
+    QPoint drag_last_;
+    QRubberBand* band_ = nullptr;
+    QVariantAnimation* animation_ = nullptr;
+};
+
+}  // namespace loglezer

@@ -1,0 +1,68 @@
+#include "chart/export.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "chart/chart_panel.h"
+#include "chart/jpeg.h"
+#include "log/failure.h"
+
+namespace loglezer {
+
+SaveDialog real_save_dialog() {
+    return [](QWidget* parent) -> std::optional<QString> {
+        QFileDialog dialog(parent);
+        dialog.setWindowTitle(QStringLiteral("Opslaan"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDirectory(QDir::currentPath());
+        // One filter: its description names every JPEG extension, but only
+        // *.jpg is listed. The pattern part is not shown after it.
+        dialog.setNameFilter(QStringLiteral("JPEG (*.JPG;*.JPEG;*.JPE;*.JFIF) (*.jpg)"));
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setDefaultSuffix(QStringLiteral("jpg"));
+        dialog.setWindowModality(Qt::WindowModal);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty()) return std::nullopt;
+        return files.first();
+    };
+}
+
+void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes) {
+    const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        throw Failure("Cannot create file \"" + full.toStdString() + "\". " + file.errorString().toStdString());
+    }
+    // A short write is followed by another, so that a failing one reports
+    // the system's reason.
+    const char* data = reinterpret_cast<const char*>(bytes.data());
+    qint64 left = static_cast<qint64>(bytes.size());
+    while (left > 0) {
+        const qint64 written = file.write(data, left);
+        if (written <= 0) {
+            const std::string reason = file.errorString().toStdString();
+            file.cancelWriting();
+            throw Failure(reason);
+        }
+        data += written;
+        left -= written;
+    }
+    if (!file.commit()) throw Failure(file.errorString().toStdString());
+}
+
+void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog) {
+    // The picture shows the panel as it is at the click.
+    const QImage picture = panel.render(kPictureWidth, kPictureHeight, Qt::white);
+    const std::optional<QString> chosen = dialog(parent);
+    if (!chosen) return;
+    const QFileInfo target(*chosen);
+    QDir::setCurrent(target.absolutePath());
+    // Encode in memory first, so a failing encoder leaves no file behind.
+    write_file_whole(target.absoluteFilePath(), encode_jpeg(picture));
+}
+
+}  // namespace loglezer

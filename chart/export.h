@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace loglezer {
+
+class ChartPanel;
+
+// Asks the user for the file to save a chart picture in: the chosen path,
+// or nothing when the user cancels.
+using SaveDialog = std::function<std::optional<QString>(QWidget* parent)>;
+
+// The save dialog: "Opslaan", opening in the current directory, one filter
+// listing *.jpg, ".jpg" added to a name typed without an extension, and a
+// question before an existing file is replaced.
+SaveDialog real_save_dialog();
+
+// The size of a saved chart picture.
+constexpr int kPictureWidth = 1049;
+constexpr int kPictureHeight = 249;
+
+// Saves `panel` as a JPEG file the user chooses in `dialog`: renders the
+// panel at 1049 x 249 on white, asks for the file, and writes it. A cancel
+// writes nothing. The chosen file's folder becomes the current directory.
+// A file that cannot be written throws Failure and leaves any file of that
+// name as it was.
+void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog);
+
+// Writes `bytes` to `path` whole or not at all: through a temporary file in
+// the same folder that replaces the target only when complete. Throws
+// Failure("Cannot create file \"<full path>\". <reason>") when the file
+// cannot be created, or with the write failure's message.
+void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes);
+
+}  // namespace loglezer

@@ -1,0 +1,371 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "chart/chart_panel.h"
+
+namespace loglezer {
+namespace {
+
+constexpr Separators kDutch{',', '.'};
+
+const char* const kMonths[] = {"Januari", "Februari", "Maart",     "April",   "Mei",      "Juni",
+                               "Juli",    "Augustus", "September", "Oktober", "November", "December"};
+
+void fill_months(ChartModel& model) {
+    for (int i = 0; i < 12; ++i) model.add_point(10.0 + 7.5 * i, kMonths[i]);
+}
+
+void fill_days(ChartModel& model) {
+    for (int i = 0; i < 31; ++i) model.add_point(0.37 * ((i * 7) % 11), std::to_string(i + 1));
+}
+
+bool is_blue(QRgb c) { return qBlue(c) > 180 && qRed(c) < 90 && qGreen(c) < 90; }
+
+int count_pixels(const QImage& image, const QRect& area, bool (*match)(QRgb)) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += match(image.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+bool is_white(QRgb c) { return c == qRgb(255, 255, 255); }
+
+// The centre of bar `i` of `n` in a picture laid out in `area`.
+int bar_centre(const ChartPanel& panel, const QRect& area, int i, int n) {
+    const QRect plot = panel.plotRect(area);
+    return plot.left() + static_cast<int>((i + 0.5) / n * plot.width());
+}
+
+struct PanelSize {
+    const char* name;
+    int width, height;
+};
+
+class RenderSize : public ::testing::TestWithParam<PanelSize> {};
+
+TEST_P(RenderSize, PictureIs1049x249WhateverTheScreenSize) {
+    ChartPanel panel("Upload");
+    panel.resize(GetParam().width, GetParam().height);
+    fill_months(panel.model());
+    const QImage picture = panel.render(1049, 249, Qt::white);
+    EXPECT_EQ(picture.size(), QSize(1049, 249));
+    EXPECT_EQ(picture.format(), QImage::Format_RGB888);
+    EXPECT_EQ(picture.devicePixelRatio(), 1.0);
+    // Nothing is cut off: the bottom rows hold the axis labels, and the last
+    // row is panel background.
+    const QRect plot = panel.plotRect(QRect(0, 0, 1049, 249));
+    EXPECT_LT(plot.bottom(), 249 - 10 - 13);
+    for (int x = 0; x < 1049; ++x) ASSERT_TRUE(is_white(picture.pixel(x, 248))) << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(Panels, RenderSize,
+                         ::testing::Values(PanelSize{"Download", 1049, 249}, PanelSize{"Upload", 1049, 250},
+                                           PanelSize{"Small", 300, 100}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Render, LaidOutForThePictureNotTheScreen) {
+    ChartPanel a("Upload");
+    ChartPanel b("Upload");
+    a.resize(1049, 250);
+    b.resize(400, 600);
+    fill_months(a.model());
+    fill_months(b.model());
+    EXPECT_EQ(a.render(1049, 249, Qt::white), b.render(1049, 249, Qt::white));
+}
+
+TEST(Render, TwoRendersAreIdentical) {
+    ChartPanel panel("Download");
+    fill_days(panel.model());
+    EXPECT_EQ(panel.render(1049, 249, Qt::white), panel.render(1049, 249, Qt::white));
+}
+
+TEST(Render, EmptyPanelShowsItsTitle) {
+    ChartPanel panel("Download per jaar sinds 1 Januari 2005");
+    const QImage picture = panel.render(1049, 249, Qt::white);
+    const int top = count_pixels(picture, QRect(0, 0, 1049, 20), is_blue);
+    EXPECT_GT(top, 50);
+    // centred: about as much blue left and right of the middle
+    const int left = count_pixels(picture, QRect(0, 0, 524, 20), is_blue);
+    EXPECT_NEAR(left, top - left, top / 5);
+    // and nothing blue elsewhere
+    EXPECT_EQ(count_pixels(picture, QRect(0, 20, 1049, 229), is_blue), 0);
+    // an empty plot: its walls, but nothing inside the back wall
+    const QRect plot = panel.plotRect(QRect(0, 0, 1049, 249));
+    const QRect inside = plot.translated(15, -15).intersected(plot).adjusted(2, 2, -2, -2);
+    EXPECT_EQ(count_pixels(picture, inside, [](QRgb c) { return !is_white(c); }), 0);
+}
+
+TEST(Render, NoTitleLinesNoBlue) {
+    ChartPanel panel("Download");
+    panel.model().clear_titles();
+    const QImage picture = panel.render(1049, 249, Qt::white);
+    EXPECT_EQ(count_pixels(picture, picture.rect(), is_blue), 0);
+}
+
+TEST(Render, SeveralTitleLinesStackDown) {
+    ChartPanel one("Download");
+    ChartPanel two("Download");
+    two.model().add_title("Tweede regel");
+    const QRect area(0, 0, 1049, 249);
+    EXPECT_GT(two.plotRect(area).top(), one.plotRect(area).top());
+    EXPECT_GT(count_pixels(two.render(1049, 249, Qt::white), QRect(0, 15, 1049, 15), is_blue), 20);
+}
+
+TEST(Render, ChildControlsAreNotInThePicture) {
+    ChartPanel with_button("Download");
+    ChartPanel plain("Download");
+    fill_months(with_button.model());
+    fill_months(plain.model());
+    with_button.setGeometry(0, 0, 1049, 249);
+    auto* button = new QPushButton("Grafiek opslaan", &with_button);
+    button->setGeometry(8, 8, 89, 25);
+    with_button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&with_button));
+    // The button is drawn on screen ...
+    const QImage screen = with_button.grab().toImage().convertToFormat(QImage::Format_RGB888);
+    const QImage picture = with_button.render(1049, 249, Qt::white);
+    EXPECT_NE(screen.copy(8, 8, 89, 25), picture.copy(8, 8, 89, 25));
+    // ... and not in the picture.
+    EXPECT_EQ(picture, plain.render(1049, 249, Qt::white));
+    EXPECT_TRUE(count_pixels(picture, QRect(8, 8, 89, 25), [](QRgb c) { return !is_white(c) && !is_blue(c); }) == 0);
+}
+
+TEST(Render, ThreeDAndFlatDiffer) {
+    ChartPanel panel("Download");
+    fill_months(panel.model());
+    const QImage solid = panel.render(1049, 249, Qt::white);
+    panel.model().set_3d(false);
+    const QImage flat = panel.render(1049, 249, Qt::white);
+    EXPECT_NE(solid, flat);
+    // The 3D plot is narrower by its depth, round(plot width * 0.015).
+    ChartPanel solid_panel("x");
+    ChartPanel flat_panel("x");
+    flat_panel.model().set_3d(false);
+    const QRect area(0, 0, 1049, 249);
+    const int depth = flat_panel.plotRect(area).width() - solid_panel.plotRect(area).width();
+    EXPECT_EQ(depth, 15);
+}
+
+TEST(Render, BackgroundIsWhiteWhateverIsPassed) {
+    ChartPanel panel("Download");
+    fill_months(panel.model());
+    EXPECT_EQ(panel.render(1049, 249, Qt::red), panel.render(1049, 249, Qt::white));
+}
+
+TEST(Render, GradientRunsFromTheColourAtTheBaseToWhiteAtTheTop) {
+    ChartPanel panel("Download");
+    panel.model().set_3d(false);
+    for (int i = 0; i < 5; ++i) panel.model().add_point(10.0, "p" + std::to_string(i));
+    const QRect area(0, 0, 1049, 249);
+    const QImage picture = panel.render(1049, 249, Qt::white);
+    const QRect plot = panel.plotRect(area);
+    const int red_x = bar_centre(panel, area, 0, 5);
+    const QRgb base = picture.pixel(red_x, plot.bottom() - 2);
+    EXPECT_GT(qRed(base), 240);
+    EXPECT_LT(qGreen(base), 40);
+    // Higher up the bar pales towards white.
+    int y = plot.bottom() - 2;
+    while (y > plot.top() && picture.pixel(red_x, y - 1) != qRgb(0, 0, 0)) --y;  // up to the outline
+    const QRgb top = picture.pixel(red_x, y + 1);
+    EXPECT_GT(qGreen(top), 200);
+    // The fifth point is white: only its outline shows on the white plot.
+    const int white_x = bar_centre(panel, area, 4, 5);
+    EXPECT_EQ(picture.pixel(white_x, plot.bottom() - 2), qRgb(255, 255, 255));
+    EXPECT_EQ(picture.pixel(white_x, (plot.bottom() + y) / 2), qRgb(255, 255, 255));
+}
+
+TEST(Render, AllZeroAndSingleValuesDrawWithoutTrouble) {
+    for (const std::vector<double>& values :
+         {std::vector<double>{0, 0, 0}, std::vector<double>{0}, std::vector<double>{5}, std::vector<double>{1e12, 0}}) {
+        ChartPanel panel("Download");
+        for (double v : values) panel.model().add_point(v, "x");
+        for (bool solid : {true, false}) {
+            panel.model().set_3d(solid);
+            const QImage picture = panel.render(1049, 249, Qt::white);
+            EXPECT_EQ(picture.size(), QSize(1049, 249));
+        }
+    }
+    // Tiny and degenerate sizes do not trip the layout.
+    ChartPanel panel("Download");
+    fill_days(panel.model());
+    for (QSize size : {QSize(1, 1), QSize(30, 30), QSize(2000, 20)}) {
+        EXPECT_EQ(panel.render(size.width(), size.height(), Qt::white).size(), size);
+    }
+}
+
+TEST(Render, TheValueFormatRewritesTheMarksOfExistingPoints) {
+    ChartPanel panel("Download");
+    panel.setSeparators(kDutch);
+    panel.model().add_point(0.5, "Januari");
+    const QImage before = panel.render(1049, 249, Qt::white);
+    panel.model().set_value_format("#.###,## GB");
+    const QImage after = panel.render(1049, 249, Qt::white);
+    EXPECT_NE(before, after);
+    panel.setSeparators(Separators{});
+    EXPECT_NE(after, panel.render(1049, 249, Qt::white));
+}
+
+TEST(Render, AMarkAtTheEdgeIsNotCutOffByThePlot) {
+    ChartPanel panel("Upload");
+    panel.model().set_3d(false);
+    for (int i = 0; i < 30; ++i) panel.model().add_point(1, std::to_string(i + 1));
+    panel.model().add_point(1234.56, "31");  // the widest mark, on the last bar
+    const QRect area(0, 0, 1049, 249);
+    const QRect plot = panel.plotRect(area);
+    const QImage picture = panel.render(1049, 249, Qt::white);
+    const QRect right_of_plot(plot.right() + 2, plot.top(), 1049 - plot.right() - 2, plot.height() / 2);
+    EXPECT_GT(count_pixels(picture, right_of_plot, [](QRgb c) { return qGray(c) < 128; }), 5);
+}
+
+TEST(Render, LegendGrowsWithThePointsAndShrinksThePlot) {
+    ChartPanel empty("Download");
+    ChartPanel months("Download");
+    fill_months(months.model());
+    const QRect area(0, 0, 1049, 249);
+    EXPECT_GT(months.plotRect(area).top(), empty.plotRect(area).top());
+    // Many long labels wrap onto more legend rows.
+    ChartPanel many("Download");
+    for (int i = 0; i < 31; ++i) many.model().add_point(i, "Een lang etiket " + std::to_string(i));
+    EXPECT_GT(many.plotRect(area).top(), months.plotRect(area).top());
+}
+
+TEST(Render, LabelsAreLatin1Bytes) {
+    // A log byte above 127 must reach the screen as that character, the
+    // same way whether or not it is valid UTF-8.
+    ChartPanel a("Download");
+    ChartPanel b("Download");
+    a.model().add_point(1, "Maa\xEB");
+    b.model().add_point(1, "Maa\xC3\xAB");
+    EXPECT_NE(a.render(1049, 249, Qt::white), b.render(1049, 249, Qt::white));
+}
+
+// A widget that counts its paint events.
+class CountingPanel : public ChartPanel {
+public:
+    using ChartPanel::ChartPanel;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        ++paints;
+        ChartPanel::paintEvent(event);
+    }
+};
+
+TEST(Repaint, ModelChangesRepaintAfterTheHandler) {
+    CountingPanel panel("Download");
+    panel.resize(1049, 249);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    QApplication::processEvents();
+    const int before = panel.paints;
+    panel.model().add_point(1, "a");
+    panel.model().add_point(2, "b");
+    panel.model().set_3d(false);
+    EXPECT_EQ(panel.paints, before);  // nothing drawn while the handler runs
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.paints > before; }));
+}
+
+// Mouse gestures
+
+class Zoom : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        panel.resize(1049, 249);
+        panel.setAnimatedZoom(GetParam());
+        fill_months(panel.model());
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    }
+    void drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        QTest::mousePress(&panel, button, Qt::NoModifier, from);
+        QTest::mouseMove(&panel, (from + to) / 2);
+        QTest::mouseMove(&panel, to);
+        QTest::mouseRelease(&panel, button, Qt::NoModifier, to);
+    }
+    bool settles_at(const QRectF& expected) {
+        return QTest::qWaitFor([&] {
+            const QRectF z = panel.zoom();
+            return std::abs(z.left() - expected.left()) < 1e-9 && std::abs(z.top() - expected.top()) < 1e-9 &&
+                   std::abs(z.width() - expected.width()) < 1e-9 && std::abs(z.height() - expected.height()) < 1e-9;
+        });
+    }
+    ChartPanel panel{"Download"};
+};
+
+TEST_P(Zoom, DragDownRightZoomsIntoTheRectangleAndUpLeftUndoes) {
+    const QRect plot = panel.plotRect(panel.rect());
+    const QImage whole = panel.render(1049, 249, Qt::white);
+    // the left half across, the lower half up
+    const QPoint from(plot.left(), plot.top() + plot.height() / 2);
+    const QPoint to(plot.left() + plot.width() / 2, plot.bottom());
+    drag(Qt::LeftButton, from, to);
+    const double mid_y = (plot.bottom() - from.y()) / static_cast<double>(plot.height());
+    const double half_x = (to.x() - plot.left()) / static_cast<double>(plot.width());
+    ASSERT_TRUE(settles_at(QRectF(0, 0, half_x, mid_y)));
+    EXPECT_TRUE(panel.isZoomed());
+    // the picture shows the zoom too
+    EXPECT_NE(panel.render(1049, 249, Qt::white), whole);
+
+    drag(Qt::LeftButton, QPoint(600, 200), QPoint(500, 100));
+    ASSERT_TRUE(settles_at(ChartPanel::kAll));
+    EXPECT_FALSE(panel.isZoomed());
+    EXPECT_EQ(panel.render(1049, 249, Qt::white), whole);
+}
+
+TEST_P(Zoom, DoubleClickUndoes) {
+    drag(Qt::LeftButton, QPoint(100, 100), QPoint(400, 200));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isZoomed(); }));
+    QTest::mouseDClick(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(300, 150));
+    EXPECT_TRUE(settles_at(ChartPanel::kAll));
+}
+
+TEST_P(Zoom, AClickIsNoZoom) {
+    drag(Qt::LeftButton, QPoint(100, 100), QPoint(101, 101));
+    QTest::qWait(200);
+    EXPECT_FALSE(panel.isZoomed());
+}
+
+TEST_P(Zoom, RightDragScrollsInOneStep) {
+    const QRect plot = panel.plotRect(panel.rect());
+    drag(Qt::RightButton, QPoint(500, 150), QPoint(500 + plot.width() / 4, 150));
+    // the content follows the mouse to the right: the view moves left
+    const QRectF z = panel.zoom();
+    EXPECT_NEAR(z.left(), -0.25, 0.01);
+    EXPECT_NEAR(z.top(), 0.0, 1e-9);
+    EXPECT_DOUBLE_EQ(z.width(), 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Animated, Zoom, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Animated" : "OneStep"; });
+
+TEST(ZoomAnimation, GlidesOverSeveralFramesOnlyWhenAnimated) {
+    for (bool animated : {false, true}) {
+        ChartPanel panel("Download");
+        panel.setAnimatedZoom(animated);
+        std::vector<QRectF> seen;
+        const QRectF target(0.25, 0.25, 0.5, 0.5);
+        panel.zoomTo(target);
+        seen.push_back(panel.zoom());
+        const bool reached = QTest::qWaitFor([&] {
+            if (seen.back() != panel.zoom()) seen.push_back(panel.zoom());
+            return panel.zoom() == target;
+        });
+        EXPECT_TRUE(reached);
+        EXPECT_EQ(panel.zoom(), target);
+        if (animated) {
+            EXPECT_NE(seen.front(), target);
+            EXPECT_GE(seen.size(), 3u);
+        } else {
+            EXPECT_EQ(seen.size(), 1u);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace loglezer

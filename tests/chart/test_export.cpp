@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <functional>
+
+#include "chart/chart_panel.h"
+#include "chart/export.h"
+#include "chart/jpeg.h"
+#include "jpeg_reader.h"
+#include "log/failure.h"
+
+namespace loglezer {
+namespace {
+
+using testing::decode_jpeg;
+using testing::read_bytes;
+
+// Keeps the current directory of the process as it was.
+class KeepCurrentDir {
+public:
+    KeepCurrentDir() : saved_(QDir::currentPath()) {}
+    ~KeepCurrentDir() { QDir::setCurrent(saved_); }
+
+private:
+    QString saved_;
+};
+
+SaveDialog answer(std::optional<QString> path, int* calls = nullptr) {
+    return [path, calls](QWidget*) {
+        if (calls) ++*calls;
+        return path;
+    };
+}
+
+void write_text(const QString& path, const QByteArray& text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+QByteArray read_text(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+class Save : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        panel.resize(1049, 250);
+        for (int i = 0; i < 12; ++i) panel.model().add_point(i * 3.25, "m" + std::to_string(i));
+    }
+    KeepCurrentDir keep;
+    QTemporaryDir dir;
+    ChartPanel panel{"Upload"};
+};
+
+TEST_F(Save, WritesA1049x249JpegOfThePanel) {
+    const QString path = dir.filePath("grafiek.jpg");
+    save_chart(panel, nullptr, answer(path));
+    const std::vector<unsigned char> bytes = read_bytes(path);
+    EXPECT_TRUE(bytes == encode_jpeg(panel.render(1049, 249, Qt::white)));
+    const QImage back = decode_jpeg(bytes);
+    EXPECT_EQ(back.size(), QSize(1049, 249));
+    // no temporary file left beside it
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"grafiek.jpg"});
+}
+
+TEST_F(Save, TwoSavesOfAnUnchangedPanelAreIdentical) {
+    save_chart(panel, nullptr, answer(dir.filePath("a.jpg")));
+    save_chart(panel, nullptr, answer(dir.filePath("b.jpg")));
+    EXPECT_FALSE(read_bytes(dir.filePath("a.jpg")).empty());
+    EXPECT_TRUE(read_bytes(dir.filePath("a.jpg")) == read_bytes(dir.filePath("b.jpg")));
+}
+
+TEST_F(Save, CancelWritesNothingAndKeepsTheCurrentDirectory) {
+    const QString before = QDir::currentPath();
+    int calls = 0;
+    save_chart(panel, nullptr, answer(std::nullopt, &calls));
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_EQ(QDir::currentPath(), before);
+}
+
+TEST_F(Save, TheNameIsUsedAsTheDialogReturnsIt) {
+    // The dialog adds ".jpg" to a bare name; whatever it returns is the file.
+    for (const char* name : {"zonder", "plaatje.png", "x.JPEG"}) {
+        const QString path = dir.filePath(name);
+        save_chart(panel, nullptr, answer(path));
+        EXPECT_EQ(decode_jpeg(read_bytes(path)).size(), QSize(1049, 249)) << name;
+    }
+}
+
+TEST_F(Save, ReplacesAnExistingFile) {
+    const QString path = dir.filePath("oud.jpg");
+    write_text(path, "oude inhoud");
+    save_chart(panel, nullptr, answer(path));
+    EXPECT_EQ(decode_jpeg(read_bytes(path)).size(), QSize(1049, 249));
+}
+
+TEST_F(Save, ConfirmingMakesTheFilesFolderCurrent) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    const QString folder = QDir(dir.filePath("sub")).canonicalPath();
+    save_chart(panel, nullptr, answer(folder + "/c.jpg"));
+    EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(), folder);
+    // A relative name is taken in the current directory.
+    save_chart(panel, nullptr, answer("d.jpg"));
+    EXPECT_TRUE(QFile::exists(folder + "/d.jpg"));
+}
+
+struct Unwritable {
+    const char* name;
+    const char* relative;  // under the temporary folder
+};
+
+class CannotCreate : public Save, public ::testing::WithParamInterface<Unwritable> {};
+
+TEST_P(CannotCreate, FailsWithTheFullPathAndTheReason) {
+    write_text(dir.filePath("gewoon-bestand"), "x");
+    const QString path = dir.filePath(GetParam().relative);
+    try {
+        save_chart(panel, nullptr, answer(path));
+        FAIL() << "no failure";
+    } catch (const Failure& f) {
+        const std::string head = "Cannot create file \"" + path.toStdString() + "\". ";
+        const std::string message = f.what();
+        EXPECT_EQ(message.substr(0, head.size()), head);
+        EXPECT_GT(message.size(), head.size()) << "no reason given";
+    }
+    if (*GetParam().relative) {
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"gewoon-bestand"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, CannotCreate,
+                         ::testing::Values(Unwritable{"MissingFolder", "bestaat-niet/grafiek.jpg"},
+                                           Unwritable{"ParentIsAFile", "gewoon-bestand/grafiek.jpg"},
+                                           Unwritable{"NameIsAFolder", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A file-size limit makes the writing fail part-way, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+TEST_F(Save, AFailedWriteLeavesTheExistingFileAsItWas) {
+    const QString path = dir.filePath("bewaard.jpg");
+    write_text(path, "oude inhoud");
+    {
+        const FileSizeLimit limit(1000);
+        EXPECT_THROW(save_chart(panel, nullptr, answer(path)), Failure);
+    }
+    EXPECT_EQ(read_text(path), "oude inhoud");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"bewaard.jpg"});
+}
+
+TEST_F(Save, AFailedWriteOfANewFileLeavesNoFile) {
+    const QString path = dir.filePath("nieuw.jpg");
+    {
+        const FileSizeLimit limit(1000);
+        try {
+            save_chart(panel, nullptr, answer(path));
+            FAIL() << "no failure";
+        } catch (const Failure& f) {
+            // the system's reason for the failed write
+            EXPECT_STREQ(f.what(), "File too large");
+        }
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(Save, ThePictureIsTakenBeforeTheDialogOpens) {
+    const QString path = dir.filePath("toen.jpg");
+    const std::vector<unsigned char> before = encode_jpeg(panel.render(1049, 249, Qt::white));
+    save_chart(panel, nullptr, [&](QWidget*) -> std::optional<QString> {
+        panel.model().clear_points();  // the panel changes while the dialog is open
+        return path;
+    });
+    EXPECT_TRUE(read_bytes(path) == before);
+}
+
+// The real dialog, answered by a timer as a user would.
+void answer_dialog_when_shown(std::function<void(QFileDialog*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start();
+}
+
+TEST_F(Save, TheRealDialogIsSetUpAndAddsTheExtension) {
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    bool checked = false;
+    answer_dialog_when_shown([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Opslaan");
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"JPEG (*.JPG;*.JPEG;*.JPE;*.JFIF) (*.jpg)"});
+        // What the user sees of the one filter: its description alone.
+        EXPECT_EQ(dialog->selectedNameFilter(), "JPEG (*.JPG;*.JPEG;*.JPE;*.JFIF)");
+        EXPECT_EQ(dialog->defaultSuffix(), "jpg");
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        EXPECT_NE(name, nullptr);
+        checked = true;
+        if (!name) return dialog->reject();
+        // typed as a user would, then Return
+        QTest::keyClicks(name, "grafiek");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    save_chart(panel, nullptr, real_save_dialog());
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(decode_jpeg(read_bytes(dir.filePath("grafiek.jpg"))).size(), QSize(1049, 249));
+}
+
+TEST_F(Save, TheRealDialogListsOnlyJpgFiles) {
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    for (const char* name : {"a.jpg", "b.jpeg", "c.jpe", "d.jfif", "e.JPG", "f.txt"})
+        write_text(dir.filePath(name), "x");
+    QStringList listed;
+    answer_dialog_when_shown([&](QFileDialog* dialog) {
+        auto* view = dialog->findChild<QAbstractItemView*>("listView");
+        ASSERT_NE(view, nullptr);
+        // The folder is read in the background: wait until the list holds
+        // what it will hold.
+        for (int i = 0; i < 100 && view->model()->rowCount(view->rootIndex()) == 0; ++i) QTest::qWait(20);
+        QTest::qWait(50);
+        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+            listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
+        }
+        dialog->reject();
+    });
+    save_chart(panel, nullptr, real_save_dialog());
+    // The pattern matches without regard to letter case, as file names do
+    // where the log's program runs; the other JPEG extensions are not listed.
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"a.jpg", "e.JPG"}));
+}
+
+TEST_F(Save, TheRealDialogCancelled) {
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    answer_dialog_when_shown([](QFileDialog* dialog) { dialog->reject(); });
+    save_chart(panel, nullptr, real_save_dialog());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(Save, TheRealDialogAsksBeforeReplacing) {
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    write_text(dir.filePath("oud.jpg"), "oude inhoud");
+    bool asked = false;
+    answer_dialog_when_shown([&](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText("oud.jpg");
+        // The question comes up inside accept(); answer it No, then cancel.
+        QTimer::singleShot(50, [&asked, dialog] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            asked = box != nullptr;
+            if (box && box->button(QMessageBox::No)) box->button(QMessageBox::No)->click();
+            QTimer::singleShot(0, dialog, &QFileDialog::reject);
+        });
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    save_chart(panel, nullptr, real_save_dialog());
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(read_text(dir.filePath("oud.jpg")), "oude inhoud");
+}
+
+}  // namespace
+}  // namespace loglezer
