@@ -1,20 +1,12 @@
-#include <filesystem>
-#include <iostream>
+#include <QApplication>
 
-#include "log/failure.h"
-#include "log/log_file.h"
+#include "app/window.h"
 
-int main() {
-    try {
-        const auto lines = loglezer::locate_and_load(std::filesystem::current_path());
-        if (!lines) {
-            std::cerr << loglezer::kLogMissingMessage << '\n';
-            return 1;
-        }
-        std::cout << lines->count() << " regels geladen\n";
-    } catch (const loglezer::Failure& e) {
-        std::cerr << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    loglezer::TForm1 form;
+    if (form.log_missing()) return 1;
+    form.centre_on_screen();
+    form.show();
+    return app.exec();
 }

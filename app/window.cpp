@@ -1,0 +1,337 @@
+#include "app/window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStringDecoder>
+#include <QStyledItemDelegate>
+
+#include "app/icon.h"
+#include "app/selectors.h"
+#include "chart/chart_panel.h"
+#include "log/failure.h"
+#include "log/log_file.h"
+#include "log/month_names.h"
+#include "stats/startup.h"
+#include "stats/statistics.h"
+
+namespace loglezer {
+namespace {
+
+QString latin1(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<int>(text.size())); }
+
+// A failure's message holds log text (single bytes) or a file name (UTF-8 on
+// this system): shown as UTF-8 when it is valid UTF-8, else byte for byte.
+QString message_text(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return utf8.hasError() ? latin1(text) : decoded;
+}
+std::string bytes(const QString& text) { return text.toLatin1().toStdString(); }
+
+// Fonts by their character height in pixels (8 point = 11, 12 point = 16 at
+// 96 dots per inch), so the fixed pixel layout keeps its proportions.
+// Every attribute is set, so that a label inside a group box does not take
+// the box's bold italic.
+QFont sans_font(int pixels) {
+    QFont f("MS Sans Serif");
+    f.setPixelSize(pixels);
+    f.setBold(false);
+    f.setItalic(false);
+    return f;
+}
+QFont window_font() { return sans_font(11); }
+QFont label_font() { return sans_font(16); }
+QFont group_font() {
+    QFont f = label_font();
+    f.setBold(true);
+    f.setItalic(true);
+    return f;
+}
+
+// Drop-down items 13 pixels high.
+class ItemHeightDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(13);
+        return size;
+    }
+};
+
+QPushButton* flat_button(const char* name, const QString& text, QWidget* parent, QRect geometry) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setFlat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(geometry);
+    return b;
+}
+
+QComboBox* year_month_box(const char* name, QWidget* parent, QRect geometry) {
+    auto* cb = new QComboBox(parent);
+    cb->setObjectName(name);
+    cb->setEditable(true);
+    // Typed text is never added to the list, and no completion fills in a
+    // year the user has not typed.
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    cb->setCompleter(nullptr);
+    cb->setItemDelegate(new ItemHeightDelegate(cb));
+    cb->setEditText(name);
+    cb->setGeometry(geometry);
+    QPalette p = cb->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Button, Qt::white);
+    cb->setPalette(p);
+    return cb;
+}
+
+QLabel* text_label(const char* name, const QString& text, QWidget* parent, QRect geometry, const QFont& font) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(font);
+    l->setGeometry(geometry);
+    return l;
+}
+
+QGroupBox* group_box(const char* name, const QString& title, QWidget* parent, QRect geometry) {
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(name);
+    g->setFont(group_font());
+    g->setGeometry(geometry);
+    return g;
+}
+
+}  // namespace
+
+Separators system_separators() {
+    const QLocale locale = QLocale::system();
+    Separators seps;
+    // A separator outside Latin-1 (a narrow no-break space, say) cannot
+    // stand in the chart texts; it is written as a blank.
+    auto pick = [](const QString& s, char fallback, char outside) {
+        if (s.isEmpty()) return fallback;
+        const QChar c = s.at(0);
+        return c.unicode() < 256 ? static_cast<char>(c.unicode()) : outside;
+    };
+    seps.decimal = pick(locale.decimalPoint(), '.', '.');
+    seps.thousands = pick(locale.groupSeparator(), ',', ' ');
+    return seps;
+}
+
+WindowSeams WindowSeams::real() {
+    WindowSeams s;
+    s.show_failure = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    };
+    s.show_log_missing = [] {
+        QMessageBox box(QMessageBox::Critical, "Error", kLogMissingMessage, QMessageBox::Ok);
+        box.exec();
+    };
+    s.save_dialog = real_save_dialog();
+    s.working_dir = std::filesystem::current_path();
+    return s;
+}
+
+TForm1::TForm1(WindowSeams seams, QWidget* parent)
+    : QWidget(parent), seams_(std::move(seams)), seps_(system_separators()) {
+    build_layout();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::build_layout() {
+    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"});
+    setObjectName("Form1");
+    setWindowTitle("Pellicor!");
+    setFixedSize(1065, 625);
+    setFont(window_font());
+    setWindowIcon(program_icon());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    sbtn_showstats = flat_button("sbtn_showstats", "Maak stats", this, {8, 8, 75, 25});
+
+    chartdownload = new ChartPanel("Download", this);
+    chartdownload->setObjectName("chartdownload");
+    chartdownload->setGeometry(8, 104, 1049, 249);
+    chartdownload->setAnimatedZoom(true);
+    chartdownload->setSeparators(seps_);
+    sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
+
+    cb_year = year_month_box("cb_year", this, {88, 8, 105, 21});
+    cb_month = year_month_box("cb_month", this, {200, 8, 121, 21});
+    cb_month->setVisible(false);
+
+    Radios = new QGroupBox("Opties:", this);
+    Radios->setObjectName("Radios");
+    Radios->setGeometry(8, 48, 313, 41);
+    radio_buttons = new QButtonGroup(Radios);
+    const char* const options[3] = {"Per jaar", "Per maand", "Per dag"};
+    for (int i = 0; i < 3; ++i) {
+        auto* rb = new QRadioButton(options[i], Radios);
+        rb->setGeometry(8 + i * 99, 17, 97, 18);
+        radio_buttons->addButton(rb, i);
+    }
+
+    chartupload = new ChartPanel("Upload", this);
+    chartupload->setObjectName("chartupload");
+    chartupload->setGeometry(8, 368, 1049, 250);
+    chartupload->setAnimatedZoom(false);
+    chartupload->setSeparators(seps_);
+    Label5 = text_label("Label5", "Wendo's Pellicor log lezer v1.0", chartupload, {910, 237, 139, 13}, window_font());
+    // The credit sits in the panel's bottom-right corner. The substitute for
+    // the window font may write it wider than 139 pixels: it then grows to
+    // the left, so that all of it stays on the panel.
+    if (Label5->sizeHint().width() > Label5->width()) {
+        const int width = Label5->sizeHint().width();
+        Label5->setGeometry(chartupload->width() - width, 237, width, 13);
+    }
+    sbtn_saveupload = flat_button("sbtn_saveupload", "Grafiek opslaan", chartupload, {8, 8, 89, 25});
+
+    gb_totals = group_box("gb_totals", "Totaal sinds", this, {856, 8, 201, 81});
+    Label1 = text_label("Label1", "Upload:", gb_totals, {29, 48, 55, 20}, label_font());
+    Label2 = text_label("Label2", "Download:", gb_totals, {9, 24, 75, 20}, label_font());
+    lbl_totaldown = text_label("lbl_totaldown", "lbl_totaldown", gb_totals, {84, 24, 93, 20}, label_font());
+    lbl_totalup = text_label("lbl_totalup", "lbl_totalup", gb_totals, {84, 48, 73, 20}, label_font());
+
+    GroupBox1 = group_box("GroupBox1", "Records sinds", this, {648, 8, 201, 81});
+    Label3 = text_label("Label3", "Download:", GroupBox1, {9, 24, 75, 20}, label_font());
+    Label4 = text_label("Label4", "Upload:", GroupBox1, {29, 48, 55, 20}, label_font());
+    lbl_recorddown = text_label("lbl_recorddown", "lbl_recorddown", GroupBox1, {84, 24, 107, 20}, label_font());
+    lbl_recordup = text_label("lbl_recordup", "lbl_recordup", GroupBox1, {84, 48, 87, 20}, label_font());
+
+    // The keyboard moves among the selectors and the options only.
+    chartdownload->setFocusPolicy(Qt::NoFocus);
+    chartupload->setFocusPolicy(Qt::NoFocus);
+    QWidget::setTabOrder(cb_year, cb_month);
+    QWidget::setTabOrder(cb_month, radio_buttons->button(0));
+
+    connect(sbtn_showstats, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_showstatsClick); });
+    connect(radio_buttons, &QButtonGroup::idClicked, this, [this] { guarded(&TForm1::RadiosClick); });
+    connect(cb_year->lineEdit(), &QLineEdit::textEdited, this, [this] { guarded(&TForm1::cb_yearChange); });
+    connect(cb_year, &QComboBox::textActivated, this, [this] { on_year_activated(); });
+    connect(sbtn_savedownload, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_savedownloadClick); });
+    connect(sbtn_saveupload, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_saveuploadClick); });
+}
+
+void TForm1::centre_on_screen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TForm1::guarded(void (TForm1::*handler)()) {
+    try {
+        (this->*handler)();
+    } catch (const std::exception& e) {
+        const std::string title = program_title(bytes(QCoreApplication::applicationFilePath()));
+        seams_.show_failure(this, message_text(title), message_text(failure_text(e.what())));
+    }
+}
+
+void TForm1::on_year_activated() {
+    // Picking the item that is already shown changes nothing.
+    if (cb_year->currentText() != year_text_at_last_change_) guarded(&TForm1::cb_yearChange);
+}
+
+void TForm1::set_caption(QLabel* label, const std::string& text) {
+    label->setText(latin1(text));
+    // The label grows or shrinks to the right; its left edge stays.
+    label->resize(label->sizeHint().width(), label->height());
+}
+
+void TForm1::setmonth(std::string_view text) { loglezer::setmonth(text, shared_); }
+
+void TForm1::FormCreate() { guarded(&TForm1::start_up); }
+
+void TForm1::start_up() {
+    auto loaded = locate_and_load(seams_.working_dir);
+    if (!loaded) {
+        log_missing_ = true;
+        seams_.show_log_missing();
+        return;
+    }
+    lines_ = std::move(*loaded);
+
+    // Empty total labels make the first yearly run sum the totals.
+    set_caption(lbl_totaldown, "");
+    set_caption(lbl_totalup, "");
+
+    const std::vector<std::string> years = year_list(lines_);
+    for (const auto& year : years) cb_year->addItem(latin1(year));
+    // Show the last year, as the chosen item, so that the arrow keys move on
+    // from it.
+    if (years.empty()) {
+        cb_year->setEditText(QString());
+    } else {
+        cb_year->setCurrentIndex(cb_year->count() - 1);
+    }
+
+    radio_buttons->button(0)->setChecked(true);
+    RadiosClick();
+    sbtn_showstatsClick();
+    cb_yearChange();
+
+    shared_.period_text = build_period_text(lines_, shared_);
+    write_year_titles(chartdownload->model(), chartupload->model(), shared_.period_text);
+}
+
+void TForm1::sbtn_showstatsClick() {
+    StatsInput in;
+    in.option = radio_buttons->checkedId();
+    for (int i = 0; i < cb_year->count(); ++i) in.year_items.push_back(bytes(cb_year->itemText(i)));
+    in.year_text = bytes(cb_year->currentText());
+    in.month_text = bytes(cb_month->currentText());
+    in.total_labels_empty = lbl_totaldown->text().isEmpty() && lbl_totalup->text().isEmpty();
+    const auto captions = show_stats(lines_, in, shared_, seps_, chartdownload->model(), chartupload->model());
+    if (captions) {
+        set_caption(lbl_recorddown, captions->record_down);
+        set_caption(lbl_recordup, captions->record_up);
+        set_caption(lbl_totaldown, captions->total_down);
+        set_caption(lbl_totalup, captions->total_up);
+    }
+}
+
+void TForm1::RadiosClick() {
+    const SelectorVisibility visible = selector_visibility(radio_buttons->checkedId());
+    cb_year->setVisible(visible.year);
+    cb_month->setVisible(visible.month);
+}
+
+void TForm1::cb_yearChange() {
+    year_text_at_last_change_ = cb_year->currentText();
+    shared_.current_month_name.clear();
+    // Emptying the list must not empty the text shown: it stays until the
+    // new list is in, or as it was when the year cannot be read.
+    const QString shown = cb_month->currentText();
+    cb_month->clear();
+    cb_month->setEditText(shown);
+
+    const std::vector<std::string> months = collect_months(
+        lines_, [this] { return bytes(cb_year->currentText()); }, shared_);
+    for (const auto& month : months) cb_month->addItem(latin1(month));
+    cb_month->setEditText(months.empty() ? QString() : latin1(months.front()));
+}
+
+void TForm1::sbtn_savedownloadClick() { save_chart(*chartdownload, this, seams_.save_dialog); }
+
+void TForm1::sbtn_saveuploadClick() { save_chart(*chartupload, this, seams_.save_dialog); }
+
+}  // namespace loglezer

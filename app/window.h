@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "chart/export.h"
+#include "log/line_list.h"
+#include "log/separators.h"
+#include "log/shared_state.h"
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace loglezer {
+
+class ChartPanel;
+
+// What the window asks of the person in front of it, behind one seam so
+// that tests can answer instead.
+struct WindowSeams {
+    // A failure box: modal, error icon, one OK button.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> show_failure;
+    // The "log not found" box shown before any window, centred on the screen.
+    std::function<void()> show_log_missing;
+    // The save dialog of the chart export.
+    SaveDialog save_dialog;
+    // Where log.ini and a relative log path are looked up.
+    std::filesystem::path working_dir;
+
+    // The real boxes and dialog, and the process's current directory.
+    static WindowSeams real();
+};
+
+// The one window of the program.
+class TForm1 : public QWidget {
+public:
+    explicit TForm1(WindowSeams seams = WindowSeams::real(), QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // True when the start-up found no log: the program ends without showing
+    // the window.
+    bool log_missing() const { return log_missing_; }
+    // Moves the window to the middle of the screen it will be shown on.
+    void centre_on_screen();
+
+    // The handlers, one per user event, and the start-up sequence.
+    void FormCreate();
+    void sbtn_showstatsClick();
+    void cb_yearChange();
+    void RadiosClick();
+    void sbtn_savedownloadClick();
+    void sbtn_saveuploadClick();
+    // Month abbreviation <-> Dutch month name, into the current month name.
+    void setmonth(std::string_view text);
+
+    const SharedState& shared() const { return shared_; }
+    const Separators& separators() const { return seps_; }
+
+private:
+    void build_layout();
+    // FormCreate's steps, run inside the failure boundary.
+    void start_up();
+    // Runs one handler; a failure ends it there and is shown in a box.
+    void guarded(void (TForm1::*handler)());
+    void on_year_activated();
+    void set_caption(QLabel* label, const std::string& text);
+
+    WindowSeams seams_;
+    Separators seps_;
+    LineList lines_;
+    SharedState shared_;
+    bool log_missing_ = false;
+    // The text of cb_year when the year handler last ran, so that picking
+    // the item already shown is no change.
+    QString year_text_at_last_change_;
+
+    QPushButton* sbtn_showstats = nullptr;
+    ChartPanel* chartdownload = nullptr;
+    QPushButton* sbtn_savedownload = nullptr;
+    QComboBox* cb_year = nullptr;
+    QComboBox* cb_month = nullptr;
+    QGroupBox* Radios = nullptr;
+    QButtonGroup* radio_buttons = nullptr;
+    ChartPanel* chartupload = nullptr;
+    QLabel* Label5 = nullptr;
+    QPushButton* sbtn_saveupload = nullptr;
+    QGroupBox* gb_totals = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lbl_totaldown = nullptr;
+    QLabel* lbl_totalup = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lbl_recorddown = nullptr;
+    QLabel* lbl_recordup = nullptr;
+};
+
+// The separators of the system locale; "." and "," when it sets none.
+Separators system_separators();
+
+}  // namespace loglezer

@@ -1,0 +1,57 @@
+// Start-up of the window up to the moment it is shown: on the demo log and
+// on a generated log of 1,000,000 lines.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "app/window.h"
+#include "tools/loggen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path million_line_dir() {
+    static const fs::path dir = [] {
+        const fs::path d = fs::temp_directory_path() / "loglezer_bench_app_1m";
+        fs::create_directories(d);
+        loglezer::tools::LogShape shape;
+        shape.first = {1000, 1, 1};
+        shape.days = 1000000;
+        shape.skip_per_mille = 0;
+        shape.skip_new_year = false;
+        std::ofstream(d / "log.csv", std::ios::binary) << loglezer::tools::generate_log(shape);
+        std::ofstream(d / "log.ini") << "[path]\nlog=log.csv\n";
+        return d;
+    }();
+    return dir;
+}
+
+void start_and_show(benchmark::State& state, const fs::path& dir) {
+    loglezer::WindowSeams seams = loglezer::WindowSeams::real();
+    seams.working_dir = dir;
+    for (auto _ : state) {
+        loglezer::TForm1 form(seams);
+        form.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&form));
+    }
+}
+
+void BM_StartUpDemoLog(benchmark::State& state) { start_and_show(state, LOGLEZER_DEMO_DIR); }
+BENCHMARK(BM_StartUpDemoLog)->Unit(benchmark::kMillisecond);
+
+void BM_StartUpMillionLines(benchmark::State& state) { start_and_show(state, million_line_dir()); }
+BENCHMARK(BM_StartUpMillionLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,382 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/window.h"
+#include "chart/chart_panel.h"
+
+namespace fs = std::filesystem;
+using namespace loglezer;
+
+namespace {
+
+std::string log_of(const std::vector<std::string>& dates, const std::string& amounts = ",1073741824,536870912,") {
+    std::string out;
+    for (const auto& d : dates) out += d + amounts + "\r\n";
+    return out;
+}
+
+// Every day from the first date for `days` days, as "dd-Mon-yyyy".
+std::vector<std::string> days_from(int year, int month, int day, int days) {
+    static const char* abbrevs[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    std::vector<std::string> out;
+    for (int i = 0; i < days; ++i) {
+        char buf[48];
+        std::snprintf(buf, sizeof buf, "%02d-%s-%04d", day, abbrevs[month - 1], year);
+        out.push_back(buf);
+        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+        if (++day > lengths[month - 1] + (month == 2 && leap ? 1 : 0)) {
+            day = 1;
+            if (++month > 12) month = 1, ++year;
+        }
+    }
+    return out;
+}
+
+// A window started on a log written by the test, with its boxes and dialog
+// answered by the test.
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("loglezer_app_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        cwd_ = fs::current_path();
+        std::ofstream(dir_ / "log.ini") << "[path]\nlog=log.csv\n";
+    }
+    void TearDown() override {
+        form_.reset();
+        fs::current_path(cwd_);  // a save moves it to the saved file's folder
+        fs::remove_all(dir_);
+    }
+
+    TForm1& start(const std::string& log) {
+        std::ofstream(dir_ / "log.csv", std::ios::binary) << log;
+        WindowSeams seams;
+        seams.show_failure = [this](QWidget*, const QString& title, const QString& text) {
+            titles_.push_back(title.toStdString());
+            messages_.push_back(text.toStdString());
+        };
+        seams.show_log_missing = [this] { ++missing_boxes_; };
+        seams.save_dialog = [this](QWidget*) { return save_answer_; };
+        seams.working_dir = dir_;
+        form_ = std::make_unique<TForm1>(seams);
+        return *form_;
+    }
+
+    template <class T>
+    T* child(const char* name) {
+        T* w = form_->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QComboBox* year() { return child<QComboBox>("cb_year"); }
+    QComboBox* month() { return child<QComboBox>("cb_month"); }
+    QString caption(const char* name) { return child<QLabel>(name)->text(); }
+    ChartModel& chart(const char* name) { return child<ChartPanel>(name)->model(); }
+    QRadioButton* option(int i) { return child<QGroupBox>("Radios")->findChildren<QRadioButton*>().at(i); }
+    static std::vector<std::string> items(QComboBox* cb) {
+        std::vector<std::string> out;
+        for (int i = 0; i < cb->count(); ++i) out.push_back(cb->itemText(i).toStdString());
+        return out;
+    }
+    static std::vector<std::string> labels(const ChartModel& m) {
+        std::vector<std::string> out;
+        for (const auto& p : m.points()) out.push_back(p.label);
+        return out;
+    }
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    fs::path dir_, cwd_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<std::string> titles_, messages_;
+    int missing_boxes_ = 0;
+    std::optional<QString> save_answer_;
+};
+
+TEST_F(Window, StartUpShowsTheYearlyViewOfTheLog) {
+    start(log_of(days_from(2005, 1, 1, 365 + 365)));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(items(year()), (std::vector<std::string>{"2005", "2006"}));
+    EXPECT_EQ(year()->currentText(), "2006");
+    EXPECT_TRUE(year()->isHidden());
+    EXPECT_TRUE(month()->isHidden());
+    EXPECT_TRUE(option(0)->isChecked());
+    EXPECT_EQ(month()->count(), 12);
+    EXPECT_EQ(month()->currentText(), "Januari");
+    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per jaar sinds 01 Januari 2005"});
+    EXPECT_EQ(chart("chartupload").titles(), std::vector<std::string>{"Upload per jaar sinds 01 Januari 2005"});
+    EXPECT_EQ(labels(chart("chartdownload")), (std::vector<std::string>{"2005", "2006"}));
+    EXPECT_DOUBLE_EQ(chart("chartdownload").points()[0].value, 365.0);
+    EXPECT_DOUBLE_EQ(chart("chartupload").points()[1].value, 182.5);
+    // Exactly 1024 MB is not divided again.
+    EXPECT_EQ(caption("lbl_recorddown").toStdString(), "1024 MB");
+    EXPECT_EQ(caption("lbl_recordup").toStdString(), "512 MB");
+    EXPECT_EQ(caption("lbl_totaldown").toStdString(), "730 GB");
+    EXPECT_EQ(caption("lbl_totalup").toStdString(), "365 GB");
+    EXPECT_EQ(form_->shared().period_text, "sinds 01 Januari 2005");
+    EXPECT_FALSE(form_->log_missing());
+}
+
+TEST_F(Window, ALogBeginningOn31DecemberKeepsItsFirstYear) {
+    start(log_of(days_from(2004, 12, 31, 3)));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(items(year()), (std::vector<std::string>{"2004", "2005"}));
+    EXPECT_EQ(labels(chart("chartdownload")), (std::vector<std::string>{"2004", "2005"}));
+    EXPECT_DOUBLE_EQ(chart("chartdownload").points()[0].value, 1.0);
+    EXPECT_DOUBLE_EQ(chart("chartdownload").points()[1].value, 2.0);
+}
+
+TEST_F(Window, ALogOfOneLineShowsItsBar) {
+    start(log_of({"07-Mar-2005"}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(labels(chart("chartdownload")), std::vector<std::string>{"2005"});
+    EXPECT_EQ(items(month()), std::vector<std::string>{"Maart"});
+    EXPECT_EQ(chart("chartupload").titles(), std::vector<std::string>{"Upload per jaar sinds 07 Maart 2005"});
+}
+
+TEST_F(Window, AnEmptyLogStopsTheStartUpWithTheListError) {
+    start("");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "List index out of bounds (0)");
+    EXPECT_EQ(titles_[0], "test_app");
+    EXPECT_EQ(caption("lbl_totaldown"), "");
+    EXPECT_EQ(caption("lbl_recorddown"), "lbl_recorddown");
+    EXPECT_TRUE(year()->isHidden());
+    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download"});
+    EXPECT_TRUE(chart("chartdownload").points().empty());
+}
+
+TEST_F(Window, AMissingLogShowsTheBoxAndNothingElse) {
+    std::ofstream(dir_ / "log.ini") << "[path]\nlog=gone.csv\n";
+    WindowSeams seams;
+    seams.show_failure = [this](QWidget*, const QString&, const QString& text) {
+        messages_.push_back(text.toStdString());
+    };
+    seams.show_log_missing = [this] { ++missing_boxes_; };
+    seams.working_dir = dir_;
+    form_ = std::make_unique<TForm1>(seams);
+    EXPECT_TRUE(form_->log_missing());
+    EXPECT_EQ(missing_boxes_, 1);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Window, ABadAmountStopsTheStartUpWhereItIs) {
+    start("01-Jan-2005,1,2,\r\n02-Jan-2005,x,2,\r\n");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "'x' is not a valid floating point value.");
+    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download"});
+    EXPECT_EQ(month()->count(), 0);
+}
+
+TEST_F(Window, OptionsShowAndHideTheSelectors) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    const std::tuple<int, bool, bool> table[] = {{1, true, false}, {2, true, true}, {0, false, false}, {2, true, true}};
+    for (const auto& [index, year_shown, month_shown] : table) {
+        click(option(index));
+        EXPECT_EQ(!year()->isHidden(), year_shown) << index;
+        EXPECT_EQ(!month()->isHidden(), month_shown) << index;
+    }
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Window, TypingAYearRunsTheHandlerForEveryChange) {
+    start(log_of(days_from(2005, 3, 1, 400)));
+    click(option(1));
+    QLineEdit* edit = year()->lineEdit();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, "2005");
+    const std::vector<std::string> expected = {"'' is not a valid integer value.", "List index out of bounds (400)",
+                                               "List index out of bounds (400)", "List index out of bounds (400)"};
+    EXPECT_EQ(messages_, expected);
+    EXPECT_EQ(items(month()).front(), "Maart");
+    EXPECT_EQ(month()->count(), 10);
+    EXPECT_EQ(month()->currentText(), "Maart");
+}
+
+TEST_F(Window, AYearThatCannotBeReadLeavesTheMonthTextAndEmptiesTheList) {
+    start(log_of(days_from(2005, 3, 1, 400)));
+    click(option(2));
+    QLineEdit* edit = year()->lineEdit();
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, "x");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "'2006x' is not a valid integer value.");
+    EXPECT_EQ(month()->count(), 0);
+    EXPECT_EQ(month()->currentText(), "Januari");
+    EXPECT_EQ(form_->shared().current_month_name, "");
+}
+
+TEST_F(Window, PickingAYearFromTheListRefillsTheMonths) {
+    start(log_of(days_from(2005, 3, 1, 400)));
+    click(option(1));
+    // The drop-down list, driven with the keyboard: Up picks the item
+    // above the one shown.
+    year()->setFocus();
+    QTest::keyClick(year(), Qt::Key_Up);
+    EXPECT_EQ(year()->currentText(), "2005");
+    EXPECT_EQ(items(month()).front(), "Maart");
+    EXPECT_EQ(month()->count(), 10);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Window, MakeStatsInEachOption) {
+    start(log_of(days_from(2005, 1, 1, 365 + 31)));
+    auto* stats = child<QPushButton>("sbtn_showstats");
+
+    click(option(1));
+    year()->setEditText("2005");
+    click(stats);
+    EXPECT_EQ(labels(chart("chartdownload")).size(), 12u);
+    EXPECT_EQ(chart("chartdownload").points()[0].label, "Januari");
+    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per maand 2005"});
+    EXPECT_TRUE(chart("chartupload").is_3d());
+
+    click(option(2));
+    month()->setEditText("Maart");
+    click(stats);
+    EXPECT_EQ(labels(chart("chartupload")).size(), 31u);
+    EXPECT_EQ(chart("chartupload").titles(), std::vector<std::string>{"Upload per dag Maart 2005"});
+    EXPECT_FALSE(chart("chartdownload").is_3d());
+
+    const QString totals = caption("lbl_totaldown");
+    click(option(0));
+    click(stats);
+    EXPECT_EQ(labels(chart("chartdownload")), (std::vector<std::string>{"2005", "2006"}));
+    EXPECT_TRUE(chart("chartdownload").is_3d());
+    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per dag Maart 2005"});
+    EXPECT_EQ(caption("lbl_totaldown"), totals);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Window, FailuresInAHandlerAreShownAndTheWindowGoesOn) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    click(option(1));
+    year()->setEditText("1999");
+    click(child<QPushButton>("sbtn_showstats"));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "List index out of bounds (40)");
+    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per maand 1999"});
+    year()->setEditText("2005");
+    click(child<QPushButton>("sbtn_showstats"));
+    EXPECT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(chart("chartdownload").points().size(), 2u);
+}
+
+TEST_F(Window, FixedSizeAndTheGeometryOfEveryControl) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    EXPECT_EQ(form_->objectName(), "Form1");
+    EXPECT_EQ(form_->windowTitle(), "Pellicor!");
+    EXPECT_EQ(form_->minimumSize(), QSize(1065, 625));
+    EXPECT_EQ(form_->maximumSize(), QSize(1065, 625));
+    struct Place {
+        const char* name;
+        QRect rect;
+        const char* parent;
+    };
+    const Place table[] = {
+        {"sbtn_showstats", {8, 8, 75, 25}, "Form1"},
+        {"chartdownload", {8, 104, 1049, 249}, "Form1"},
+        {"sbtn_savedownload", {8, 8, 89, 25}, "chartdownload"},
+        {"cb_year", {88, 8, 105, 21}, "Form1"},
+        {"cb_month", {200, 8, 121, 21}, "Form1"},
+        {"Radios", {8, 48, 313, 41}, "Form1"},
+        {"chartupload", {8, 368, 1049, 250}, "Form1"},
+        {"sbtn_saveupload", {8, 8, 89, 25}, "chartupload"},
+        {"gb_totals", {856, 8, 201, 81}, "Form1"},
+        {"Label1", {29, 48, 55, 20}, "gb_totals"},
+        {"Label2", {9, 24, 75, 20}, "gb_totals"},
+        {"GroupBox1", {648, 8, 201, 81}, "Form1"},
+        {"Label3", {9, 24, 75, 20}, "GroupBox1"},
+        {"Label4", {29, 48, 55, 20}, "GroupBox1"},
+    };
+    for (const auto& p : table) {
+        QWidget* w = child<QWidget>(p.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->geometry(), p.rect) << p.name;
+        EXPECT_EQ(w->parentWidget()->objectName(), p.parent) << p.name;
+    }
+    // The credit ends at the panel's right edge and meets its bottom, starting
+    // at 910 or, when the font writes it wider, further left.
+    const QRect credit = child<QLabel>("Label5")->geometry();
+    EXPECT_EQ(credit.x() + credit.width(), 1049);
+    EXPECT_EQ(credit.y() + credit.height(), 250);
+    EXPECT_LE(credit.x(), 910);
+    EXPECT_GE(credit.width(), child<QLabel>("Label5")->sizeHint().width());
+    for (const char* name : {"lbl_totaldown", "lbl_totalup", "lbl_recorddown", "lbl_recordup"}) {
+        EXPECT_EQ(child<QLabel>(name)->x(), 84) << name;
+    }
+    for (const char* name : {"sbtn_showstats", "sbtn_savedownload", "sbtn_saveupload"}) {
+        EXPECT_TRUE(child<QPushButton>(name)->isFlat()) << name;
+        EXPECT_EQ(child<QPushButton>(name)->focusPolicy(), Qt::NoFocus) << name;
+    }
+}
+
+TEST_F(Window, ALongerCaptionGrowsToTheRight) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    QLabel* label = child<QLabel>("lbl_totaldown");
+    const int before = label->width();
+    click(child<QPushButton>("sbtn_showstats"));
+    const int after_same = label->width();
+    EXPECT_EQ(before, after_same);
+    EXPECT_EQ(label->x(), 84);
+    EXPECT_GT(label->width(), 0);
+}
+
+TEST_F(Window, TabMovesAmongTheVisibleSelectorsAndOptions) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()) || true);
+    click(option(2));
+    year()->setFocus();
+    std::vector<QString> seen;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* f = QApplication::focusWidget();
+        QWidget* named = f;
+        while (named && named->objectName().isEmpty()) named = named->parentWidget();
+        seen.push_back(named ? named->objectName() : QString());
+    }
+    const std::vector<QString> expected = {"cb_month", "Radios", "cb_year", "cb_month"};
+    EXPECT_EQ(seen, expected);
+
+    click(option(1));
+    year()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* f = QApplication::focusWidget();
+    EXPECT_TRUE(f && (f->objectName() == "Radios" || f->parentWidget()->objectName() == "Radios"));
+}
+
+TEST_F(Window, BothSaveButtonsWriteAPictureThroughTheDialog) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    const char* buttons[] = {"sbtn_savedownload", "sbtn_saveupload"};
+    for (const char* name : buttons) {
+        const fs::path file = dir_ / (std::string(name) + ".jpg");
+        save_answer_ = QString::fromStdString(file.string());
+        click(child<QPushButton>(name));
+        QImage picture(QString::fromStdString(file.string()));
+        EXPECT_EQ(picture.size(), QSize(1049, 249)) << name;
+    }
+    save_answer_.reset();
+    click(child<QPushButton>("sbtn_savedownload"));
+    EXPECT_TRUE(messages_.empty());
+}
+
+}  // namespace
