@@ -2,10 +2,6 @@
 
 #include <cctype>
 
-#include "log/line_format.h"
-#include "log/month_names.h"
-#include "log/number_text.h"
-
 namespace loglezer {
 
 SelectorVisibility selector_visibility(int option) {
@@ -17,28 +13,6 @@ SelectorVisibility selector_visibility(int option) {
         default:
             return {false, false};
     }
-}
-
-std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
-                                        SharedState& shared) {
-    long long index = 0;
-    for (;;) {
-        const int chosen = text_to_int(year_text());
-        if (year_number(lines.at(index)) == chosen) break;
-        ++index;
-    }
-
-    std::vector<std::string> months;
-    std::string last_abbrev;
-    for (; index < lines.count(); ++index) {
-        const std::string_view abbrev = month_abbrev(lines.at(index));
-        if (abbrev == last_abbrev) continue;
-        last_abbrev = std::string(abbrev);
-        setmonth(abbrev, shared);
-        months.push_back(shared.current_month_name);
-        if (months.back() == "December") break;
-    }
-    return months;
 }
 
 std::string program_title(const std::string& executable_path) {

@@ -2,6 +2,7 @@
 
 #include "log/line_format.h"
 #include "log/month_names.h"
+#include "log/number_text.h"
 
 namespace loglezer {
 
@@ -16,6 +17,28 @@ std::vector<std::string> year_list(const LineList& lines) {
         }
     }
     return years;
+}
+
+std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
+                                        SharedState& shared) {
+    long long index = 0;
+    for (;;) {
+        const int chosen = text_to_int(year_text());
+        if (year_number(lines.at(index)) == chosen) break;
+        ++index;
+    }
+
+    std::vector<std::string> months;
+    std::string last_abbrev;
+    for (; index < lines.count(); ++index) {
+        const std::string_view abbrev = month_abbrev(lines.at(index));
+        if (abbrev == last_abbrev) continue;
+        last_abbrev = std::string(abbrev);
+        setmonth(abbrev, shared);
+        months.push_back(shared.current_month_name);
+        if (months.back() == "December") break;
+    }
+    return months;
 }
 
 std::string build_period_text(const LineList& lines, SharedState& shared) {
@@ -49,6 +72,8 @@ StartUpState run_start_up(const LineList& lines, SharedState& shared, const Sepa
     input.year_text = state.year_text;
     input.total_labels_empty = true;
     state.captions = *show_stats(lines, input, shared, seps, download, upload);
+    state.month_items = collect_months(
+        lines, [&] { return state.year_text; }, shared);
 
     shared.period_text = build_period_text(lines, shared);
     write_year_titles(download, upload, shared.period_text);

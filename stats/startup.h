@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,17 +22,28 @@ std::string build_period_text(const LineList& lines, SharedState& shared);
 // followed by the period text, each the only title line of its chart.
 void write_year_titles(ChartModel& download, ChartModel& upload, const std::string& period_text);
 
+// The months of the chosen year as the month selector lists them: from the
+// first line whose year number equals the year read from `year_text` (read
+// and converted again before each line is examined), one Dutch name per run
+// of lines with the same month abbreviation, up to and including the first
+// "December" appended or the end of the log. Failures: the year text or a
+// line's year is no whole number; no line carries the year ("List index out
+// of bounds (count)"). The current month name is left as the last name added.
+std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
+                                        SharedState& shared);
+
 // What the window holds after start-up, as far as the statistics read or
 // write it.
 struct StartUpState {
     std::vector<std::string> year_items;
     std::string year_text;  // the last item, or empty
     LabelCaptions captions;
+    std::vector<std::string> month_items;  // the months of the year shown
 };
 
 // Start-up after the log is loaded: empty total labels, the year list and
-// its last item, a yearly run, then the period text (kept in the shared
-// state) and the yearly titles. The window's month list is not filled here.
+// its last item, a yearly run, the month list of that year, then the period
+// text (kept in the shared state) and the yearly titles.
 // Throws Failure where the start-up would stop; what was done stays.
 StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
                           ChartModel& upload);

@@ -17,6 +17,7 @@
 
 #include "app/window.h"
 #include "chart/chart_panel.h"
+#include "tools/loggen.h"
 
 namespace fs = std::filesystem;
 using namespace loglezer;
@@ -31,20 +32,8 @@ std::string log_of(const std::vector<std::string>& dates, const std::string& amo
 
 // Every day from the first date for `days` days, as "dd-Mon-yyyy".
 std::vector<std::string> days_from(int year, int month, int day, int days) {
-    static const char* abbrevs[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     std::vector<std::string> out;
-    for (int i = 0; i < days; ++i) {
-        char buf[48];
-        std::snprintf(buf, sizeof buf, "%02d-%s-%04d", day, abbrevs[month - 1], year);
-        out.push_back(buf);
-        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-        if (++day > lengths[month - 1] + (month == 2 && leap ? 1 : 0)) {
-            day = 1;
-            if (++month > 12) month = 1, ++year;
-        }
-    }
+    for (int i = 0; i < days; ++i) out.push_back(tools::date_field(tools::add_days({year, month, day}, i)));
     return out;
 }
 
