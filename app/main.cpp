@@ -6,7 +6,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     loglezer::TForm1 form;
     if (form.log_missing()) return 1;
-    form.centre_on_screen();
     form.show();
     return app.exec();
 }

@@ -148,6 +148,9 @@ WindowSeams WindowSeams::real() {
 TForm1::TForm1(WindowSeams seams, QWidget* parent)
     : QWidget(parent), seams_(std::move(seams)), seps_(system_separators()) {
     build_layout();
+    // Placed before the start-up, so that a box it shows stands over the
+    // window's place.
+    centre_on_screen();
     FormCreate();
 }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -318,15 +319,69 @@ TEST_F(Window, FixedSizeAndTheGeometryOfEveryControl) {
     }
 }
 
-TEST_F(Window, ALongerCaptionGrowsToTheRight) {
+TEST_F(Window, CaptionsSizeTheirLabelsAndKeepTheLeftEdge) {
     start(log_of(days_from(2005, 1, 1, 40)));
-    QLabel* label = child<QLabel>("lbl_totaldown");
-    const int before = label->width();
-    click(child<QPushButton>("sbtn_showstats"));
-    const int after_same = label->width();
-    EXPECT_EQ(before, after_same);
-    EXPECT_EQ(label->x(), 84);
-    EXPECT_GT(label->width(), 0);
+    for (const char* name : {"lbl_totaldown", "lbl_totalup", "lbl_recorddown", "lbl_recordup"}) {
+        QLabel* label = child<QLabel>(name);
+        EXPECT_EQ(label->x(), 84) << name;
+        EXPECT_EQ(label->width(), label->sizeHint().width()) << name;
+    }
+    // "40 GB" against "20 GB" is the same width; a longer caption is wider.
+    QLabel* down = child<QLabel>("lbl_totaldown");
+    QLabel* record = child<QLabel>("lbl_recorddown");
+    EXPECT_GT(down->width(), 0);
+    EXPECT_EQ(down->text(), "40 GB");
+    EXPECT_EQ(record->text(), "1024 MB");
+    EXPECT_GT(record->width(), down->width());
+}
+
+TEST_F(Window, FontsColoursIconAndItems) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    EXPECT_EQ(form_->font().pixelSize(), 11);
+    EXPECT_EQ(form_->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_TRUE(form_->windowIcon().availableSizes().contains(QSize(256, 256)));
+    for (const char* name : {"gb_totals", "GroupBox1"}) {
+        const QFont f = child<QGroupBox>(name)->font();
+        EXPECT_EQ(f.pixelSize(), 16) << name;
+        EXPECT_TRUE(f.bold() && f.italic()) << name;
+    }
+    EXPECT_EQ(child<QGroupBox>("gb_totals")->title(), "Totaal sinds");
+    EXPECT_EQ(child<QGroupBox>("GroupBox1")->title(), "Records sinds");
+    for (const char* name :
+         {"Label1", "Label2", "Label3", "Label4", "lbl_totaldown", "lbl_totalup", "lbl_recorddown", "lbl_recordup"}) {
+        const QFont f = child<QLabel>(name)->font();
+        EXPECT_EQ(f.pixelSize(), 16) << name;
+        EXPECT_FALSE(f.bold() || f.italic()) << name;
+    }
+    EXPECT_EQ(child<QLabel>("Label5")->font().pixelSize(), 11);
+    EXPECT_EQ(child<QGroupBox>("Radios")->title(), "Opties:");
+    EXPECT_EQ(option(0)->text(), "Per jaar");
+    EXPECT_EQ(option(1)->text(), "Per maand");
+    EXPECT_EQ(option(2)->text(), "Per dag");
+    EXPECT_LT(option(0)->x(), option(1)->x());
+    EXPECT_LT(option(1)->x(), option(2)->x());
+    EXPECT_EQ(option(0)->y(), option(2)->y());
+    for (QComboBox* cb : {year(), month()}) {
+        EXPECT_TRUE(cb->isEditable());
+        EXPECT_EQ(cb->palette().color(QPalette::Base), QColor(Qt::white));
+        QStyleOptionViewItem item;
+        EXPECT_EQ(cb->itemDelegate()->sizeHint(item, cb->model()->index(0, 0)).height(), 13);
+    }
+    EXPECT_EQ(child<QPushButton>("sbtn_showstats")->text(), "Maak stats");
+    EXPECT_EQ(child<QPushButton>("sbtn_savedownload")->text(), "Grafiek opslaan");
+    EXPECT_TRUE(child<ChartPanel>("chartdownload")->animatedZoom());
+    EXPECT_FALSE(child<ChartPanel>("chartupload")->animatedZoom());
+}
+
+TEST_F(Window, TypedTextIsNeverAddedToTheYearList) {
+    start(log_of(days_from(2005, 1, 1, 40)));
+    click(option(1));
+    QLineEdit* edit = year()->lineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, "1999");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(items(year()), std::vector<std::string>{"2005"});
+    EXPECT_EQ(year()->currentText(), "1999");
 }
 
 TEST_F(Window, TabMovesAmongTheVisibleSelectorsAndOptions) {
