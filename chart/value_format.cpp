@@ -1,7 +1,7 @@
 #include "chart/value_format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace loglezer {
@@ -56,9 +56,9 @@ Pattern read_pattern(std::string_view pattern) {
 // precision at which every double reads back as the number that was meant
 // (1.005 stays 1.005 rather than 1.00499999...).
 void decimal_digits(double magnitude, std::string& integer, std::string& fraction) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
-    // buf: d.dddddddddddddde[+-]xx
+    // d.dddddddddddddde[+-]xx, whatever the process's locale.
+    char buf[40] = {};
+    std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 14);
     std::string digits;
     digits += buf[0];
     digits.append(buf + 2, 14);
