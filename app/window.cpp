@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +17,7 @@
 #include "app/icon.h"
 #include "app/selectors.h"
 #include "chart/chart_panel.h"
+#include "chart/latin1.h"
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
@@ -28,16 +27,13 @@
 namespace loglezer {
 namespace {
 
-QString latin1(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<int>(text.size())); }
-
 // A failure's message holds log text (single bytes) or a file name (UTF-8 on
 // this system): shown as UTF-8 when it is valid UTF-8, else byte for byte.
 QString message_text(const std::string& text) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return utf8.hasError() ? latin1(text) : decoded;
+    return utf8.hasError() ? from_log_text(text) : decoded;
 }
-std::string bytes(const QString& text) { return text.toLatin1().toStdString(); }
 
 // Fonts by their character height in pixels (8 point = 11, 12 point = 16 at
 // 96 dots per inch), so the fixed pixel layout keeps its proportions.
@@ -244,7 +240,7 @@ void TForm1::guarded(void (TForm1::*handler)()) {
     try {
         (this->*handler)();
     } catch (const std::exception& e) {
-        const std::string title = program_title(bytes(QCoreApplication::applicationFilePath()));
+        const std::string title = program_title(to_log_text(QCoreApplication::applicationFilePath()));
         seams_.show_failure(this, message_text(title), message_text(failure_text(e.what())));
     }
 }
@@ -255,7 +251,7 @@ void TForm1::on_year_activated() {
 }
 
 void TForm1::set_caption(QLabel* label, const std::string& text) {
-    label->setText(latin1(text));
+    label->setText(from_log_text(text));
     // The label grows or shrinks to the right; its left edge stays.
     label->resize(label->sizeHint().width(), label->height());
 }
@@ -278,7 +274,7 @@ void TForm1::start_up() {
     set_caption(lbl_totalup, "");
 
     const std::vector<std::string> years = year_list(lines_);
-    for (const auto& year : years) cb_year->addItem(latin1(year));
+    for (const auto& year : years) cb_year->addItem(from_log_text(year));
     // Show the last year, as the chosen item, so that the arrow keys move on
     // from it.
     if (years.empty()) {
@@ -299,9 +295,9 @@ void TForm1::start_up() {
 void TForm1::sbtn_showstatsClick() {
     StatsInput in;
     in.option = radio_buttons->checkedId();
-    for (int i = 0; i < cb_year->count(); ++i) in.year_items.push_back(bytes(cb_year->itemText(i)));
-    in.year_text = bytes(cb_year->currentText());
-    in.month_text = bytes(cb_month->currentText());
+    for (int i = 0; i < cb_year->count(); ++i) in.year_items.push_back(to_log_text(cb_year->itemText(i)));
+    in.year_text = to_log_text(cb_year->currentText());
+    in.month_text = to_log_text(cb_month->currentText());
     in.total_labels_empty = lbl_totaldown->text().isEmpty() && lbl_totalup->text().isEmpty();
     const auto captions = show_stats(lines_, in, shared_, seps_, chartdownload->model(), chartupload->model());
     if (captions) {
@@ -328,9 +324,9 @@ void TForm1::cb_yearChange() {
     cb_month->setEditText(shown);
 
     const std::vector<std::string> months = collect_months(
-        lines_, [this] { return bytes(cb_year->currentText()); }, shared_);
-    for (const auto& month : months) cb_month->addItem(latin1(month));
-    cb_month->setEditText(months.empty() ? QString() : latin1(months.front()));
+        lines_, [this] { return to_log_text(cb_year->currentText()); }, shared_);
+    for (const auto& month : months) cb_month->addItem(from_log_text(month));
+    cb_month->setEditText(months.empty() ? QString() : from_log_text(months.front()));
 }
 
 void TForm1::sbtn_savedownloadClick() { save_chart(*chartdownload, this, seams_.save_dialog); }

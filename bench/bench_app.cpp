@@ -2,7 +2,6 @@
 // on a generated log of 1,000,000 lines.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -47,12 +46,3 @@ void BM_StartUpMillionLines(benchmark::State& state) { start_and_show(state, mil
 BENCHMARK(BM_StartUpMillionLines)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

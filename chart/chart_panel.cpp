@@ -12,6 +12,7 @@
 #include <cmath>
 #include <vector>
 
+#include "chart/latin1.h"
 #include "chart/value_format.h"
 
 namespace loglezer {
@@ -33,8 +34,6 @@ QFont chart_font() {
     font.setPixelSize(11);
     return font;
 }
-
-QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size())); }
 
 QColor to_qcolor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
@@ -94,7 +93,7 @@ ChartPanel::Layout ChartPanel::layout(const QRect& area) const {
         std::vector<int> text_widths;
         text_widths.reserve(points.size());
         for (const ChartPoint& p : points) {
-            text_widths.push_back(fm.horizontalAdvance(latin1(p.label)));
+            text_widths.push_back(fm.horizontalAdvance(from_log_text(p.label)));
             widest = std::max(widest, text_widths.back());
         }
         const int sample_width = static_cast<int>(std::lround((widest + 4) * 30 / 100.0));
@@ -150,7 +149,7 @@ void ChartPanel::paint(QPainter& painter, const QRect& area) const {
     // Title
     painter.setPen(kTitleColour);
     for (std::size_t i = 0; i < l.title_baselines.size(); ++i) {
-        const QString text = latin1(model_.titles()[i]);
+        const QString text = from_log_text(model_.titles()[i]);
         const QPoint at = l.title_baselines[i];
         painter.drawText(at.x() - fm.horizontalAdvance(text) / 2, at.y(), text);
     }
@@ -162,7 +161,7 @@ void ChartPanel::paint(QPainter& painter, const QRect& area) const {
         painter.setPen(Qt::black);
         painter.setBrush(to_qcolor(points[i].colour));
         painter.drawRect(l.legend[i].sample.adjusted(0, 0, -1, -1));
-        painter.drawText(l.legend[i].text, latin1(points[i].label));
+        painter.drawText(l.legend[i].text, from_log_text(points[i].label));
     }
 
     const QRect plot = l.plot;
@@ -182,7 +181,7 @@ void ChartPanel::paint(QPainter& painter, const QRect& area) const {
         painter.drawPolygon(QPolygon({plot.bottomLeft(), back.bottomLeft(), QPoint(back.right() + 1, back.bottom()),
                                       QPoint(plot.right() + 1, plot.bottom())}));
     } else {
-        painter.drawRect(plot.adjusted(0, 0, 0, 0));
+        painter.drawRect(plot);
     }
 
     // The scale: 0 to the largest value, the top kept free for the marks.
@@ -251,7 +250,7 @@ void ChartPanel::paint(QPainter& painter, const QRect& area) const {
         const int x = (b.left + b.right) / 2 + d / 2;
         const int top = b.top - d / 2;
         if (x < plot.left() || x > plot.right() + d || top < plot.top() - d || top > plot.bottom()) continue;
-        const QString text = latin1(format_value(points[i].value, model_.value_format(), seps_));
+        const QString text = from_log_text(format_value(points[i].value, model_.value_format(), seps_));
         painter.setPen(Qt::black);
         painter.drawLine(x, top, x, top - kMarkLine);
         const int w = fm.horizontalAdvance(text) + 4;
@@ -269,7 +268,7 @@ void ChartPanel::paint(QPainter& painter, const QRect& area) const {
         const int x = (bars[i].left + bars[i].right) / 2;
         if (x < plot.left() || x > plot.right()) continue;
         painter.drawLine(x, plot.bottom() + 1, x, plot.bottom() + kTickLength);
-        const QString text = latin1(points[i].label);
+        const QString text = from_log_text(points[i].label);
         const int w = fm.horizontalAdvance(text);
         const int left = x - w / 2;
         if (left <= last_right + 2) continue;

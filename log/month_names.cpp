@@ -24,4 +24,6 @@ void setmonth(std::string_view text, SharedState& shared) {
     }
 }
 
+std::string_view dutch_month_name(int month) { return kTests[month - 1].result; }
+
 }  // namespace loglezer

@@ -13,4 +13,7 @@ namespace loglezer {
 // current month name, so the last match wins. No match leaves it unchanged.
 void setmonth(std::string_view text, SharedState& shared);
 
+// The Dutch name of month 1 to 12 ("Januari" .. "December").
+std::string_view dutch_month_name(int month);
+
 }  // namespace loglezer

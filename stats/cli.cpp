@@ -9,14 +9,12 @@
 #include "chart/value_format.h"
 #include "log/failure.h"
 #include "log/log_file.h"
+#include "log/month_names.h"
 #include "stats/number_format.h"
 #include "stats/startup.h"
 
 namespace loglezer::cli {
 namespace {
-
-constexpr const char* kDutchMonths[12] = {"Januari", "Februari", "Maart",     "April",   "Mei",      "Juni",
-                                          "Juli",    "Augustus", "September", "Oktober", "November", "December"};
 
 // Log bytes are shown as Latin-1; the output is UTF-8.
 std::string utf8_from_latin1(std::string_view text) {
@@ -88,6 +86,13 @@ nlohmann::ordered_json json_number(double value) {
     return shown;
 }
 
+// The bars of a view: both charts hold one point per bar, under one label.
+std::size_t bar_count(const View& view) { return std::max(view.download.points().size(), view.upload.points().size()); }
+std::string bar_label(const View& view, std::size_t i) {
+    const auto& down = view.download.points();
+    return utf8_from_latin1(i < down.size() ? down[i].label : view.upload.points()[i].label);
+}
+
 std::string take_value(const std::vector<std::string>& args, std::size_t& i, const std::string& name) {
     const std::string& arg = args[i];
     if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
@@ -139,7 +144,7 @@ std::string month_text_for(const std::string& month) {
                         std::all_of(month.begin(), month.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (digits) {
         const int number = std::stoi(month);
-        if (number >= 1 && number <= 12) return kDutchMonths[number - 1];
+        if (number >= 1 && number <= 12) return std::string(dutch_month_name(number));
     }
     return month;
 }
@@ -155,9 +160,9 @@ std::string render_table(const View& view, const Separators& seps) {
     rows.push_back({label_heading(view.name), "Download", "Upload"});
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
-    for (std::size_t i = 0; i < std::max(down.size(), up.size()); ++i) {
+    for (std::size_t i = 0; i < bar_count(view); ++i) {
         Row row;
-        row.label = utf8_from_latin1(i < down.size() ? down[i].label : up[i].label);
+        row.label = bar_label(view, i);
         if (i < down.size()) row.download = format_value(down[i].value, view.download.value_format(), seps);
         if (i < up.size()) row.upload = format_value(up[i].value, view.upload.value_format(), seps);
         rows.push_back(std::move(row));
@@ -187,8 +192,8 @@ std::string render_csv(const View& view) {
     std::string out = "label,download,upload\n";
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
-    for (std::size_t i = 0; i < std::max(down.size(), up.size()); ++i) {
-        out += csv_field(utf8_from_latin1(i < down.size() ? down[i].label : up[i].label));
+    for (std::size_t i = 0; i < bar_count(view); ++i) {
+        out += csv_field(bar_label(view, i));
         out += ',';
         if (i < down.size()) out += general_number_text(down[i].value, '.');
         out += ',';
@@ -205,9 +210,9 @@ std::string render_json(const View& view) {
     doc["bars"] = nlohmann::ordered_json::array();
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
-    for (std::size_t i = 0; i < std::max(down.size(), up.size()); ++i) {
+    for (std::size_t i = 0; i < bar_count(view); ++i) {
         nlohmann::ordered_json bar;
-        bar["label"] = utf8_from_latin1(i < down.size() ? down[i].label : up[i].label);
+        bar["label"] = bar_label(view, i);
         bar["download"] = i < down.size() ? json_number(down[i].value) : nlohmann::ordered_json();
         bar["upload"] = i < up.size() ? json_number(up[i].value) : nlohmann::ordered_json();
         doc["bars"].push_back(std::move(bar));

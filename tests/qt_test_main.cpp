@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
-// The window tests need one application object for the whole run.
+// The main of the tests that drive widgets: one application object for the
+// whole run, drawn off screen unless a platform is set (listing the tests at
+// build time needs this too).
 int main(int argc, char** argv) {
-    // Headless unless told otherwise; listing the tests at build time needs
-    // this too.
+    ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
