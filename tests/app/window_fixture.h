@@ -1,0 +1,110 @@
+#pragma once
+
+// The window fixture of the widget tests: a window started on a log that the
+// test writes into a temporary working directory, its boxes and save dialog
+// answered by the test.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionViewItem>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/window.h"
+#include "chart/chart_panel.h"
+#include "tools/loggen.h"
+
+namespace test_support {
+
+namespace fs = std::filesystem;
+using namespace loglezer;
+
+inline std::string log_of(const std::vector<std::string>& dates,
+                          const std::string& amounts = ",1073741824,536870912,") {
+    std::string out;
+    for (const auto& d : dates) out += d + amounts + "\r\n";
+    return out;
+}
+
+// Every day from the first date for `days` days, as "dd-Mon-yyyy".
+inline std::vector<std::string> days_from(int year, int month, int day, int days) {
+    std::vector<std::string> out;
+    for (int i = 0; i < days; ++i) out.push_back(tools::date_field(tools::add_days({year, month, day}, i)));
+    return out;
+}
+
+// A window started on a log written by the test, with its boxes and dialog
+// answered by the test.
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("loglezer_app_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        cwd_ = fs::current_path();
+        std::ofstream(dir_ / "log.ini") << "[path]\nlog=log.csv\n";
+    }
+    void TearDown() override {
+        form_.reset();
+        fs::current_path(cwd_);  // a save moves it to the saved file's folder
+        fs::remove_all(dir_);
+    }
+
+    TForm1& start(const std::string& log) {
+        std::ofstream(dir_ / "log.csv", std::ios::binary) << log;
+        WindowSeams seams;
+        seams.show_failure = [this](QWidget*, const QString& title, const QString& text) {
+            titles_.push_back(title.toStdString());
+            messages_.push_back(text.toStdString());
+        };
+        seams.show_log_missing = [this] { ++missing_boxes_; };
+        seams.save_dialog = [this](QWidget*) { return save_answer_; };
+        seams.working_dir = dir_;
+        form_ = std::make_unique<TForm1>(seams);
+        return *form_;
+    }
+
+    template <class T>
+    T* child(const char* name) {
+        T* w = form_->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QComboBox* year() { return child<QComboBox>("cb_year"); }
+    QComboBox* month() { return child<QComboBox>("cb_month"); }
+    QString caption(const char* name) { return child<QLabel>(name)->text(); }
+    ChartModel& chart(const char* name) { return child<ChartPanel>(name)->model(); }
+    QRadioButton* option(int i) { return child<QGroupBox>("Radios")->findChildren<QRadioButton*>().at(i); }
+    static std::vector<std::string> items(QComboBox* cb) {
+        std::vector<std::string> out;
+        for (int i = 0; i < cb->count(); ++i) out.push_back(cb->itemText(i).toStdString());
+        return out;
+    }
+    static std::vector<std::string> labels(const ChartModel& m) {
+        std::vector<std::string> out;
+        for (const auto& p : m.points()) out.push_back(p.label);
+        return out;
+    }
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    fs::path dir_, cwd_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<std::string> titles_, messages_;
+    int missing_boxes_ = 0;
+    std::optional<QString> save_answer_;
+};
+
+}  // namespace test_support
