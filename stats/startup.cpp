@@ -22,8 +22,9 @@ std::vector<std::string> year_list(const LineList& lines) {
 std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
                                         SharedState& shared) {
     long long index = 0;
+    int chosen = 0;
     for (;;) {
-        const int chosen = text_to_int(year_text());
+        chosen = text_to_int(year_text());
         if (year_number(lines.at(index)) == chosen) break;
         ++index;
     }
@@ -31,7 +32,13 @@ std::vector<std::string> collect_months(const LineList& lines, const std::functi
     std::vector<std::string> months;
     std::string last_abbrev;
     for (; index < lines.count(); ++index) {
-        const std::string_view abbrev = month_abbrev(lines.at(index));
+        const std::string_view line = lines.at(index);
+        // A line of another year ends the list, so a year without a December
+        // line does not list the next year's months. A line whose year is no
+        // number does not.
+        const std::optional<int> line_year = parse_int(year_number_text(line));
+        if (line_year && *line_year != chosen) break;
+        const std::string_view abbrev = month_abbrev(line);
         if (abbrev == last_abbrev) continue;
         last_abbrev = std::string(abbrev);
         setmonth(abbrev, shared);

@@ -26,7 +26,8 @@ void write_year_titles(ChartModel& download, ChartModel& upload, const std::stri
 // first line whose year number equals the year read from `year_text` (read
 // and converted again before each line is examined), one Dutch name per run
 // of lines with the same month abbreviation, up to and including the first
-// "December" appended or the end of the log. Failures: the year text or a
+// "December" appended, the first line whose year number is a whole number
+// other than the chosen year, or the end of the log. Failures: the year text or a
 // line's year is no whole number; no line carries the year ("List index out
 // of bounds (count)"). The current month name is left as the last name added.
 std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
