@@ -1,12 +1,20 @@
 #include "log/failure.h"
 
 namespace loglezer {
+namespace {
 
-void fail_float(std::string_view text) {
-    throw Failure("'" + std::string(text) + "' is not a valid floating point value");
+std::string quoted(std::string_view text) {
+    if (text.size() <= kQuotedTextLimit) return "'" + std::string(text) + "'";
+    return "'" + std::string(text.substr(0, kQuotedTextLimit)) + "...'";
 }
 
-void fail_integer(std::string_view text) { throw Failure("'" + std::string(text) + "' is not a valid integer value"); }
+}  // namespace
+
+void fail_float(std::string_view text) { throw Failure(quoted(text) + " is not a valid floating point value"); }
+
+void fail_integer(std::string_view text) { throw Failure(quoted(text) + " is not a valid integer value"); }
+
+void fail_date(std::string_view text) { throw Failure(quoted(text) + " is not a valid date"); }
 
 void fail_index(long long index) { throw Failure("List index out of bounds (" + std::to_string(index) + ")"); }
 

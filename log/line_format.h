@@ -30,6 +30,15 @@ std::string_view month_year_text(std::string_view line);
 // Characters 1 and 2.
 std::string_view day_text(std::string_view line);
 
+// Whether the line begins with a date field the position-based rules can
+// read: exactly 11 characters before the first ",", a hyphen at positions 3
+// and 7, and one of the twelve month abbreviations ("Jan" .. "Dec", letter
+// case as shown) between them.
+bool is_log_date(std::string_view line);
+// Fails with "'date' is not a valid date" when the line does not begin with
+// such a date; the text quoted is the line up to its first ",".
+void check_date(std::string_view line);
+
 // The year number: characters 8 to 11 read as a whole number.
 int year_number(std::string_view line);
 

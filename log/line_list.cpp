@@ -38,7 +38,9 @@ LineList LineList::from_content(ContentBuffer content) {
     list.spans_.reserve(list.content_.size() / 40 + 1);
 
     const std::size_t n = list.content_.size();
-    std::size_t line_start = 0;
+    // A UTF-8 byte order mark before the first date is no part of the line:
+    // left in, it would shift every character position of line 0.
+    std::size_t line_start = n >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
     // Ends the line at the break character at i; returns the index of the
     // break's last character (a CR LF pair is one break).
     auto end_line = [&](std::size_t i) {
@@ -47,7 +49,7 @@ LineList LineList::from_content(ContentBuffer content) {
         line_start = i + 1;
         return i;
     };
-    std::size_t i = 0;
+    std::size_t i = line_start;
 #ifdef __SSE2__
     // Sixteen bytes at a time: a mask of the CR and LF positions in the block.
     const __m128i lf = _mm_set1_epi8('\n');

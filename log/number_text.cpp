@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "log/failure.h"
@@ -72,6 +73,9 @@ long double text_to_float(std::string_view text, const Separators& seps) {
     char* endp = nullptr;
     const long double r = strtold_l(c_text.c_str(), &endp, c_locale());
     if (endp != c_text.c_str() + c_text.size() || (errno == ERANGE && std::isinf(r))) fail_float(text);
+    // Every figure shown is a double: an amount beyond its range would show
+    // as infinity in the charts, the totals and the records.
+    if (std::fabs(r) > static_cast<long double>(std::numeric_limits<double>::max())) fail_float(text);
     return r;
 }
 

@@ -9,8 +9,8 @@ namespace loglezer {
 
 // Converts a decimal amount text: blanks, an optional sign, digits, optionally
 // the regional decimal separator and more digits, optionally an exponent (E or
-// e, optional sign, digits), blanks. Anything else, and a value too large for
-// the type, fails with "'text' is not a valid floating point value".
+// e, optional sign, digits), blanks. Anything else, and a value beyond the
+// range of a double, fails with "'text' is not a valid floating point value".
 long double text_to_float(std::string_view text, const Separators& seps);
 
 // Converts blanks, an optional sign and decimal digits into a whole number;

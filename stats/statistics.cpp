@@ -34,8 +34,9 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     const std::size_t items = input.year_items.size();
     long long index = 0;
     std::size_t counter = 0;
-    // The line being read; its fields are consumed from the front.
-    std::string_view line_text = lines.at(0);
+    // The line being read, whole and with its fields consumed from the front.
+    std::string_view line = lines.at(0);
+    std::string_view line_text = line;
     // The first group's year comes from line 0, characters 8 to 11; every later
     // group's year is the next item of the year selector. Past the last line
     // there is no line year: it equals no group year, so the last group ends
@@ -47,6 +48,9 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
         long double year_download = 0;
         long double year_upload = 0;
         while (line_year && *line_year == group_year) {
+            // A line whose date is out of place would be read from the wrong
+            // characters: it fails rather than give a wrong figure.
+            check_date(line);
             line_text = drop_front(line_text, 12);
             shared.line_download = text_to_float(field_before_comma(line_text), seps);
             line_text = after_comma(line_text);
@@ -60,7 +64,8 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
             if (index == count) {
                 line_year.reset();
             } else {
-                line_text = lines.at(index);
+                line = lines.at(index);
+                line_text = line;
                 line_year = year_text(line_text);
             }
         }
@@ -129,6 +134,7 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
     bool past_last_line = false;
 
     for (;;) {
+        check_date(start_line);
         if (date_field(start_line) == end_marker) break;
         // A month of another year ends the walk even when the 1 January line
         // of the next year is missing. A year text that is no number does not.
@@ -140,7 +146,9 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
         long double month_download = 0;
         long double month_upload = 0;
         while (next_key && *next_key == run_key) {
-            const AmountTexts texts = amount_texts(lines.at(index), DateSkip::UpToComma);
+            const std::string_view line = lines.at(index);
+            check_date(line);
+            const AmountTexts texts = amount_texts(line, DateSkip::UpToComma);
             shared.line_download = text_to_float(texts.download, seps);
             shared.line_upload = text_to_float(texts.upload, seps);
             month_download += shared.line_download;
@@ -187,6 +195,9 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
 
     for (;;) {
         const std::string_view line = lines.at(index);
+        // A malformed line inside the month would otherwise end the walk and
+        // leave the rest of the month out without a word.
+        check_date(line);
         if (month_year_text(line) != key) break;
         const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
         shared.line_download = text_to_float(texts.download, seps);

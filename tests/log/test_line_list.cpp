@@ -41,7 +41,25 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                            SplitCase{"nul_ends", std::string("a\nb\0c\nd", 7), {"a", "b"}},
                                            SplitCase{"nul_first", std::string("\0a\n", 3), {}},
                                            SplitCase{"untrimmed", "  a ,1,2, \t\n", {"  a ,1,2, \t"}},
-                                           SplitCase{"high_bytes", "\xe9\xff\n\x80", {"\xe9\xff", "\x80"}}),
+                                           SplitCase{"high_bytes", "\xe9\xff\n\x80", {"\xe9\xff", "\x80"}},
+                                           // A UTF-8 byte order mark is skipped at the start only.
+                                           SplitCase{"bom",
+                                                     "\xEF\xBB\xBF"
+                                                     "a\nb",
+                                                     {"a", "b"}},
+                                           SplitCase{"only_bom", "\xEF\xBB\xBF", {}},
+                                           SplitCase{"bom_then_break", "\xEF\xBB\xBF\r\na", {"", "a"}},
+                                           SplitCase{"bom_later",
+                                                     "a\n\xEF\xBB\xBF"
+                                                     "b",
+                                                     {"a",
+                                                      "\xEF\xBB\xBF"
+                                                      "b"}},
+                                           SplitCase{"half_bom",
+                                                     "\xEF\xBB"
+                                                     "a",
+                                                     {"\xEF\xBB"
+                                                      "a"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineList, IndexOutsideTheListFails) {

@@ -47,11 +47,34 @@ TEST(TextToFloat, WholeNumbersConvertUnderEveryRegionalSetting) {
 
 TEST(TextToFloat, RejectsEverythingElseWithTheText) {
     const std::pair<const char*, Separators> bad[] = {
-        {"", kPoint},    {" ", kPoint},      {"1.5", kComma}, {"1,5", kPoint},   {"1,000", kPoint},
-        {"abc", kPoint}, {"1x", kPoint},     {"\t1", kPoint}, {"1\t", kPoint},   {"inf", kPoint},
-        {"nan", kPoint}, {"0x10", kPoint},   {"+", kPoint},   {"-", kPoint},     {"e3", kPoint},
-        {"1e", kPoint},  {"1e+", kPoint},    {".5", kPoint},  {"5.", kPoint},    {"1 000", kPoint},
-        {"++1", kPoint}, {"1e5000", kPoint}, {"2-", kPoint},  {"1.5.5", kPoint}, {"1.5", {',', ','}},
+        {"", kPoint},
+        {" ", kPoint},
+        {"1.5", kComma},
+        {"1,5", kPoint},
+        {"1,000", kPoint},
+        {"abc", kPoint},
+        {"1x", kPoint},
+        {"\t1", kPoint},
+        {"1\t", kPoint},
+        {"inf", kPoint},
+        {"nan", kPoint},
+        {"0x10", kPoint},
+        {"+", kPoint},
+        {"-", kPoint},
+        {"e3", kPoint},
+        {"1e", kPoint},
+        {"1e+", kPoint},
+        {".5", kPoint},
+        {"5.", kPoint},
+        {"1 000", kPoint},
+        {"++1", kPoint},
+        {"1e5000", kPoint},
+        {"2-", kPoint},
+        {"1.5.5", kPoint},
+        {"1.5", {',', ','}},
+        // Beyond the range of a double: no figure could show it.
+        {"1e309", kPoint},
+        {"-1e309", kPoint},
     };
     for (const auto& [text, seps] : bad) {
         try {
@@ -61,6 +84,38 @@ TEST(TextToFloat, RejectsEverythingElseWithTheText) {
             EXPECT_EQ(std::string(e.what()), std::string("'") + text + "' is not a valid floating point value");
         }
     }
+}
+
+TEST(TextToFloat, TheLargestDoubleStillConverts) {
+    EXPECT_EQ(loglezer::text_to_float("1.7976931348623157e308", kPoint), 1.7976931348623157e308L);
+    const std::string four_hundred_digits = "1" + std::string(399, '0');
+    EXPECT_THROW(loglezer::text_to_float(four_hundred_digits, kPoint), Failure);
+}
+
+// A text of megabytes is quoted by its first hundred characters.
+TEST(Messages, LongTextsAreCutInTheQuote) {
+    const std::string text = std::string(100, '7') + "x";
+    const std::string cut = "'" + std::string(100, '7') + "...'";
+    const std::pair<void (*)(std::string_view), std::string> cases[] = {
+        {[](std::string_view t) { loglezer::text_to_float(t, kPoint); }, cut + " is not a valid floating point value"},
+        {[](std::string_view t) { loglezer::text_to_int(t); }, cut + " is not a valid integer value"},
+        {[](std::string_view t) { loglezer::fail_date(t); }, cut + " is not a valid date"},
+    };
+    for (const auto& [fail, message] : cases) {
+        try {
+            fail(text);
+            ADD_FAILURE() << message;
+        } catch (const Failure& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+    // A hundred characters are quoted whole.
+    EXPECT_THROW(
+        try { loglezer::fail_date(std::string(100, 'd')); } catch (const Failure& e) {
+            EXPECT_EQ(e.what(), "'" + std::string(100, 'd') + "' is not a valid date");
+            throw;
+        },
+        Failure);
 }
 
 TEST(TextToInt, ConvertsBlanksSignAndDigits) {

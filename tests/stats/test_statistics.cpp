@@ -242,17 +242,6 @@ TEST(PerYear, EmptyLogFailsOnLineZero) {
     EXPECT_TRUE(v.download.is_3d());
 }
 
-TEST(PerYear, ShortDateReadsTheTwelveCharacterSkip) {
-    // "1-Jan-2005,100,200,": twelve characters dropped leave "00,200,"
-    Viewer v({"1-Jan-2005,100,200,"});
-    v.years = {"x"};
-    v.seps = kEnglish;
-    v.yearly();
-    EXPECT_EQ(labels(v.download), Lines{"005,"});  // characters 8 to 11 of line 0
-    EXPECT_EQ(v.captions->record_down, "0");
-    EXPECT_EQ(v.captions->record_up, "200");
-}
-
 TEST(PerYear, SelectorItemBeyondTheLastLineReadsWhatIsLeftOfIt) {
     Viewer v({"01-Jan-2005,1,2,"});
     v.years = {"2005", "2006"};
@@ -313,7 +302,7 @@ TEST(PerMonth, MissingFirstJanuaryLineStopsAtTheNextYear) {
 TEST(PerMonth, YearTextThatIsNoNumberDoesNotStopTheWalk) {
     Viewer v(days({2005, 1, 30}, 2, kGiB, 0) + Lines{"01-Feb-20x5,1073741824,0,"} + days({2005, 3, 1}, 1, kGiB, 0) +
              Lines{"bad line"} + days({2005, 4, 1}, 1, kGiB, 0));
-    expect_failure([&] { v.monthly("2005"); }, "'' is not a valid floating point value");
+    expect_failure([&] { v.monthly("2005"); }, "'bad line' is not a valid date");
     EXPECT_EQ(labels(v.download), (Lines{"Januari", "Februari", "Maart"}));
 }
 
@@ -343,9 +332,8 @@ TEST(PerMonth, LastMonthOfTheLogWithSeveralLines) {
 
 TEST(PerMonth, MonthYearTextEndAtTheEndOfTheLogEndsTheWalk) {
     Viewer v(days({2005, 12, 30}, 2, kGiB, 0) + Lines{"01-end,1073741824,0,"});
-    v.monthly("2005");
-    // "end" holds no month: the bar takes the name left by the month before
-    EXPECT_EQ(labels(v.download), (Lines{"December", "December"}));
+    expect_failure([&] { v.monthly("2005"); }, "'01-end' is not a valid date");
+    EXPECT_EQ(labels(v.download), (Lines{"December"}));
 }
 
 TEST(PerMonth, SmallAndZeroMonths) {
@@ -384,14 +372,6 @@ TEST(PerMonth, BadAmountKeepsTheMonthsBefore) {
     Viewer v(days({2005, 1, 1}, 33, kGiB, 0) + Lines{"03-Feb-2005,1,"});
     expect_failure([&] { v.monthly("2005"); }, "'' is not a valid floating point value");
     EXPECT_EQ(labels(v.download), Lines{"Januari"});
-}
-
-TEST(PerMonth, ReadsTheAmountsAfterTheFirstComma) {
-    // a ten-character date: the monthly walk reads 100, not 00
-    Viewer v({"1-Jan-2005,1073741824,0,", "2-Jan-2005,1073741824,0,"});
-    v.monthly("5");  // the year text is "005"
-    EXPECT_EQ(values(v.download), std::vector<double>{2});
-    EXPECT_EQ(v.download.titles(), Lines{"Download per maand 5"});
 }
 
 // ---------------------------------------------------------------- per day
@@ -503,6 +483,73 @@ TEST(PerDay, TitlesAreWrittenOnEveryPass) {
     });
     v.daily("2005", "Januari");
     EXPECT_EQ(title_writes, 6);  // a clear and an add per day
+}
+
+}  // namespace
+}  // namespace loglezer
+
+namespace loglezer {
+namespace {
+
+// ---------------------------------------------------------------- dates
+
+// A date out of its place would be read by position from the wrong
+// characters: a one-digit day makes the yearly and daily options read "00"
+// of "100", a lower-case month matches no month. Every option fails at such
+// a line, naming it, and keeps what it showed before it.
+struct BadDateCase {
+    const char* name;
+    const char* line;
+    const char* date;
+    bool own_year;  // its year text differs from "2005": the year list gives it a group of its own
+};
+
+class BadDates : public ::testing::TestWithParam<BadDateCase> {};
+
+void PrintTo(const BadDateCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(BadDates, EveryOptionFailsAtTheLine) {
+    const std::string message = std::string("'") + GetParam().date + "' is not a valid date";
+    const Lines log = days({2005, 1, 1}, 3, kGiB, 0) + days({2005, 2, 1}, 2, kGiB, 0) + Lines{GetParam().line} +
+                      days({2005, 2, 4}, 2, kGiB, 0);
+
+    Viewer yearly(log);
+    expect_failure([&] { yearly.yearly(); }, message);
+    EXPECT_EQ(labels(yearly.download), GetParam().own_year ? Lines{"2005"} : Lines{});
+    EXPECT_EQ(yearly.shared.record_download, kGiB);  // the lines before it were read
+
+    Viewer monthly(log);
+    expect_failure([&] { monthly.monthly("2005"); }, message);
+    EXPECT_EQ(labels(monthly.download), (Lines{"Januari", "Februari"}));
+
+    Viewer daily(log);
+    expect_failure([&] { daily.daily("2005", "Februari"); }, message);
+    EXPECT_EQ(labels(daily.download), (Lines{"01", "02"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BadDates,
+    ::testing::Values(BadDateCase{"one_digit_day", "3-Feb-2005,100,200,", "3-Feb-2005", true},
+                      BadDateCase{"lower_case_month", "03-feb-2005,100,200,", "03-feb-2005", false},
+                      BadDateCase{"three_digit_day", "003-Feb-2005,100,200,", "003-Feb-2005", true},
+                      BadDateCase{"slashes", "03/Feb/2005,100,200,", "03/Feb/2005", false},
+                      BadDateCase{"english_name", "03-Fbr-2005,100,200,", "03-Fbr-2005", false},
+                      BadDateCase{"byte_order_mark_inside",
+                                  "\xEF\xBB\xBF"
+                                  "03-Feb-2005,1,2,",
+                                  "\xEF\xBB\xBF"
+                                  "03-Feb-2005",
+                                  true},
+                      BadDateCase{"cut_off_date", "03-Feb-20", "03-Feb-20", true},
+                      BadDateCase{"empty_line", "", "", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Lines whose date is in form but whose day or year characters are no
+// digits are read as before: their labels show what the log holds.
+TEST(BadDates, DayAndYearCharactersAreNotChecked) {
+    Viewer v(days({2005, 1, 1}, 2, kGiB, 0) + Lines{"0x-Jan-2005,1073741824,0,"});
+    v.daily("2005", "Januari");
+    EXPECT_EQ(labels(v.download), (Lines{"01", "02", "0x"}));
 }
 
 }  // namespace
