@@ -1,0 +1,64 @@
+// A whole log file: loaded from a file as the program does, and split.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "log/log_file.h"
+
+using namespace loglezer;
+using fuzz::require;
+
+namespace {
+
+// The splitting rules, written the plain way: CR, LF or CR LF end a line,
+// LF CR gives an empty line between, a NUL ends the content, a final break
+// gives no empty last line, a UTF-8 byte order mark at the start is skipped.
+std::vector<std::string> plain_split(std::string content) {
+    content = content.substr(0, content.find('\0'));
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
+    std::vector<std::string> lines;
+    std::string line;
+    bool open = false;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        const char c = content[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            open = false;
+            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+            open = true;
+        }
+    }
+    if (open) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string> expected = plain_split(content);
+
+    const LineList split = LineList::from_content(content);
+    require(split.count() == static_cast<int>(expected.size()), "line count");
+    for (int i = 0; i < split.count(); ++i) require(split.at(i) == expected[static_cast<std::size_t>(i)], "line text");
+    fuzz::run_checked([&] { split.at(split.count()); });
+
+    // The same content through the file loader, from a file in memory.
+    const int fd = memfd_create("log", MFD_CLOEXEC);
+    require(fd >= 0, "memfd_create");
+    require(write(fd, data, size) == static_cast<ssize_t>(size), "write");
+    LineList loaded;
+    fuzz::run_checked([&] { loaded = load_log("/", "/proc/self/fd/" + std::to_string(fd)); });
+    close(fd);
+    require(loaded.count() == split.count(), "loaded line count");
+    for (int i = 0; i < loaded.count(); ++i) require(loaded.at(i) == split.at(i), "loaded line text");
+    return 0;
+}
