@@ -138,11 +138,12 @@ WindowSeams WindowSeams::real() {
     };
     s.save_dialog = real_save_dialog();
     s.working_dir = std::filesystem::current_path();
+    s.separators = system_separators();
     return s;
 }
 
 TForm1::TForm1(WindowSeams seams, QWidget* parent)
-    : QWidget(parent), seams_(std::move(seams)), seps_(system_separators()) {
+    : QWidget(parent), seams_(std::move(seams)), seps_(seams_.separators) {
     build_layout();
     // Placed before the start-up, so that a box it shows stands over the
     // window's place.

@@ -32,8 +32,11 @@ struct WindowSeams {
     SaveDialog save_dialog;
     // Where log.ini and a relative log path are looked up.
     std::filesystem::path working_dir;
+    // The regional separators amounts are read and figures written with.
+    Separators separators;
 
-    // The real boxes and dialog, and the process's current directory.
+    // The real boxes and dialog, the process's current directory and the
+    // system locale's separators.
     static WindowSeams real();
 };
 

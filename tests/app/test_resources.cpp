@@ -40,18 +40,6 @@ std::string file_bytes(const fs::path& file) {
 
 class Resources : public Window {
 protected:
-    // Constructs the window on the log already in the working directory,
-    // without writing it first as start() does.
-    void open_window() {
-        WindowSeams seams;
-        seams.show_failure = [this](QWidget*, const QString&, const QString& text) {
-            messages_.push_back(text.toStdString());
-        };
-        seams.show_log_missing = [this] { ++missing_boxes_; };
-        seams.save_dialog = [this](QWidget*) { return save_answer_; };
-        seams.working_dir = dir_;
-        form_ = std::make_unique<TForm1>(seams);
-    }
     void save_to(const fs::path& file, const char* button) {
         save_answer_ = QString::fromStdString(file.string());
         click(child<QPushButton>(button));
@@ -92,7 +80,7 @@ TEST_F(Resources, TheLogIsNeverWritten) {
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, log.c_str(), IN_ALL_EVENTS), 0);
 
-    open_window();
+    open();
     auto* stats = child<QPushButton>("sbtn_showstats");
     // Years picked from the list with the keyboard, each option's stats, and
     // both pictures, one next to the log and one in another folder.

@@ -63,8 +63,13 @@ protected:
         fs::remove_all(dir_);
     }
 
+    // Writes the log, then starts the window on it.
     TForm1& start(const std::string& log) {
         std::ofstream(dir_ / "log.csv", std::ios::binary) << log;
+        return open();
+    }
+    // Starts the window on the log already in the working directory.
+    TForm1& open() {
         WindowSeams seams;
         seams.show_failure = [this](QWidget*, const QString& title, const QString& text) {
             titles_.push_back(title.toStdString());
@@ -73,6 +78,7 @@ protected:
         seams.show_log_missing = [this] { ++missing_boxes_; };
         seams.save_dialog = [this](QWidget*) { return save_answer_; };
         seams.working_dir = dir_;
+        seams.separators = separators_;
         form_ = std::make_unique<TForm1>(seams);
         return *form_;
     }
@@ -105,6 +111,7 @@ protected:
     std::vector<std::string> titles_, messages_;
     int missing_boxes_ = 0;
     std::optional<QString> save_answer_;
+    Separators separators_;  // "." and ",": the figures the tests expect do not depend on the machine
 };
 
 }  // namespace test_support
