@@ -26,8 +26,33 @@ struct FileDescriptor {
     }
 };
 
-[[noreturn]] void fail_open(const std::filesystem::path& full, int error) {
-    throw Failure("Cannot open file \"" + full.lexically_normal().string() + "\". " + std::strerror(error));
+[[noreturn]] void fail_open(const std::filesystem::path& full, const std::string& reason) {
+    throw Failure("Cannot open file \"" + full.lexically_normal().string() + "\". " + reason);
+}
+[[noreturn]] void fail_open(const std::filesystem::path& full, int error) { fail_open(full, std::strerror(error)); }
+
+// Reads the open file to its end and splits it.
+LineList read_whole(int fd, const struct stat& st, const std::filesystem::path& full) {
+    ContentBuffer content;
+    // Room for the whole file and a little more, so that the read which
+    // finds the end needs no larger buffer.
+    content.resize((st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0) + 4096);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            // The file has grown since fstat (the metering program appends to it).
+            content.resize(content.size() * 2);
+        }
+        const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fail_open(full, errno);
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    return LineList::from_content(std::move(content));
 }
 
 }  // namespace
@@ -52,31 +77,19 @@ bool log_exists(const std::filesystem::path& working_dir, const std::string& pat
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path) {
     const std::filesystem::path full = resolve(working_dir, path);
     // Read-only: the log belongs to the metering program and is never written.
-    FileDescriptor file{::open(full.c_str(), O_RDONLY | O_CLOEXEC)};
+    // Without blocking, so that a named pipe without a writer cannot hang
+    // the start-up; it is refused below, as is a device that never ends.
+    FileDescriptor file{::open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) fail_open(full, errno);
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) fail_open(full, errno);
-
-    ContentBuffer content;
-    // Room for the whole file and a little more, so that the read which
-    // finds the end needs no larger buffer.
-    content.resize((st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0) + 4096);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == content.size()) {
-            // The file has grown since fstat (the metering program appends to it).
-            content.resize(content.size() * 2);
-        }
-        const ssize_t got = ::read(file.fd, content.data() + filled, content.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            fail_open(full, errno);
-        }
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
+    if (S_ISDIR(st.st_mode)) fail_open(full, EISDIR);
+    if (!S_ISREG(st.st_mode)) fail_open(full, "Not a regular file");
+    try {
+        return read_whole(file.fd, st, full);
+    } catch (const std::bad_alloc&) {
+        fail_open(full, ENOMEM);
     }
-    content.resize(filled);
-    return LineList::from_content(std::move(content));
 }
 
 std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir) {

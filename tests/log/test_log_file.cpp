@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -114,6 +115,51 @@ TEST_F(LogFile, AnUnreadableLogFailsWithPathAndReason) {
         EXPECT_EQ(std::string(e.what()),
                   "Cannot open file \"" + (dir_ / "log.csv").string() + "\". " + std::strerror(EACCES));
     }
+}
+
+// A named pipe without a writer would block the start-up for ever, a device
+// like /dev/zero would fill the memory: neither is read.
+TEST_F(LogFile, OnlyRegularFilesAreRead) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    for (const fs::path& path : {dir_ / "pipe", fs::path("/dev/zero")}) {
+        EXPECT_TRUE(log_exists(dir_, path.string()));  // it exists: no "not found" box
+        try {
+            load_log(dir_, path.string());
+            ADD_FAILURE() << path;
+        } catch (const Failure& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path.string() + "\". Not a regular file");
+        }
+    }
+}
+
+// A log larger than the memory the process may take fails with the path
+// and the reason rather than ending the program.
+TEST_F(LogFile, ALogTooLargeForTheMemoryFailsWithItsReason) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#else
+    write("log.csv", std::string(64 << 20, '\n'));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{48 << 20, 48 << 20};
+        ::setrlimit(RLIMIT_DATA, &limit);
+        try {
+            load_log(dir_, "log.csv");
+        } catch (const Failure& e) {
+            const std::string expected =
+                "Cannot open file \"" + (dir_ / "log.csv").string() + "\". " + std::strerror(ENOMEM);
+            ::_exit(e.what() == expected ? 0 : 2);
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 TEST_F(LogFile, LoadingNeverChangesTheLog) {
