@@ -46,7 +46,7 @@ fuzz: build-fuzz
 	    mkdir -p build-fuzz/corpus/$$t; \
 	    echo "== $$t for $(FUZZ_SECONDS) s"; \
 	    build-fuzz/$$t build-fuzz/corpus/$$t tests/fuzz/corpus/$$t -max_total_time=$(FUZZ_SECONDS) \
-	        -timeout=10 -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
+	        -dict=tests/fuzz/log.dict -timeout=10 -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
 	        -artifact_prefix=build-fuzz/findings/$$t- 2>build-fuzz/$$t.log \
 	        || { tail -n 60 build-fuzz/$$t.log; exit 1; }; \
 	    grep -E "^(stat::number_of_executed_units|stat::average_exec_per_sec|Done)" build-fuzz/$$t.log; \
