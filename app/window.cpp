@@ -126,10 +126,26 @@ Separators system_separators() {
     return seps;
 }
 
+QString wrappable(const QString& text) {
+    constexpr int kRun = 30;
+    QString out;
+    out.reserve(text.size() + text.size() / kRun);
+    int run = 0;
+    for (const QChar c : text) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run == kRun) {
+            out += QChar(0x200B);
+            run = 0;
+        }
+    }
+    return out;
+}
+
 WindowSeams WindowSeams::real() {
     WindowSeams s;
     s.show_failure = [](QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Critical, title, wrappable(text), QMessageBox::Ok, parent);
         box.exec();
     };
     s.show_log_missing = [] {

@@ -108,4 +108,9 @@ private:
 // The separators of the system locale; "." and "," when it sets none.
 Separators system_separators();
 
+// The text with a zero-width space after every 30 characters of a run
+// without blanks, so that a message box can wrap a long quoted amount or
+// file path instead of cutting it off at its edge.
+QString wrappable(const QString& text);
+
 }  // namespace loglezer

@@ -244,6 +244,18 @@ TEST_P(BadLogs, ShowTheirMessageAndWhatWasReached) {
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadLogs, ::testing::ValuesIn(kBadLogs),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A long quoted text wraps in the box instead of running past its edge.
+TEST(Wrappable, BreaksLongRunsOnly) {
+    const QString zw(QChar(0x200B));
+    EXPECT_EQ(wrappable("'12x' is not a valid floating point value."), "'12x' is not a valid floating point value.");
+    const QString amount = "'" + QString(100, '1') + "...'";
+    const QString wrapped = wrappable(amount + " is not a valid date");
+    EXPECT_EQ(wrapped.count(zw), 3);
+    EXPECT_TRUE(wrapped.startsWith("'" + QString(29, '1') + zw));
+    EXPECT_EQ(QString(wrapped).remove(zw), amount + " is not a valid date");
+    EXPECT_EQ(wrappable(QString(30, 'a') + " " + QString(29, 'b')), QString(30, 'a') + zw + " " + QString(29, 'b'));
+}
+
 // A 100 MB log: 50,000 days from 1900 with long further fields.
 TEST_F(Window, AHundredMegabyteLogIsReadWhole) {
     const std::string padding(2100, 'p');
