@@ -1,6 +1,7 @@
 #include "log/line_format.h"
 
 #include "log/failure.h"
+#include "log/month_names.h"
 #include "log/number_text.h"
 
 namespace loglezer {
@@ -40,15 +41,8 @@ std::string_view month_year_text(std::string_view line) { return drop_front(date
 std::string_view day_text(std::string_view line) { return copy_text(line, 1, 2); }
 
 bool is_log_date(std::string_view line) {
-    static constexpr std::string_view kAbbrevs[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     if (line.size() < 12 || line[11] != ',' || line[2] != '-' || line[6] != '-') return false;
-    if (line.substr(0, 11).find(',') != std::string_view::npos) return false;
-    const std::string_view month = line.substr(3, 3);
-    for (const auto abbrev : kAbbrevs) {
-        if (month == abbrev) return true;
-    }
-    return false;
+    return line.substr(0, 11).find(',') == std::string_view::npos && is_month_abbrev(line.substr(3, 3));
 }
 
 void check_date(std::string_view line) {

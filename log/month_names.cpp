@@ -24,6 +24,13 @@ void setmonth(std::string_view text, SharedState& shared) {
     }
 }
 
+bool is_month_abbrev(std::string_view text) {
+    for (int i = 0; i < 12; ++i) {
+        if (text == kTests[i].search) return true;
+    }
+    return false;
+}
+
 std::string_view dutch_month_name(int month) { return kTests[month - 1].result; }
 
 }  // namespace loglezer

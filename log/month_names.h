@@ -13,6 +13,10 @@ namespace loglezer {
 // current month name, so the last match wins. No match leaves it unchanged.
 void setmonth(std::string_view text, SharedState& shared);
 
+// Whether the text is one of the twelve abbreviations "Jan" .. "Dec",
+// letter case as shown.
+bool is_month_abbrev(std::string_view text);
+
 // The Dutch name of month 1 to 12 ("Januari" .. "December").
 std::string_view dutch_month_name(int month);
 
