@@ -1,5 +1,6 @@
 #include "log/line_list.h"
 
+#include <algorithm>
 #include <cstring>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -28,9 +29,13 @@ LineList LineList::from_content(const std::string& content) {
 
 LineList LineList::from_content(ContentBuffer content) {
     LineList list;
+    // NUL bytes are no part of any log text. A crash during an append leaves
+    // a run of them, and the metering program then appends after it: dropped
+    // as if they were not there, the lines after them are still read.
     const void* nul = content.empty() ? nullptr : std::memchr(content.data(), '\0', content.size());
     if (nul) {
-        content.resize(static_cast<const char*>(nul) - content.data());
+        const auto first = content.begin() + (static_cast<const char*>(nul) - content.data());
+        content.erase(std::remove(first, content.end(), '\0'), content.end());
     }
     list.content_ = std::move(content);
     const char* const begin = list.content_.data();

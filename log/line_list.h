@@ -18,7 +18,7 @@ public:
     // Builds a list of the given texts (for tests and tools).
     static LineList from_lines(const std::vector<std::string>& lines);
     // Takes the whole file content and splits it: CR, LF or CR LF end a line,
-    // a NUL ends the content, a final break gives no empty last line, and a
+    // every NUL byte is skipped, a final break gives no empty last line, and a
     // UTF-8 byte order mark at the start is skipped.
     static LineList from_content(const std::string& content);
     static LineList from_content(ContentBuffer content);

@@ -39,7 +39,9 @@ std::string profile_string(std::string_view ini_text, std::string_view section, 
                            std::string_view fallback) {
     bool in_section = false;
     bool section_seen = false;
-    std::size_t pos = 0;
+    // Editors on the log program's platform start the file with a UTF-8
+    // byte order mark; it is no part of the first line.
+    std::size_t pos = ini_text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (pos <= ini_text.size()) {
         auto nl = ini_text.find('\n', pos);
         if (nl == std::string_view::npos) nl = ini_text.size();

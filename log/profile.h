@@ -10,7 +10,8 @@ namespace loglezer {
 // letter case, blanks around names and values are ignored, one pair of
 // matching quotes around a value is removed, lines starting with ";" are
 // comments, and at most 2047 characters are returned. The first matching
-// section and key count. Returns `fallback` when the section or key is absent.
+// section and key count. A UTF-8 byte order mark at the start is skipped.
+// Returns `fallback` when the section or key is absent.
 std::string profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
                            std::string_view fallback);
 

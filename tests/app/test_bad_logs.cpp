@@ -54,6 +54,22 @@ const BadLog kBadLogs[] = {
     {"healthy", kThreeDays, "", {{"2005", 3}}, {1.5}, kThreeDaysCaptions, kTitle},
     {"empty_file", "", "List index out of bounds (0)", {}, {}, kUnwritten, "Download"},
     {"nul_bytes", std::string(4096, '\0'), "List index out of bounds (0)", {}, {}, kUnwritten, "Download"},
+    // A crash during an append leaves a run of NULs; the lines after it count.
+    {"nul_run_between_lines",
+     day("01-Jan-2005") + std::string(64, '\0') + day("02-Jan-2006"),
+     "",
+     {{"2005", 1}, {"2006", 1}},
+     {0.5, 0.5},
+     {"1024 MB", "512 MB", "2 GB", "1 GB"},
+     kTitle},
+    // After a line cut off by the crash, the pieces join and are refused loudly.
+    {"nul_run_after_a_cut_off_line",
+     kThreeDays + "04-Jan-2005,107" + std::string(64, '\0') + day("05-Jan-2005"),
+     "'10705-Jan-2005" + kFloatFails,
+     {},
+     {},
+     kUnwritten,
+     "Download"},
     // No year list: no bars, all figures 0, and no year for the month list.
     {"only_blank_lines", "\r\n\r\n\n\r", "'' is not a valid integer value.", {}, {}, {"0", "0", "0", "0"}, "Download"},
     // The last line of a crashed write: the upload field has no end.

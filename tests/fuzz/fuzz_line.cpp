@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     // The first byte picks the regional separators, the rest is the line.
     const Separators seps = data[0] & 1 ? Separators{',', '.'} : Separators{'.', ','};
-    // A line never holds a NUL: loading ends the content at the first one.
+    // A line never holds a NUL: loading skips every one.
     std::string_view line(reinterpret_cast<const char*>(data + 1), size - 1);
     line = line.substr(0, line.find('\0'));
 

@@ -2,6 +2,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,10 +17,10 @@ using fuzz::require;
 namespace {
 
 // The splitting rules, written the plain way: CR, LF or CR LF end a line,
-// LF CR gives an empty line between, a NUL ends the content, a final break
+// LF CR gives an empty line between, every NUL is skipped, a final break
 // gives no empty last line, a UTF-8 byte order mark at the start is skipped.
 std::vector<std::string> plain_split(std::string content) {
-    content = content.substr(0, content.find('\0'));
+    content.erase(std::remove(content.begin(), content.end(), '\0'), content.end());
     if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
     std::vector<std::string> lines;
     std::string line;

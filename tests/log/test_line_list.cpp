@@ -38,8 +38,11 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                            SplitCase{"only_break", "\r\n", {""}},
                                            SplitCase{"two_breaks", "\n\n", {"", ""}},
                                            SplitCase{"mixed", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-                                           SplitCase{"nul_ends", std::string("a\nb\0c\nd", 7), {"a", "b"}},
-                                           SplitCase{"nul_first", std::string("\0a\n", 3), {}},
+                                           // NUL bytes are skipped wherever they stand.
+                                           SplitCase{"nul_in_line", std::string("a\nb\0c\nd", 7), {"a", "bc", "d"}},
+                                           SplitCase{"nul_first", std::string("\0a\n", 3), {"a"}},
+                                           SplitCase{"nul_line", std::string("a\n\0\0\0\nb", 7), {"a", "", "b"}},
+                                           SplitCase{"nul_run_for_a_line", std::string("a\n\0\0\0b", 7), {"a", "b"}},
                                            SplitCase{"untrimmed", "  a ,1,2, \t\n", {"  a ,1,2, \t"}},
                                            SplitCase{"high_bytes", "\xe9\xff\n\x80", {"\xe9\xff", "\x80"}},
                                            // A UTF-8 byte order mark is skipped at the start only.
