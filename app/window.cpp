@@ -21,6 +21,7 @@
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
+#include "stats/regional.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 
@@ -111,20 +112,15 @@ QGroupBox* group_box(const char* name, const QString& title, QWidget* parent, QR
 
 }  // namespace
 
-Separators system_separators() {
-    const QLocale locale = QLocale::system();
-    Separators seps;
-    // A separator outside Latin-1 (a narrow no-break space, say) cannot
-    // stand in the chart texts; it is written as a blank.
-    auto pick = [](const QString& s, char fallback, char outside) {
-        if (s.isEmpty()) return fallback;
-        const QChar c = s.at(0);
-        return c.unicode() < 256 ? static_cast<char>(c.unicode()) : outside;
-    };
-    seps.decimal = pick(locale.decimalPoint(), '.', '.');
-    seps.thousands = pick(locale.groupSeparator(), ',', ' ');
-    return seps;
+Separators separators_of(const QLocale& locale) {
+    // Qt's C locale names "," as its group separator but, like the C
+    // library's, writes numbers without grouping.
+    const bool groups = locale.language() != QLocale::C && !(locale.numberOptions() & QLocale::OmitGroupSeparator);
+    return separators_from_texts(locale.decimalPoint().toStdString(),
+                                 groups ? locale.groupSeparator().toStdString() : std::string());
 }
+
+Separators system_separators() { return separators_of(QLocale::system()); }
 
 QString wrappable(const QString& text) {
     constexpr int kRun = 30;

@@ -15,6 +15,7 @@ class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLocale;
 class QPushButton;
 
 namespace loglezer {
@@ -105,7 +106,9 @@ private:
     QLabel* lbl_recordup = nullptr;
 };
 
-// The separators of the system locale; "." and "," when it sets none.
+// The separators a Qt locale writes numbers with, and those of the system
+// locale.
+Separators separators_of(const QLocale& locale);
 Separators system_separators();
 
 // The text with a zero-width space after every 30 characters of a run

@@ -140,7 +140,8 @@ std::string format_value(double value, std::string_view pattern, const Separator
     std::string out;
     if (value < 0 && shows_nonzero) out += '-';
     out += p.prefix;
-    out += p.grouping ? group_thousands(integer, seps.thousands) : integer;
+    const bool grouping = p.grouping && seps.thousands != Separators::kNoGrouping;
+    out += grouping ? group_thousands(integer, seps.thousands) : integer;
     if (!fraction.empty()) {
         out += seps.decimal;
         out += fraction;

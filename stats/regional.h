@@ -1,18 +1,25 @@
 #pragma once
 
+#include <string_view>
+
 #include "log/separators.h"
 
 namespace loglezer {
 
-// The user's regional separators from the C library locale: sets the locale
-// from the environment (setlocale(LC_ALL, "")), then takes the decimal point
-// and the thousands separator. A separator that is unset, empty or longer
-// than one byte gives "." for the decimal point and "," for the thousands
-// separator; should the thousands separator then equal the decimal one, the
-// other of "." and "," is taken.
-Separators separators_from_locale();
+// The one rule that turns a locale's decimal and group separator texts into
+// the separators the program reads and writes numbers with. The window gives
+// it Qt's texts and loglezer-stats the C library's, so both write the same
+// figures. A text is read as UTF-8 when it is valid UTF-8, else as one
+// Latin-1 byte. A separator in Latin-1 is taken as it is; one outside it is
+// written as its look-alike: a typographic apostrophe (de_CH) as "'", any
+// other group separator (the narrow no-break space of fr_FR) as a blank, a
+// decimal separator as ".". An empty decimal text gives "."; an empty group
+// text gives no grouping. A group separator equal to the decimal one is
+// replaced by the other of "." and ",".
+Separators separators_from_texts(std::string_view decimal_point, std::string_view group_separator);
 
-// The same rule applied to the two texts a locale gives.
-Separators separators_from_texts(const char* decimal_point, const char* thousands_sep);
+// The separators of the C library's locale, taken from the environment
+// (setlocale(LC_ALL, "")).
+Separators separators_from_locale();
 
 }  // namespace loglezer

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "log/failure.h"
-#include "stats/regional.h"
 #include "stats/startup.h"
 #include "stats_test_util.h"
 
@@ -99,22 +98,6 @@ TEST_F(StartUp, EmptyLogFailsInTheYearlyRunAndKeepsTheLayoutTitles) {
 TEST_F(StartUp, PeriodTextKeepsTheMonthNameWhenLineZeroHasNone) {
     shared.current_month_name = "Mei";
     EXPECT_EQ(build_period_text(LineList::from_lines({"01-xyz-2005,1,2,"}), shared), "sinds 01 Mei 2005");
-}
-
-TEST(Regional, SeparatorsFromTheLocaleTexts) {
-    struct Case {
-        const char* decimal;
-        const char* thousands;
-        char expected_decimal, expected_thousands;
-    };
-    for (const Case& c : {Case{".", "", '.', ','}, Case{",", ".", ',', '.'}, Case{".", ",", '.', ','},
-                          Case{"", "", '.', ','}, Case{",", "", ',', '.'},  // no grouping set: not the decimal one
-                          Case{",", "\xe2\x80\xaf", ',', '.'},              // a separator of more than one byte
-                          Case{nullptr, nullptr, '.', ','}}) {
-        const Separators s = separators_from_texts(c.decimal, c.thousands);
-        EXPECT_EQ(s.decimal, c.expected_decimal) << (c.decimal ? c.decimal : "null");
-        EXPECT_EQ(s.thousands, c.expected_thousands) << (c.thousands ? c.thousands : "null");
-    }
 }
 
 }  // namespace
