@@ -32,6 +32,47 @@ std::string utf8_from_latin1(std::string_view text) {
     return out;
 }
 
+// The length of the UTF-8 character at the front of `text`; 0 when the bytes
+// there are no UTF-8 (a stray continuation byte, an overlong form, a surrogate,
+// beyond U+10FFFF or cut short).
+std::size_t utf8_length(std::string_view text) {
+    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
+bool is_utf8(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t length = utf8_length(text);
+        if (length == 0) return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
+// A log text as the table and CSV show it.
+std::string shown_text(std::string_view log_text) { return terminal_text(utf8_from_latin1(log_text)); }
+
 // Characters of a UTF-8 text, for lining up columns.
 std::size_t display_width(std::string_view text) {
     return static_cast<std::size_t>(
@@ -48,14 +89,15 @@ std::string pad_right(const std::string& text, std::size_t width) {
     return w >= width ? text : text + std::string(width - w, ' ');
 }
 
-// A chart's title lines as one text.
-std::string title_of(const ChartModel& chart) {
+// A chart's title lines as one text, each line converted from log bytes by
+// `convert`.
+std::string title_of(const ChartModel& chart, std::string (*convert)(std::string_view)) {
     std::string text;
     for (const auto& line : chart.titles()) {
         if (!text.empty()) text += '\n';
-        text += line;
+        text += convert(line);
     }
-    return utf8_from_latin1(text);
+    return text;
 }
 
 std::string label_heading(const std::string& view) {
@@ -139,6 +181,26 @@ Options parse_arguments(const std::vector<std::string>& args) {
     return options;
 }
 
+std::string terminal_text(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            out += '?';
+            if (c1) ++i;
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
+std::string message_text(std::string_view message) {
+    return terminal_text(is_utf8(message) ? std::string(message) : utf8_from_latin1(message));
+}
+
 std::string month_text_for(const std::string& month) {
     const bool digits = !month.empty() && month.size() <= 2 &&
                         std::all_of(month.begin(), month.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -151,7 +213,7 @@ std::string month_text_for(const std::string& month) {
 
 std::string render_table(const View& view, const Separators& seps) {
     std::ostringstream out;
-    out << title_of(view.download) << '\n' << title_of(view.upload) << "\n\n";
+    out << title_of(view.download, shown_text) << '\n' << title_of(view.upload, shown_text) << "\n\n";
 
     struct Row {
         std::string label, download, upload;
@@ -162,7 +224,7 @@ std::string render_table(const View& view, const Separators& seps) {
     const auto& up = view.upload.points();
     for (std::size_t i = 0; i < bar_count(view); ++i) {
         Row row;
-        row.label = bar_label(view, i);
+        row.label = terminal_text(bar_label(view, i));
         if (i < down.size()) row.download = format_value(down[i].value, view.download.value_format(), seps);
         if (i < up.size()) row.upload = format_value(up[i].value, view.upload.value_format(), seps);
         rows.push_back(std::move(row));
@@ -193,7 +255,7 @@ std::string render_csv(const View& view) {
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
     for (std::size_t i = 0; i < bar_count(view); ++i) {
-        out += csv_field(bar_label(view, i));
+        out += csv_field(terminal_text(bar_label(view, i)));
         out += ',';
         if (i < down.size()) out += general_number_text(down[i].value, '.');
         out += ',';
@@ -206,7 +268,7 @@ std::string render_csv(const View& view) {
 std::string render_json(const View& view) {
     nlohmann::ordered_json doc;
     doc["view"] = view.name;
-    doc["titles"] = {title_of(view.download), title_of(view.upload)};
+    doc["titles"] = {title_of(view.download, utf8_from_latin1), title_of(view.upload, utf8_from_latin1)};
     doc["bars"] = nlohmann::ordered_json::array();
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
@@ -225,23 +287,52 @@ std::string render_json(const View& view) {
     return doc.dump(2) + "\n";
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const std::filesystem::path& working_dir, const Separators& seps) {
+namespace {
+
+// The asked view of a loaded log in the asked format.
+std::string view_output(const Options& options, const LineList& lines, const Separators& seps) {
+    SharedState shared;
+    ChartModel download("Download");
+    ChartModel upload("Upload");
+    const StartUpState start = run_start_up(lines, shared, seps, download, upload);
+
+    View view{"jaar", download, upload, start.captions};
+    if (options.year) {
+        StatsInput input;
+        input.option = options.month ? kPerDay : kPerMonth;
+        input.year_items = start.year_items;
+        input.year_text = *options.year;
+        input.month_text = options.month ? month_text_for(*options.month) : std::string();
+        input.total_labels_empty = false;
+        show_stats(lines, input, shared, seps, download, upload);
+        view.name = options.month ? "dag" : "maand";
+        view.captions.reset();
+    }
+
+    switch (options.format) {
+        case Format::Csv:
+            return render_csv(view);
+        case Format::Json:
+            return render_json(view);
+        case Format::Table:
+            break;
+    }
+    return render_table(view, seps);
+}
+
+}  // namespace
+
+Outcome run(const std::vector<std::string>& args, std::ostream& err, const std::filesystem::path& working_dir,
+            const Separators& seps) {
     Options options;
     try {
         options = parse_arguments(args);
     } catch (const UsageError& e) {
-        err << "loglezer-stats: " << e.what() << "\n" << kUsage;
-        return 1;
+        err << "loglezer-stats: " << message_text(e.what()) << "\n" << kUsage;
+        return {1, ""};
     }
-    if (options.help) {
-        out << kUsage;
-        return 0;
-    }
-    if (options.version) {
-        out << "loglezer-stats " << LOGLEZER_VERSION << '\n';
-        return 0;
-    }
+    if (options.help) return {0, kUsage};
+    if (options.version) return {0, std::string("loglezer-stats ") + LOGLEZER_VERSION + "\n"};
 
     try {
         std::optional<LineList> lines;
@@ -252,45 +343,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (!lines) {
             err << kLogMissingMessage << '\n';
-            return 2;
+            return {2, ""};
         }
-
-        SharedState shared;
-        ChartModel download("Download");
-        ChartModel upload("Upload");
-        const StartUpState start = run_start_up(*lines, shared, seps, download, upload);
-
-        View view{"jaar", download, upload, start.captions};
-        if (options.year) {
-            StatsInput input;
-            input.option = options.month ? kPerDay : kPerMonth;
-            input.year_items = start.year_items;
-            input.year_text = *options.year;
-            input.month_text = options.month ? month_text_for(*options.month) : std::string();
-            input.total_labels_empty = false;
-            show_stats(*lines, input, shared, seps, download, upload);
-            view.name = options.month ? "dag" : "maand";
-            view.captions.reset();
-        }
-
-        std::string text;
-        switch (options.format) {
-            case Format::Table:
-                text = render_table(view, seps);
-                break;
-            case Format::Csv:
-                text = render_csv(view);
-                break;
-            case Format::Json:
-                text = render_json(view);
-                break;
-        }
-        out << text;
-        out.flush();
-        return 0;
+        return {0, view_output(options, *lines, seps)};
     } catch (const Failure& failure) {
-        err << failure.what() << '\n';
-        return 1;
+        err << message_text(failure.what()) << '\n';
+        return {1, ""};
     }
 }
 

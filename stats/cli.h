@@ -5,6 +5,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart/chart_model.h"
@@ -45,6 +46,18 @@ struct View {
     std::optional<LabelCaptions> captions;  // the per-year view's totals and records
 };
 
+// The text as it may reach a terminal: control characters (U+0000 to U+001F,
+// U+007F and U+0080 to U+009F) become '?', so that no text from a log or a
+// command line can clear the screen, move the cursor or set the window title.
+// `utf8` must be valid UTF-8.
+std::string terminal_text(std::string_view utf8);
+
+// A message for standard error as terminal text. The message is taken as
+// UTF-8 when it is valid UTF-8 and as Latin-1 log bytes otherwise, as the
+// window takes it.
+std::string message_text(std::string_view message);
+
+// The table and CSV pass log texts through terminal_text; JSON escapes them.
 std::string render_table(const View& view, const Separators& seps);
 std::string render_csv(const View& view);
 std::string render_json(const View& view);
@@ -64,11 +77,17 @@ inline constexpr const char* kUsage =
     "\n"
     "Exit status: 0 done, 1 failure (message on standard error), 2 log not found.\n";
 
+// What a run leaves for the caller: the exit status and the text for standard
+// output, which the caller writes in one piece and whose loss it reports.
+struct Outcome {
+    int status = 0;
+    std::string output;
+};
+
 // Runs the command: loads the log, runs the start-up statistics and the
-// asked view, and writes the output to `out` in one piece. Failures go to
-// `err` only. Returns the exit status: 0, 1 on a failure or a usage error, 2
-// when the log is missing.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const std::filesystem::path& working_dir, const Separators& seps);
+// asked view. Failures go to `err` only. The status is 0, 1 on a failure or a
+// usage error, 2 when the log is missing.
+Outcome run(const std::vector<std::string>& args, std::ostream& err, const std::filesystem::path& working_dir,
+            const Separators& seps);
 
 }  // namespace loglezer::cli

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -98,6 +99,36 @@ TEST_F(Rendered, LabelsAreLatin1AndQuotedInCsv) {
     EXPECT_EQ(doc["bars"][2]["label"], "a,\xc3\xa9");
     EXPECT_FALSE(doc.contains("totals"));
 }
+
+struct ControlCase {
+    const char* name;
+    const char* log_byte;
+    const char* shown;
+};
+
+class ControlCharacters : public Rendered, public ::testing::WithParamInterface<ControlCase> {};
+
+TEST_P(ControlCharacters, ReachTheTerminalAsQuestionMarks) {
+    using ::testing::HasSubstr;
+    const ControlCase& c = GetParam();
+    const std::string text = std::string("a") + c.log_byte + "b";
+    const std::string shown = std::string("a") + c.shown + "b";
+    download.add_title(text);
+    download.add_point(1, text);
+    upload.add_point(2, text);
+    const View view{"dag", download, upload, std::nullopt};
+    const std::string table = render_table(view, Separators{',', '.'});
+    EXPECT_THAT(table, HasSubstr("\n" + shown + "\n"));
+    EXPECT_THAT(table, HasSubstr("\n" + shown + "    "));
+    EXPECT_THAT(render_csv(view), HasSubstr("\n" + shown + ",1,2\n"));
+    EXPECT_EQ(message_text("'" + text + "' is not a valid date"), "'" + shown + "' is not a valid date");
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, ControlCharacters,
+                         ::testing::Values(ControlCase{"Escape", "\x1b", "?"}, ControlCase{"Bell", "\x07", "?"},
+                                           ControlCase{"Delete", "\x7f", "?"}, ControlCase{"C1Csi", "\x9b", "?"},
+                                           ControlCase{"Latin1Letter", "\xe9", "\xc3\xa9"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace loglezer::cli

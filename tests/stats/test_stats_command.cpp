@@ -50,9 +50,10 @@ protected:
     }
     void write_ini(const std::string& log) { std::ofstream(dir / "log.ini") << "[path]\nlog=" << log << "\n"; }
 
-    Result run(const std::string& args) {
+    // `out` is the shell's redirection of standard output.
+    Result run(const std::string& args, const std::string& out = ">out.txt") {
         const std::string command =
-            "cd '" + dir.string() + "' && LC_ALL=C '" LOGLEZER_STATS_EXE "' " + args + " >out.txt 2>err.txt";
+            "cd '" + dir.string() + "' && LC_ALL=C '" LOGLEZER_STATS_EXE "' " + args + " " + out + " 2>err.txt";
         const int raw = std::system(command.c_str());
         Result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / "out.txt"), read_file(dir / "err.txt")};
         return r;
@@ -168,6 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   "List index out of bounds (3)\n"},
                       FailureCase{"MonthNotInLog", days({2005, 1, 1}, 3, 1, 1),
                                   "--log traffic.csv --year 2005 --month 13", 1, "List index out of bounds (3)\n"},
+                      FailureCase{"ControlCharactersInMessage",
+                                  {"\x1b]0;TITLE\x07,1,2,"},
+                                  "--log traffic.csv",
+                                  1,
+                                  "'?]0;TITLE?' is not a valid date\n"},
                       FailureCase{"EmptyLog", {}, "--log traffic.csv", 1, "List index out of bounds (0)\n"},
                       FailureCase{"MissingLog", {}, "--log elsewhere.csv --json", 2, "Kan de logfile niet vinden!\n"},
                       FailureCase{"MissingLogThroughIni", {}, "", 2, "Kan de logfile niet vinden!\n"}),
@@ -180,6 +186,17 @@ TEST_F(StatsCommand, IniNamingAMissingFileIsAMissingLog) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "Kan de logfile niet vinden!\n");
+}
+
+TEST_F(StatsCommand, OutputThatCannotBeWrittenIsAFailure) {
+    write_log("log.csv", sample_log());
+    write_ini("log.csv");
+    for (const auto& [out, reason] :
+         {std::pair{">/dev/full", "No space left on device"}, std::pair{">&-", "Bad file descriptor"}}) {
+        const Result r = run("", out);
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_EQ(r.err, std::string("loglezer-stats: cannot write the output: ") + reason + "\n");
+    }
 }
 
 TEST_F(StatsCommand, HelpVersionAndUsageMistakes) {
