@@ -269,8 +269,6 @@ void TForm1::set_caption(QLabel* label, const std::string& text) {
     label->resize(label->sizeHint().width(), label->height());
 }
 
-void TForm1::setmonth(std::string_view text) { loglezer::setmonth(text, shared_); }
-
 void TForm1::FormCreate() { guarded(&TForm1::start_up); }
 
 void TForm1::start_up() {
@@ -336,8 +334,7 @@ void TForm1::cb_yearChange() {
     cb_month->clear();
     cb_month->setEditText(shown);
 
-    const std::vector<std::string> months = collect_months(
-        lines_, [this] { return to_log_text(cb_year->currentText()); }, shared_);
+    const std::vector<std::string> months = collect_months(lines_, to_log_text(cb_year->currentText()), shared_);
     for (const auto& month : months) cb_month->addItem(from_log_text(month));
     cb_month->setEditText(months.empty() ? QString() : from_log_text(months.front()));
 }

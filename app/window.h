@@ -60,8 +60,6 @@ public:
     void RadiosClick();
     void sbtn_savedownloadClick();
     void sbtn_saveuploadClick();
-    // Month abbreviation <-> Dutch month name, into the current month name.
-    void setmonth(std::string_view text);
 
     const SharedState& shared() const { return shared_; }
     const Separators& separators() const { return seps_; }

@@ -18,10 +18,12 @@ constexpr Translation kTests[24] = {
 
 }  // namespace
 
-void setmonth(std::string_view text, SharedState& shared) {
+std::optional<std::string_view> setmonth(std::string_view text) {
+    std::optional<std::string_view> result;
     for (const auto& t : kTests) {
-        if (text.find(t.search) != std::string_view::npos) shared.current_month_name = t.result;
+        if (text.find(t.search) != std::string_view::npos) result = t.result;
     }
+    return result;
 }
 
 bool is_month_abbrev(std::string_view text) {

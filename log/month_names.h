@@ -1,17 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
-
-#include "log/shared_state.h"
 
 namespace loglezer {
 
 // Translates between the log's English month abbreviations and the Dutch
 // month names. Runs 24 tests in order ("Jan" -> "Januari" ... "Dec" ->
-// "December", then "Januari" -> "Jan" ... "December" -> "Dec"); every test
-// whose search text occurs in `text` (exact case) writes its result into the
-// current month name, so the last match wins. No match leaves it unchanged.
-void setmonth(std::string_view text, SharedState& shared);
+// "December", then "Januari" -> "Jan" ... "December" -> "Dec") and returns
+// the result of the last test whose search text occurs in `text` (exact
+// case); nothing when none does. The caller stores a result in the current
+// month name and leaves that name as it was when there is none.
+std::optional<std::string_view> setmonth(std::string_view text);
 
 // Whether the text is one of the twelve abbreviations "Jan" .. "Dec",
 // letter case as shown.

@@ -19,15 +19,10 @@ std::vector<std::string> year_list(const LineList& lines) {
     return years;
 }
 
-std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
-                                        SharedState& shared) {
+std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared) {
+    const int chosen = text_to_int(year_text);
     long long index = 0;
-    int chosen = 0;
-    for (;;) {
-        chosen = text_to_int(year_text());
-        if (year_number(lines.at(index)) == chosen) break;
-        ++index;
-    }
+    while (year_number(lines.at(index)) != chosen) ++index;
 
     std::vector<std::string> months;
     std::string last_abbrev;
@@ -41,7 +36,7 @@ std::vector<std::string> collect_months(const LineList& lines, const std::functi
         const std::string_view abbrev = month_abbrev(line);
         if (abbrev == last_abbrev) continue;
         last_abbrev = std::string(abbrev);
-        setmonth(abbrev, shared);
+        if (const auto name = setmonth(abbrev)) shared.current_month_name = *name;
         months.push_back(shared.current_month_name);
         if (months.back() == "December") break;
     }
@@ -50,7 +45,7 @@ std::vector<std::string> collect_months(const LineList& lines, const std::functi
 
 std::string build_period_text(const LineList& lines, SharedState& shared) {
     const std::string_view date = copy_text(lines.at(0), 1, 11);
-    setmonth(copy_text(date, 4, 3), shared);
+    if (const auto name = setmonth(copy_text(date, 4, 3))) shared.current_month_name = *name;
     std::string text = "sinds ";
     text += copy_text(date, 1, 2);
     text += ' ';
@@ -79,8 +74,7 @@ StartUpState run_start_up(const LineList& lines, SharedState& shared, const Sepa
     input.year_text = state.year_text;
     input.total_labels_empty = true;
     state.captions = *show_stats(lines, input, shared, seps, download, upload);
-    state.month_items = collect_months(
-        lines, [&] { return state.year_text; }, shared);
+    state.month_items = collect_months(lines, state.year_text, shared);
 
     shared.period_text = build_period_text(lines, shared);
     write_year_titles(download, upload, shared.period_text);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,7 @@ namespace loglezer {
 
 // "sinds dd Maand yyyy" from the first 11 characters of line 0: the day
 // (characters 1-2), the Dutch name of the month (characters 4-6, translated
-// with setmonth, which leaves it in the current month name) and the year
+// with setmonth and stored in the current month name) and the year
 // (characters 8-11). Fails like the line list when the log is empty.
 std::string build_period_text(const LineList& lines, SharedState& shared);
 
@@ -23,15 +22,14 @@ std::string build_period_text(const LineList& lines, SharedState& shared);
 void write_year_titles(ChartModel& download, ChartModel& upload, const std::string& period_text);
 
 // The months of the chosen year as the month selector lists them: from the
-// first line whose year number equals the year read from `year_text` (read
-// and converted again before each line is examined), one Dutch name per run
+// first line whose year number equals the year read from `year_text`, one
+// Dutch name per run
 // of lines with the same month abbreviation, up to and including the first
 // "December" appended, the first line whose year number is a whole number
 // other than the chosen year, or the end of the log. Failures: the year text or a
 // line's year is no whole number; no line carries the year ("List index out
 // of bounds (count)"). The current month name is left as the last name added.
-std::vector<std::string> collect_months(const LineList& lines, const std::function<std::string()>& year_text,
-                                        SharedState& shared);
+std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared);
 
 // What the window holds after start-up, as far as the statistics read or
 // write it.

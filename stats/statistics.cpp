@@ -162,7 +162,7 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
                 next_key = month_year_text(lines.at(index));
             }
         }
-        setmonth(run_key, shared);
+        if (const auto name = setmonth(run_key)) shared.current_month_name = *name;
         download.add_point(to_gigabytes(month_download), shared.current_month_name);
         upload.add_point(to_gigabytes(month_upload), shared.current_month_name);
 
@@ -182,7 +182,7 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
     const int year = text_to_int(input.year_text);
     const std::string year_digits = std::to_string(year);
 
-    setmonth(input.month_text, shared);
+    if (const auto name = setmonth(input.month_text)) shared.current_month_name = *name;
     const std::string abbrev = shared.current_month_name;
     const std::string key = abbrev + "-" + year_digits;
 
@@ -191,7 +191,7 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
     const long long last = lines.count() - 1;
     long long index = 0;
     while (month_year_text(lines.at(index)) != key) ++index;
-    setmonth(abbrev, shared);
+    if (const auto name = setmonth(abbrev)) shared.current_month_name = *name;
 
     for (;;) {
         const std::string_view line = lines.at(index);

@@ -7,7 +7,6 @@
 #include "log/line_format.h"
 #include "log/month_names.h"
 #include "log/number_text.h"
-#include "log/shared_state.h"
 
 using namespace loglezer;
 using fuzz::require;
@@ -46,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto parsed = parse_int(line);
     run_checked([&] { require(text_to_int(line) == *parsed, "parse_int and text_to_int agree"); });
 
-    SharedState shared;
-    setmonth(line, shared);
-    setmonth(month_abbrev(line), shared);
+    setmonth(line);
+    setmonth(month_abbrev(line));
     return 0;
 }

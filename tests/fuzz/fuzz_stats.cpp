@@ -75,9 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check_marks(upload, seps);
         in.total_labels_empty = false;
     }
-    run_checked([&] {
-        collect_months(
-            lines, [&] { return year_text; }, shared);
-    });
+    run_checked([&] { collect_months(lines, year_text, shared); });
     return 0;
 }
