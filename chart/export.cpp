@@ -31,11 +31,23 @@ SaveDialog real_save_dialog() {
     };
 }
 
+namespace {
+
+// The full path of a file as its failures name it.
+std::string full_name(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString();
+}
+
+[[noreturn]] void fail(const char* doing, const QString& path, const std::string& reason) {
+    throw Failure(std::string("Cannot ") + doing + " file \"" + full_name(path) + "\". " + reason);
+}
+
+}  // namespace
+
 void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes) {
-    const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Failure("Cannot create file \"" + full.toStdString() + "\". " + file.errorString().toStdString());
+        fail("create", path, file.errorString().toStdString());
     }
     // A short write is followed by another, so that a failing one reports
     // the system's reason.
@@ -46,12 +58,12 @@ void write_file_whole(const QString& path, const std::vector<unsigned char>& byt
         if (written <= 0) {
             const std::string reason = file.errorString().toStdString();
             file.cancelWriting();
-            throw Failure(reason);
+            fail("write", path, reason);
         }
         data += written;
         left -= written;
     }
-    if (!file.commit()) throw Failure(file.errorString().toStdString());
+    if (!file.commit()) fail("write", path, file.errorString().toStdString());
 }
 
 void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog) {

@@ -34,7 +34,8 @@ void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dial
 // Writes `bytes` to `path` whole or not at all: through a temporary file in
 // the same folder that replaces the target only when complete. Throws
 // Failure("Cannot create file \"<full path>\". <reason>") when the file
-// cannot be created, or with the write failure's message.
+// cannot be created, and Failure("Cannot write file \"<full path>\".
+// <reason>") when writing or replacing the target fails.
 void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes);
 
 }  // namespace loglezer
