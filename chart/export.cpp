@@ -8,6 +8,7 @@
 #include "chart/chart_panel.h"
 #include "chart/jpeg.h"
 #include "log/failure.h"
+#include "log/log_file.h"
 
 namespace loglezer {
 
@@ -66,13 +67,21 @@ void write_file_whole(const QString& path, const std::vector<unsigned char>& byt
     if (!file.commit()) fail("write", path, file.errorString().toStdString());
 }
 
-void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog) {
+void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog,
+                const std::filesystem::path& log_file) {
     // The picture shows the panel as it is at the click.
     const QImage picture = panel.render(kPictureWidth, kPictureHeight, Qt::white);
     const std::optional<QString> chosen = dialog(parent);
     if (!chosen) return;
     const QFileInfo target(*chosen);
     QDir::setCurrent(target.absolutePath());
+    // The dialog's replace question does not know the log, which the
+    // metering program keeps appending to. The save file follows symbolic
+    // links and replaces their target, as stat() does: the file compared is
+    // the file that would be replaced.
+    if (!log_file.empty() && same_file(QFile::encodeName(target.absoluteFilePath()).toStdString(), log_file)) {
+        fail("create", target.absoluteFilePath(), "This is the log file");
+    }
     // Encode in memory first, so a failing encoder leaves no file behind.
     write_file_whole(target.absoluteFilePath(), encode_jpeg(picture));
 }
