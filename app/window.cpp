@@ -272,13 +272,16 @@ void TForm1::set_caption(QLabel* label, const std::string& text) {
 void TForm1::FormCreate() { guarded(&TForm1::start_up); }
 
 void TForm1::start_up() {
-    auto loaded = locate_and_load(seams_.working_dir);
-    if (!loaded) {
+    auto found = find_log(seams_.working_dir);
+    if (!found) {
         log_missing_ = true;
         seams_.show_log_missing();
         return;
     }
-    lines_ = std::move(*loaded);
+    // Known before the load, so that a log which fails to load is still
+    // never replaced by a chart save.
+    log_file_ = std::move(*found);
+    lines_ = load_log(seams_.working_dir, log_file_.string());
 
     // Empty total labels make the first yearly run sum the totals.
     set_caption(lbl_totaldown, "");
@@ -339,8 +342,8 @@ void TForm1::cb_yearChange() {
     cb_month->setEditText(months.empty() ? QString() : from_log_text(months.front()));
 }
 
-void TForm1::sbtn_savedownloadClick() { save_chart(*chartdownload, this, seams_.save_dialog); }
+void TForm1::sbtn_savedownloadClick() { save_chart(*chartdownload, this, seams_.save_dialog, log_file_); }
 
-void TForm1::sbtn_saveuploadClick() { save_chart(*chartupload, this, seams_.save_dialog); }
+void TForm1::sbtn_saveuploadClick() { save_chart(*chartupload, this, seams_.save_dialog, log_file_); }
 
 }  // namespace loglezer

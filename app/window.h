@@ -76,6 +76,8 @@ private:
     WindowSeams seams_;
     Separators seps_;
     LineList lines_;
+    // The file the log was read from; a chart save never replaces it.
+    std::filesystem::path log_file_;
     SharedState shared_;
     bool log_missing_ = false;
     // The text of cb_year when the year handler last ran, so that picking

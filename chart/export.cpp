@@ -8,6 +8,7 @@
 #include "chart/chart_panel.h"
 #include "chart/jpeg.h"
 #include "log/failure.h"
+#include "log/log_file.h"
 
 namespace loglezer {
 
@@ -31,11 +32,23 @@ SaveDialog real_save_dialog() {
     };
 }
 
+namespace {
+
+// The full path of a file as its failures name it.
+std::string full_name(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString();
+}
+
+[[noreturn]] void fail(const char* doing, const QString& path, const std::string& reason) {
+    throw Failure(std::string("Cannot ") + doing + " file \"" + full_name(path) + "\". " + reason);
+}
+
+}  // namespace
+
 void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes) {
-    const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Failure("Cannot create file \"" + full.toStdString() + "\". " + file.errorString().toStdString());
+        fail("create", path, file.errorString().toStdString());
     }
     // A short write is followed by another, so that a failing one reports
     // the system's reason.
@@ -46,21 +59,29 @@ void write_file_whole(const QString& path, const std::vector<unsigned char>& byt
         if (written <= 0) {
             const std::string reason = file.errorString().toStdString();
             file.cancelWriting();
-            throw Failure(reason);
+            fail("write", path, reason);
         }
         data += written;
         left -= written;
     }
-    if (!file.commit()) throw Failure(file.errorString().toStdString());
+    if (!file.commit()) fail("write", path, file.errorString().toStdString());
 }
 
-void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog) {
+void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog,
+                const std::filesystem::path& log_file) {
     // The picture shows the panel as it is at the click.
     const QImage picture = panel.render(kPictureWidth, kPictureHeight, Qt::white);
     const std::optional<QString> chosen = dialog(parent);
     if (!chosen) return;
     const QFileInfo target(*chosen);
     QDir::setCurrent(target.absolutePath());
+    // The dialog's replace question does not know the log, which the
+    // metering program keeps appending to. The save file follows symbolic
+    // links and replaces their target, as stat() does: the file compared is
+    // the file that would be replaced.
+    if (!log_file.empty() && same_file(QFile::encodeName(target.absoluteFilePath()).toStdString(), log_file)) {
+        fail("create", target.absoluteFilePath(), "This is the log file");
+    }
     // Encode in memory first, so a failing encoder leaves no file behind.
     write_file_whole(target.absoluteFilePath(), encode_jpeg(picture));
 }

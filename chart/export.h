@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -28,13 +29,18 @@ constexpr int kPictureHeight = 249;
 // panel at 1049 x 249 on white, asks for the file, and writes it. A cancel
 // writes nothing. The chosen file's folder becomes the current directory.
 // A file that cannot be written throws Failure and leaves any file of that
-// name as it was.
-void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog);
+// name as it was. A chosen file that is `log_file` (the same file, also
+// through a symbolic or hard link) is refused with
+// Failure("Cannot create file \"<full path>\". This is the log file") before
+// anything is written; an empty `log_file` protects no file.
+void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog,
+                const std::filesystem::path& log_file = {});
 
 // Writes `bytes` to `path` whole or not at all: through a temporary file in
 // the same folder that replaces the target only when complete. Throws
 // Failure("Cannot create file \"<full path>\". <reason>") when the file
-// cannot be created, or with the write failure's message.
+// cannot be created, and Failure("Cannot write file \"<full path>\".
+// <reason>") when writing or replacing the target fails.
 void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes);
 
 }  // namespace loglezer

@@ -92,10 +92,25 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     }
 }
 
+std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir) {
+    const std::string path = log_path(working_dir);
+    if (!log_exists(working_dir, path)) return std::nullopt;
+    // Absolute now: a later change of the current directory (a chart save
+    // makes its folder current) must not move the log somewhere else.
+    return std::filesystem::absolute(resolve(working_dir, path));
+}
+
 std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir) {
     const std::string path = log_path(working_dir);
     if (!log_exists(working_dir, path)) return std::nullopt;
     return load_log(working_dir, path);
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 }  // namespace loglezer

@@ -29,8 +29,16 @@ bool log_exists(const std::filesystem::path& working_dir, const std::string& pat
 // reason".
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path);
 
+// The absolute path of the log, or nothing when it is missing.
+std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir);
+
 // Locates and loads the log; an empty result means the log is missing (the
 // caller reports it and ends the program). Read failures throw.
 std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir);
+
+// Whether both paths name one existing file: the same device and inode once
+// symbolic links are followed, so a hard link or a link to the file counts.
+// False when either cannot be reached.
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace loglezer

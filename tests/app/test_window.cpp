@@ -340,4 +340,27 @@ TEST_F(Window, BothSaveButtonsWriteAPictureThroughTheDialog) {
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(Window, ASaveOntoTheLogIsRefusedAndWritesNothing) {
+    const std::string log = log_of(days_from(2005, 1, 1, 40));
+    start(log);
+    // The log by its own name, through a symbolic link and through a hard link.
+    const std::pair<const char*, void (*)(const fs::path&, const fs::path&)> ways[] = {
+        {"log.csv", nullptr},
+        {"grafiek.jpg", [](const fs::path& to, const fs::path& link) { fs::create_symlink(to, link); }},
+        {"kopie.jpg", [](const fs::path& to, const fs::path& link) { fs::create_hard_link(to, link); }},
+    };
+    for (const auto& [name, make_link] : ways) {
+        const fs::path chosen = dir_ / name;
+        if (make_link) make_link(dir_ / "log.csv", chosen);
+        save_answer_ = QString::fromStdString(chosen.string());
+        messages_.clear();
+        click(child<QPushButton>("sbtn_savedownload"));
+        EXPECT_EQ(messages_,
+                  std::vector<std::string>{"Cannot create file \"" + chosen.string() + "\". This is the log file."})
+            << name;
+        std::ifstream in(dir_ / "log.csv", std::ios::binary);
+        EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == log) << name << ": the log was changed";
+    }
+}
+
 }  // namespace
