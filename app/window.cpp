@@ -283,11 +283,15 @@ void TForm1::start_up() {
     log_file_ = std::move(*found);
     lines_ = load_log(seams_.working_dir, log_file_.string());
 
-    // Empty total labels make the first yearly run sum the totals.
+    start_up_sequence(lines_, shared_, *this);
+}
+
+void TForm1::empty_total_labels() {
     set_caption(lbl_totaldown, "");
     set_caption(lbl_totalup, "");
+}
 
-    const std::vector<std::string> years = year_list(lines_);
+void TForm1::fill_year_list(const std::vector<std::string>& years) {
     for (const auto& year : years) cb_year->addItem(from_log_text(year));
     // Show the last year, as the chosen item, so that the arrow keys move on
     // from it.
@@ -296,15 +300,16 @@ void TForm1::start_up() {
     } else {
         cb_year->setCurrentIndex(cb_year->count() - 1);
     }
+}
 
+void TForm1::choose_per_year() {
     radio_buttons->button(0)->setChecked(true);
     RadiosClick();
-    sbtn_showstatsClick();
-    cb_yearChange();
-
-    shared_.period_text = build_period_text(lines_, shared_);
-    write_year_titles(chartdownload->model(), chartupload->model(), shared_.period_text);
 }
+
+ChartModel& TForm1::download_chart() { return chartdownload->model(); }
+
+ChartModel& TForm1::upload_chart() { return chartupload->model(); }
 
 void TForm1::sbtn_showstatsClick() {
     StatsInput in;

@@ -10,6 +10,7 @@
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "log/shared_state.h"
+#include "stats/startup.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -42,7 +43,7 @@ struct WindowSeams {
 };
 
 // The one window of the program.
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, private StartUpSteps {
 public:
     explicit TForm1(WindowSeams seams = WindowSeams::real(), QWidget* parent = nullptr);
     ~TForm1() override;
@@ -65,6 +66,15 @@ public:
     const Separators& separators() const { return seps_; }
 
 private:
+    // The start-up's steps, carried out with the widgets and handlers.
+    void empty_total_labels() override;
+    void fill_year_list(const std::vector<std::string>& years) override;
+    void choose_per_year() override;
+    void run_statistics() override { sbtn_showstatsClick(); }
+    void refill_months() override { cb_yearChange(); }
+    ChartModel& download_chart() override;
+    ChartModel& upload_chart() override;
+
     void build_layout();
     // FormCreate's steps, run inside the failure boundary.
     void start_up();

@@ -62,23 +62,68 @@ void write_year_titles(ChartModel& download, ChartModel& upload, const std::stri
     upload.add_title("Upload per jaar " + period_text);
 }
 
+void start_up_sequence(const LineList& lines, SharedState& shared, StartUpSteps& steps) {
+    steps.empty_total_labels();
+    steps.fill_year_list(year_list(lines));
+    steps.choose_per_year();
+    steps.run_statistics();
+    steps.refill_months();
+    shared.period_text = build_period_text(lines, shared);
+    write_year_titles(steps.download_chart(), steps.upload_chart(), shared.period_text);
+}
+
+namespace {
+
+// The start-up's steps on plain state: what loglezer-stats and the tests run.
+class PlainStartUp final : public StartUpSteps {
+public:
+    PlainStartUp(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
+                 ChartModel& upload)
+        : lines_(lines), shared_(shared), seps_(seps), download_(download), upload_(upload) {}
+
+    StartUpState state;
+
+private:
+    void empty_total_labels() override {
+        state.captions.total_down.clear();
+        state.captions.total_up.clear();
+    }
+    void fill_year_list(const std::vector<std::string>& years) override {
+        state.year_items = years;
+        state.year_text = years.empty() ? std::string() : years.back();
+    }
+    void choose_per_year() override { option_ = kPerYear; }
+    void run_statistics() override {
+        StatsInput input;
+        input.option = option_;
+        input.year_items = state.year_items;
+        input.year_text = state.year_text;
+        input.total_labels_empty = state.captions.total_down.empty() && state.captions.total_up.empty();
+        if (auto captions = show_stats(lines_, input, shared_, seps_, download_, upload_)) state.captions = *captions;
+    }
+    void refill_months() override {
+        shared_.current_month_name.clear();
+        state.month_items.clear();
+        state.month_items = collect_months(lines_, state.year_text, shared_);
+    }
+    ChartModel& download_chart() override { return download_; }
+    ChartModel& upload_chart() override { return upload_; }
+
+    const LineList& lines_;
+    SharedState& shared_;
+    const Separators& seps_;
+    ChartModel& download_;
+    ChartModel& upload_;
+    int option_ = kNoOption;
+};
+
+}  // namespace
+
 StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
                           ChartModel& upload) {
-    StartUpState state;
-    state.year_items = year_list(lines);
-    state.year_text = state.year_items.empty() ? std::string() : state.year_items.back();
-
-    StatsInput input;
-    input.option = kPerYear;
-    input.year_items = state.year_items;
-    input.year_text = state.year_text;
-    input.total_labels_empty = true;
-    state.captions = *show_stats(lines, input, shared, seps, download, upload);
-    state.month_items = collect_months(lines, state.year_text, shared);
-
-    shared.period_text = build_period_text(lines, shared);
-    write_year_titles(download, upload, shared.period_text);
-    return state;
+    PlainStartUp steps(lines, shared, seps, download, upload);
+    start_up_sequence(lines, shared, steps);
+    return std::move(steps.state);
 }
 
 }  // namespace loglezer

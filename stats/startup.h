@@ -31,6 +31,33 @@ void write_year_titles(ChartModel& download, ChartModel& upload, const std::stri
 // of bounds (count)"). The current month name is left as the last name added.
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared);
 
+// The steps of the start-up that act on the window: the window carries them
+// out with its widgets and handlers, loglezer-stats with plain state.
+class StartUpSteps {
+public:
+    virtual ~StartUpSteps() = default;
+    // Empty both total labels, so that the next yearly run sums the totals.
+    virtual void empty_total_labels() = 0;
+    // Fill the year selector with `years` and show the last one (an empty
+    // text when there is none).
+    virtual void fill_year_list(const std::vector<std::string>& years) = 0;
+    // Choose "Per jaar" as a click would.
+    virtual void choose_per_year() = 0;
+    // Run the statistics command, "Maak stats".
+    virtual void run_statistics() = 0;
+    // Refill the month list for the year shown, as a change of the year does.
+    virtual void refill_months() = 0;
+    // The two charts, for their titles.
+    virtual ChartModel& download_chart() = 0;
+    virtual ChartModel& upload_chart() = 0;
+};
+
+// The start-up after the log is loaded: empty total labels, the year list
+// and its last item, "Per jaar", a yearly run, the month list of that year,
+// then the period text (kept in the shared state) and the yearly titles.
+// Throws Failure where the start-up stops; what was done stays.
+void start_up_sequence(const LineList& lines, SharedState& shared, StartUpSteps& steps);
+
 // What the window holds after start-up, as far as the statistics read or
 // write it.
 struct StartUpState {
@@ -40,10 +67,7 @@ struct StartUpState {
     std::vector<std::string> month_items;  // the months of the year shown
 };
 
-// Start-up after the log is loaded: empty total labels, the year list and
-// its last item, a yearly run, the month list of that year, then the period
-// text (kept in the shared state) and the yearly titles.
-// Throws Failure where the start-up would stop; what was done stays.
+// The start-up sequence over plain state instead of a window.
 StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
                           ChartModel& upload);
 
