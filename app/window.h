@@ -9,7 +9,7 @@
 #include "chart/export.h"
 #include "log/line_list.h"
 #include "log/separators.h"
-#include "log/shared_state.h"
+#include "stats/shared_state.h"
 #include "stats/startup.h"
 
 class QButtonGroup;

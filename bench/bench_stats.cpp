@@ -3,7 +3,7 @@
 // year and one daily run of a month of that year.
 #include <benchmark/benchmark.h>
 
-#include "chart/chart_model.h"
+#include "stats/chart_model.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 #include "tools/loggen.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "chart/latin1.h"
-#include "chart/value_format.h"
+#include "stats/value_format.h"
 
 namespace loglezer {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <string>
 
-#include "chart/chart_model.h"
+#include "stats/chart_model.h"
 #include "log/separators.h"
 
 class QPainter;

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "chart/value_format.h"
+#include "stats/value_format.h"
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/chart_model.h"
+#include "stats/chart_model.h"
 #include "log/separators.h"
 #include "stats/statistics.h"
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_model.h"
+#include "stats/chart_model.h"
 #include "log/line_list.h"
 #include "log/separators.h"
-#include "log/shared_state.h"
+#include "stats/shared_state.h"
 #include "stats/statistics.h"
 
 namespace loglezer {

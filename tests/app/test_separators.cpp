@@ -6,7 +6,7 @@
 #include <QLocale>
 
 #include "app/window.h"
-#include "chart/value_format.h"
+#include "stats/value_format.h"
 #include "stats/regional.h"
 
 namespace loglezer {

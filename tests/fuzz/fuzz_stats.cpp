@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart_model.h"
-#include "chart/value_format.h"
+#include "stats/chart_model.h"
+#include "stats/value_format.h"
 #include "fuzz_check.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"

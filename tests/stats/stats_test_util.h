@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_model.h"
+#include "stats/chart_model.h"
 #include "log/line_list.h"
 #include "tools/loggen.h"
 

@@ -1,4 +1,4 @@
-#include "chart/chart_model.h"
+#include "stats/chart_model.h"
 
 namespace loglezer {
 

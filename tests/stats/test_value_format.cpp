@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_model.h"
-#include "chart/value_format.h"
+#include "stats/chart_model.h"
+#include "stats/value_format.h"
 
 namespace loglezer {
 namespace {

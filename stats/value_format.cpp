@@ -1,4 +1,4 @@
-#include "chart/value_format.h"
+#include "stats/value_format.h"
 
 #include <charconv>
 #include <cmath>
