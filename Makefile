@@ -1,18 +1,19 @@
 # make run: install what is missing, build, open the viewer on the demo log.
 # make test: the same set-up, then every test, then the tests again under
 #            AddressSanitizer and UndefinedBehaviorSanitizer.
+# make lint: clang-tidy's function-size check over the program's code.
 # make fuzz: builds the fuzz targets with clang and runs each for
 #            FUZZ_SECONDS (default 60), starting from tests/fuzz/corpus.
 
 PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
-            nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs
+            nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs clang-tidy
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60
 JOBS := $(shell nproc)
 SAN_ENV := ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test deps build build-asan bench fuzz build-fuzz clean
+.PHONY: run test lint deps build build-asan bench fuzz build-fuzz clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -51,6 +52,10 @@ fuzz: build-fuzz
 	        || { tail -n 60 build-fuzz/$$t.log; exit 1; }; \
 	    grep -E "^(stat::number_of_executed_units|stat::average_exec_per_sec|Done)" build-fuzz/$$t.log; \
 	done
+
+# Every function of the program fits on a screen (.clang-tidy: 60 lines).
+lint: build
+	ls log/*.cpp stats/*.cpp chart/*.cpp app/*.cpp | xargs -P$(JOBS) -n4 clang-tidy -p build --quiet
 
 bench: build
 	for b in build/bench_*; do $$b; done

@@ -177,15 +177,31 @@ void TForm1::build_layout() {
     setPalette(p);
     setAutoFillBackground(true);
 
+    // Created in this order, which is also the order they stack in.
     sbtn_showstats = flat_button("sbtn_showstats", "Maak stats", this, {8, 8, 75, 25});
+    build_download_chart();
+    build_selectors();
+    build_upload_chart();
+    build_groups();
 
+    // The keyboard moves among the selectors and the options only.
+    chartdownload->setFocusPolicy(Qt::NoFocus);
+    chartupload->setFocusPolicy(Qt::NoFocus);
+    QWidget::setTabOrder(cb_year, cb_month);
+    QWidget::setTabOrder(cb_month, radio_buttons->button(0));
+    connect_handlers();
+}
+
+void TForm1::build_download_chart() {
     chartdownload = new ChartPanel("Download", this);
     chartdownload->setObjectName("chartdownload");
     chartdownload->setGeometry(8, 104, 1049, 249);
     chartdownload->setAnimatedZoom(true);
     chartdownload->setSeparators(seps_);
     sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
+}
 
+void TForm1::build_selectors() {
     cb_year = year_month_box("cb_year", this, {88, 8, 105, 21});
     cb_month = year_month_box("cb_month", this, {200, 8, 121, 21});
     cb_month->setVisible(false);
@@ -200,7 +216,9 @@ void TForm1::build_layout() {
         rb->setGeometry(8 + i * 99, 17, 97, 18);
         radio_buttons->addButton(rb, i);
     }
+}
 
+void TForm1::build_upload_chart() {
     chartupload = new ChartPanel("Upload", this);
     chartupload->setObjectName("chartupload");
     chartupload->setGeometry(8, 368, 1049, 250);
@@ -215,7 +233,9 @@ void TForm1::build_layout() {
         Label5->setGeometry(chartupload->width() - width, 237, width, 13);
     }
     sbtn_saveupload = flat_button("sbtn_saveupload", "Grafiek opslaan", chartupload, {8, 8, 89, 25});
+}
 
+void TForm1::build_groups() {
     gb_totals = group_box("gb_totals", "Totaal sinds", this, {856, 8, 201, 81});
     Label1 = text_label("Label1", "Upload:", gb_totals, {29, 48, 55, 20}, label_font());
     Label2 = text_label("Label2", "Download:", gb_totals, {9, 24, 75, 20}, label_font());
@@ -227,13 +247,9 @@ void TForm1::build_layout() {
     Label4 = text_label("Label4", "Upload:", GroupBox1, {29, 48, 55, 20}, label_font());
     lbl_recorddown = text_label("lbl_recorddown", "lbl_recorddown", GroupBox1, {84, 24, 107, 20}, label_font());
     lbl_recordup = text_label("lbl_recordup", "lbl_recordup", GroupBox1, {84, 48, 87, 20}, label_font());
+}
 
-    // The keyboard moves among the selectors and the options only.
-    chartdownload->setFocusPolicy(Qt::NoFocus);
-    chartupload->setFocusPolicy(Qt::NoFocus);
-    QWidget::setTabOrder(cb_year, cb_month);
-    QWidget::setTabOrder(cb_month, radio_buttons->button(0));
-
+void TForm1::connect_handlers() {
     connect(sbtn_showstats, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_showstatsClick); });
     connect(radio_buttons, &QButtonGroup::idClicked, this, [this] { guarded(&TForm1::RadiosClick); });
     connect(cb_year->lineEdit(), &QLineEdit::textEdited, this, [this] { guarded(&TForm1::cb_yearChange); });

@@ -76,6 +76,11 @@ private:
     ChartModel& upload_chart() override;
 
     void build_layout();
+    void build_download_chart();
+    void build_selectors();
+    void build_upload_chart();
+    void build_groups();
+    void connect_handlers();
     // FormCreate's steps, run inside the failure boundary.
     void start_up();
     // Runs one handler; a failure ends it there and is shown in a box.
