@@ -186,8 +186,8 @@ void TForm1::build_layout() {
     chartdownload = new ChartPanel("Download", this);
     chartdownload->setObjectName("chartdownload");
     chartdownload->setGeometry(8, 104, 1049, 249);
-    chartdownload->setAnimatedZoom(true);
-    chartdownload->setSeparators(seps_);
+    chartdownload->set_animated_zoom(true);
+    chartdownload->set_separators(seps_);
     sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
 
     cb_year = year_month_box("cb_year", this, {88, 8, 105, 21});
@@ -208,8 +208,8 @@ void TForm1::build_layout() {
     chartupload = new ChartPanel("Upload", this);
     chartupload->setObjectName("chartupload");
     chartupload->setGeometry(8, 368, 1049, 250);
-    chartupload->setAnimatedZoom(false);
-    chartupload->setSeparators(seps_);
+    chartupload->set_animated_zoom(false);
+    chartupload->set_separators(seps_);
     Label5 = text_label("Label5", "Wendo's Pellicor log lezer v1.0", chartupload, {910, 237, 139, 13}, window_font());
     // The credit sits in the panel's bottom-right corner. The substitute for
     // the window font may write it wider than 139 pixels: it then grows to

@@ -61,7 +61,7 @@ ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), mo
 
 ChartPanel::~ChartPanel() = default;
 
-void ChartPanel::setSeparators(const Separators& seps) {
+void ChartPanel::set_separators(const Separators& seps) {
     seps_ = seps;
     update();
 }
@@ -136,7 +136,7 @@ ChartPanel::Layout ChartPanel::layout(const QRect& area) const {
     return l;
 }
 
-QRect ChartPanel::plotRect(const QRect& area) const { return layout(area).plot; }
+QRect ChartPanel::plot_rect(const QRect& area) const { return layout(area).plot; }
 
 void ChartPanel::paint(QPainter& painter, const QRect& area) const {
     const Layout l = layout(area);
@@ -297,28 +297,28 @@ void ChartPanel::paintEvent(QPaintEvent*) {
     paint(painter, rect());
 }
 
-QPointF ChartPanel::toPlotFraction(const QPoint& point) const {
-    const QRect plot = plotRect(rect());
+QPointF ChartPanel::to_plot_fraction(const QPoint& point) const {
+    const QRect plot = plot_rect(rect());
     const double fx = (point.x() - plot.left()) / static_cast<double>(std::max(1, plot.width()));
     const double fy = (plot.bottom() - point.y()) / static_cast<double>(std::max(1, plot.height()));
     return {zoom_.left() + fx * zoom_.width(), zoom_.top() + fy * zoom_.height()};
 }
 
-void ChartPanel::setZoomNow(const QRectF& view) {
+void ChartPanel::set_zoom_now(const QRectF& view) {
     zoom_ = view;
     update();
 }
 
-void ChartPanel::zoomTo(const QRectF& view) {
+void ChartPanel::zoom_to(const QRectF& view) {
     if (!animated_zoom_) {
         if (animation_) animation_->stop();
-        setZoomNow(view);
+        set_zoom_now(view);
         return;
     }
     if (!animation_) {
         animation_ = new QVariantAnimation(this);
         connect(animation_, &QVariantAnimation::valueChanged, this,
-                [this](const QVariant& value) { setZoomNow(value.toRectF()); });
+                [this](const QVariant& value) { set_zoom_now(value.toRectF()); });
     }
     animation_->stop();
     animation_->setDuration(kZoomFrames * kFrameMs);
@@ -345,14 +345,14 @@ void ChartPanel::mouseMoveEvent(QMouseEvent* event) {
     if (drag_ == Drag::Zoom) {
         band_->setGeometry(QRect(drag_start_, at).normalized());
     } else if (drag_ == Drag::Scroll) {
-        const QRect plot = plotRect(rect());
+        const QRect plot = plot_rect(rect());
         const QPoint delta = at - drag_last_;
         drag_last_ = at;
         QRectF view = zoom_;
         view.translate(-delta.x() / static_cast<double>(std::max(1, plot.width())) * view.width(),
                        delta.y() / static_cast<double>(std::max(1, plot.height())) * view.height());
         if (animation_) animation_->stop();
-        setZoomNow(view);  // scrolling follows the mouse, never glides
+        set_zoom_now(view);  // scrolling follows the mouse, never glides
     }
 }
 
@@ -364,12 +364,12 @@ void ChartPanel::mouseReleaseEvent(QMouseEvent* event) {
         const QPoint delta = at - drag_start_;
         if (std::abs(delta.x()) < kMinDrag && std::abs(delta.y()) < kMinDrag) return;  // a click
         if (delta.x() > 0 && delta.y() > 0) {
-            const QPointF a = toPlotFraction(drag_start_);
-            const QPointF b = toPlotFraction(at);
-            zoomTo(QRectF(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+            const QPointF a = to_plot_fraction(drag_start_);
+            const QPointF b = to_plot_fraction(at);
+            zoom_to(QRectF(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                           QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y()))));
         } else {
-            undoZoom();
+            undo_zoom();
         }
     } else if (drag_ == Drag::Scroll && event->button() == Qt::RightButton) {
         drag_ = Drag::None;
@@ -377,7 +377,7 @@ void ChartPanel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ChartPanel::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) undoZoom();
+    if (event->button() == Qt::LeftButton) undo_zoom();
 }
 
 }  // namespace loglezer

@@ -35,22 +35,22 @@ public:
     const ChartModel& model() const { return model_; }
 
     // The separators the marks are written with.
-    void setSeparators(const Separators& seps);
+    void set_separators(const Separators& seps);
     const Separators& separators() const { return seps_; }
 
     // Whether a zoom glides over a few frames or happens in one step.
-    void setAnimatedZoom(bool on) { animated_zoom_ = on; }
-    bool animatedZoom() const { return animated_zoom_; }
+    void set_animated_zoom(bool on) { animated_zoom_ = on; }
+    bool animated_zoom() const { return animated_zoom_; }
 
     // The part of the unzoomed plot in view: x from the left edge and y from
     // the bottom, both as fractions of the plot's size. (0, 0, 1, 1) shows it
     // all.
     QRectF zoom() const { return zoom_; }
-    bool isZoomed() const { return zoom_ != kAll; }
-    // Zoom to `view` (glides when the zoom is animated); undoZoom() shows
+    bool is_zoomed() const { return zoom_ != kAll; }
+    // Zoom to `view` (glides when the zoom is animated); undo_zoom() shows
     // the whole plot again.
-    void zoomTo(const QRectF& view);
-    void undoZoom() { zoomTo(kAll); }
+    void zoom_to(const QRectF& view);
+    void undo_zoom() { zoom_to(kAll); }
 
     // Draws the panel into `area` of `painter`: the panel's whole look, laid
     // out for the size of `area`, without the controls that stand on it.
@@ -63,7 +63,7 @@ public:
 
     // The front rectangle of the plot (inside its walls) when the panel is
     // laid out in `area`.
-    QRect plotRect(const QRect& area) const;
+    QRect plot_rect(const QRect& area) const;
 
     static constexpr QRectF kAll{0.0, 0.0, 1.0, 1.0};
 
@@ -78,8 +78,8 @@ private:
     struct Layout;
     Layout layout(const QRect& area) const;
     // A widget point in the unzoomed plot's fractions, under the current zoom.
-    QPointF toPlotFraction(const QPoint& point) const;
-    void setZoomNow(const QRectF& view);
+    QPointF to_plot_fraction(const QPoint& point) const;
+    void set_zoom_now(const QRectF& view);
 
     ChartModel model_;
     Separators seps_;

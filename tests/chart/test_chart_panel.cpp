@@ -37,7 +37,7 @@ bool is_white(QRgb c) { return c == qRgb(255, 255, 255); }
 
 // The centre of bar `i` of `n` in a picture laid out in `area`.
 int bar_centre(const ChartPanel& panel, const QRect& area, int i, int n) {
-    const QRect plot = panel.plotRect(area);
+    const QRect plot = panel.plot_rect(area);
     return plot.left() + static_cast<int>((i + 0.5) / n * plot.width());
 }
 
@@ -58,7 +58,7 @@ TEST_P(RenderSize, PictureIs1049x249WhateverTheScreenSize) {
     EXPECT_EQ(picture.devicePixelRatio(), 1.0);
     // Nothing is cut off: the bottom rows hold the axis labels, and the last
     // row is panel background.
-    const QRect plot = panel.plotRect(QRect(0, 0, 1049, 249));
+    const QRect plot = panel.plot_rect(QRect(0, 0, 1049, 249));
     EXPECT_LT(plot.bottom(), 249 - 10 - 13);
     for (int x = 0; x < 1049; ++x) ASSERT_TRUE(is_white(picture.pixel(x, 248))) << x;
 }
@@ -95,7 +95,7 @@ TEST(Render, EmptyPanelShowsItsTitle) {
     // and nothing blue elsewhere
     EXPECT_EQ(count_pixels(picture, QRect(0, 20, 1049, 229), is_blue), 0);
     // an empty plot: its walls, but nothing inside the back wall
-    const QRect plot = panel.plotRect(QRect(0, 0, 1049, 249));
+    const QRect plot = panel.plot_rect(QRect(0, 0, 1049, 249));
     const QRect inside = plot.translated(15, -15).intersected(plot).adjusted(2, 2, -2, -2);
     EXPECT_EQ(count_pixels(picture, inside, [](QRgb c) { return !is_white(c); }), 0);
 }
@@ -112,7 +112,7 @@ TEST(Render, SeveralTitleLinesStackDown) {
     ChartPanel two("Download");
     two.model().add_title("Tweede regel");
     const QRect area(0, 0, 1049, 249);
-    EXPECT_GT(two.plotRect(area).top(), one.plotRect(area).top());
+    EXPECT_GT(two.plot_rect(area).top(), one.plot_rect(area).top());
     EXPECT_GT(count_pixels(two.render(1049, 249, Qt::white), QRect(0, 15, 1049, 15), is_blue), 20);
 }
 
@@ -147,7 +147,7 @@ TEST(Render, ThreeDAndFlatDiffer) {
     ChartPanel flat_panel("x");
     flat_panel.model().set_3d(false);
     const QRect area(0, 0, 1049, 249);
-    const int depth = flat_panel.plotRect(area).width() - solid_panel.plotRect(area).width();
+    const int depth = flat_panel.plot_rect(area).width() - solid_panel.plot_rect(area).width();
     EXPECT_EQ(depth, 15);
 }
 
@@ -163,7 +163,7 @@ TEST(Render, GradientRunsFromTheColourAtTheBaseToWhiteAtTheTop) {
     for (int i = 0; i < 5; ++i) panel.model().add_point(10.0, "p" + std::to_string(i));
     const QRect area(0, 0, 1049, 249);
     const QImage picture = panel.render(1049, 249, Qt::white);
-    const QRect plot = panel.plotRect(area);
+    const QRect plot = panel.plot_rect(area);
     const int red_x = bar_centre(panel, area, 0, 5);
     const QRgb base = picture.pixel(red_x, plot.bottom() - 2);
     EXPECT_GT(qRed(base), 240);
@@ -200,13 +200,13 @@ TEST(Render, AllZeroAndSingleValuesDrawWithoutTrouble) {
 
 TEST(Render, TheValueFormatRewritesTheMarksOfExistingPoints) {
     ChartPanel panel("Download");
-    panel.setSeparators(kDutch);
+    panel.set_separators(kDutch);
     panel.model().add_point(0.5, "Januari");
     const QImage before = panel.render(1049, 249, Qt::white);
     panel.model().set_value_format("#.###,## GB");
     const QImage after = panel.render(1049, 249, Qt::white);
     EXPECT_NE(before, after);
-    panel.setSeparators(Separators{});
+    panel.set_separators(Separators{});
     EXPECT_NE(after, panel.render(1049, 249, Qt::white));
 }
 
@@ -216,7 +216,7 @@ TEST(Render, AMarkAtTheEdgeIsNotCutOffByThePlot) {
     for (int i = 0; i < 30; ++i) panel.model().add_point(1, std::to_string(i + 1));
     panel.model().add_point(1234.56, "31");  // the widest mark, on the last bar
     const QRect area(0, 0, 1049, 249);
-    const QRect plot = panel.plotRect(area);
+    const QRect plot = panel.plot_rect(area);
     const QImage picture = panel.render(1049, 249, Qt::white);
     const QRect right_of_plot(plot.right() + 2, plot.top(), 1049 - plot.right() - 2, plot.height() / 2);
     EXPECT_GT(count_pixels(picture, right_of_plot, [](QRgb c) { return qGray(c) < 128; }), 5);
@@ -227,11 +227,11 @@ TEST(Render, LegendGrowsWithThePointsAndShrinksThePlot) {
     ChartPanel months("Download");
     fill_months(months.model());
     const QRect area(0, 0, 1049, 249);
-    EXPECT_GT(months.plotRect(area).top(), empty.plotRect(area).top());
+    EXPECT_GT(months.plot_rect(area).top(), empty.plot_rect(area).top());
     // Many long labels wrap onto more legend rows.
     ChartPanel many("Download");
     for (int i = 0; i < 31; ++i) many.model().add_point(i, "Een lang etiket " + std::to_string(i));
-    EXPECT_GT(many.plotRect(area).top(), months.plotRect(area).top());
+    EXPECT_GT(many.plot_rect(area).top(), months.plot_rect(area).top());
 }
 
 TEST(Render, LabelsAreLatin1Bytes) {
@@ -277,7 +277,7 @@ class Zoom : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         panel.resize(1049, 249);
-        panel.setAnimatedZoom(GetParam());
+        panel.set_animated_zoom(GetParam());
         fill_months(panel.model());
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
@@ -299,7 +299,7 @@ protected:
 };
 
 TEST_P(Zoom, DragDownRightZoomsIntoTheRectangleAndUpLeftUndoes) {
-    const QRect plot = panel.plotRect(panel.rect());
+    const QRect plot = panel.plot_rect(panel.rect());
     const QImage whole = panel.render(1049, 249, Qt::white);
     // the left half across, the lower half up
     const QPoint from(plot.left(), plot.top() + plot.height() / 2);
@@ -308,19 +308,19 @@ TEST_P(Zoom, DragDownRightZoomsIntoTheRectangleAndUpLeftUndoes) {
     const double mid_y = (plot.bottom() - from.y()) / static_cast<double>(plot.height());
     const double half_x = (to.x() - plot.left()) / static_cast<double>(plot.width());
     ASSERT_TRUE(settles_at(QRectF(0, 0, half_x, mid_y)));
-    EXPECT_TRUE(panel.isZoomed());
+    EXPECT_TRUE(panel.is_zoomed());
     // the picture shows the zoom too
     EXPECT_NE(panel.render(1049, 249, Qt::white), whole);
 
     drag(Qt::LeftButton, QPoint(600, 200), QPoint(500, 100));
     ASSERT_TRUE(settles_at(ChartPanel::kAll));
-    EXPECT_FALSE(panel.isZoomed());
+    EXPECT_FALSE(panel.is_zoomed());
     EXPECT_EQ(panel.render(1049, 249, Qt::white), whole);
 }
 
 TEST_P(Zoom, DoubleClickUndoes) {
     drag(Qt::LeftButton, QPoint(100, 100), QPoint(400, 200));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isZoomed(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.is_zoomed(); }));
     QTest::mouseDClick(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(300, 150));
     EXPECT_TRUE(settles_at(ChartPanel::kAll));
 }
@@ -328,11 +328,11 @@ TEST_P(Zoom, DoubleClickUndoes) {
 TEST_P(Zoom, AClickIsNoZoom) {
     drag(Qt::LeftButton, QPoint(100, 100), QPoint(101, 101));
     QTest::qWait(200);
-    EXPECT_FALSE(panel.isZoomed());
+    EXPECT_FALSE(panel.is_zoomed());
 }
 
 TEST_P(Zoom, RightDragScrollsInOneStep) {
-    const QRect plot = panel.plotRect(panel.rect());
+    const QRect plot = panel.plot_rect(panel.rect());
     drag(Qt::RightButton, QPoint(500, 150), QPoint(500 + plot.width() / 4, 150));
     // the content follows the mouse to the right: the view moves left
     const QRectF z = panel.zoom();
@@ -347,10 +347,10 @@ INSTANTIATE_TEST_SUITE_P(Animated, Zoom, ::testing::Values(false, true),
 TEST(ZoomAnimation, GlidesOverSeveralFramesOnlyWhenAnimated) {
     for (bool animated : {false, true}) {
         ChartPanel panel("Download");
-        panel.setAnimatedZoom(animated);
+        panel.set_animated_zoom(animated);
         std::vector<QRectF> seen;
         const QRectF target(0.25, 0.25, 0.5, 0.5);
-        panel.zoomTo(target);
+        panel.zoom_to(target);
         seen.push_back(panel.zoom());
         const bool reached = QTest::qWaitFor([&] {
             if (seen.back() != panel.zoom()) seen.push_back(panel.zoom());
