@@ -8,17 +8,17 @@
 #include <string>
 
 #include "chart/chart_model.h"
+#include "chart/chart_painter.h"
 #include "log/separators.h"
 
-class QPainter;
 class QRubberBand;
 class QVariantAnimation;
 
 namespace loglezer {
 
-// One bar chart panel: shows its model (title lines, legend, bars with
-// their marks and labels, flat or in an oblique 3D view) and lets the user
-// zoom and scroll the plot with the mouse.
+// One bar chart panel: shows its model (drawn by a ChartPainter, on screen
+// and in its pictures alike) and lets the user zoom and scroll the plot with
+// the mouse, gliding when the zoom is animated.
 //
 // Mouse: drag a rectangle down and to the right with the left button to
 // zoom into it; drag the other way, or double-click, to undo the zoom; drag
@@ -52,10 +52,6 @@ public:
     void zoom_to(const QRectF& view);
     void undo_zoom() { zoom_to(kAll); }
 
-    // Draws the panel into `area` of `painter`: the panel's whole look, laid
-    // out for the size of `area`, without the controls that stand on it.
-    void paint(QPainter& painter, const QRect& area) const;
-
     // The panel drawn into a new picture of the given size: `background`
     // first, then the panel laid out for that size. One device pixel per
     // pixel, whatever the screen's scale.
@@ -75,8 +71,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    struct Layout;
-    Layout layout(const QRect& area) const;
+    // What draws the panel: its whole look under the current zoom, without
+    // the controls that stand on it.
+    ChartPainter chart_painter() const { return ChartPainter(model_, seps_, zoom_); }
     // A widget point in the unzoomed plot's fractions, under the current zoom.
     QPointF to_plot_fraction(const QPoint& point) const;
     void set_zoom_now(const QRectF& view);
