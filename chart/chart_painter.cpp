@@ -15,12 +15,27 @@
 
 namespace loglezer {
 
+namespace {
+
+// How far from the origin a device coordinate may lie: far outside any panel
+// or picture, and so far inside an int that the few pixels the stages add to
+// one (the depth, a mark's line, another bar edge) cannot overflow it. A
+// deep zoom puts the bars beside the one in view millions of pixels away.
+constexpr double kFar = 1 << 26;
+
+int to_pixel(double device) {
+    if (!(device >= -kFar)) device = -kFar;  // also a NaN, from a view of no size
+    return static_cast<int>(std::lround(std::min(device, kFar)));
+}
+
+}  // namespace
+
 int ScaleMap::x(double fraction) const {
-    return static_cast<int>(std::lround(plot_.left() + (fraction - zoom_.left()) / zoom_.width() * plot_.width()));
+    return to_pixel(plot_.left() + (fraction - zoom_.left()) / zoom_.width() * plot_.width());
 }
 
 int ScaleMap::y(double fraction) const {
-    return static_cast<int>(std::lround(plot_.bottom() - (fraction - zoom_.top()) / zoom_.height() * plot_.height()));
+    return to_pixel(plot_.bottom() - (fraction - zoom_.top()) / zoom_.height() * plot_.height());
 }
 
 QPointF ScaleMap::fraction_at(const QPoint& point) const {

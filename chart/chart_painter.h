@@ -21,7 +21,9 @@ public:
     // part of the unzoomed plot in view, in the same fractions.
     ScaleMap(const QRect& plot, const QRectF& zoom) : plot_(plot), zoom_(zoom) {}
 
-    // The device column and row of a position, rounded to the nearest pixel.
+    // The device column and row of a position, rounded to the nearest pixel
+    // and kept within some tens of millions of pixels of the origin, however
+    // deep the zoom.
     int x(double fraction) const;
     int y(double fraction) const;
 

@@ -16,6 +16,20 @@ constexpr int kZoomFrames = 6;
 constexpr int kFrameMs = 20;
 constexpr int kMinDrag = 3;  // pixels a drag must cover to count as one
 
+// The deepest zoom: a view a thousandth of one bar's slot across and a
+// thousandth of the plot's height up, far past any difference the eye can
+// see. A narrower view widens about its centre, so zooming on stays put.
+QRectF within_zoom_limit(QRectF view, std::size_t points) {
+    const double min_width = 1.0 / (1000.0 * static_cast<double>(std::max<std::size_t>(1, points)));
+    const double min_height = 1.0 / 1000.0;
+    if (view.width() >= min_width && view.height() >= min_height) return view;
+    const QPointF centre = view.center();
+    view.setWidth(std::max(view.width(), min_width));
+    view.setHeight(std::max(view.height(), min_height));
+    view.moveCenter(centre);
+    return view;
+}
+
 }  // namespace
 
 ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), model_(std::move(title)) {
@@ -52,9 +66,10 @@ void ChartPanel::set_zoom_now(const QRectF& view) {
 }
 
 void ChartPanel::zoom_to(const QRectF& view) {
+    const QRectF target = within_zoom_limit(view, model_.points().size());
     if (!animated_zoom_) {
         if (animation_) animation_->stop();
-        set_zoom_now(view);
+        set_zoom_now(target);
         return;
     }
     if (!animation_) {
@@ -65,7 +80,7 @@ void ChartPanel::zoom_to(const QRectF& view) {
     animation_->stop();
     animation_->setDuration(kZoomFrames * kFrameMs);
     animation_->setStartValue(zoom_);
-    animation_->setEndValue(view);
+    animation_->setEndValue(target);
     animation_->start();
 }
 

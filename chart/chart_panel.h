@@ -47,8 +47,9 @@ public:
     // all.
     QRectF zoom() const { return zoom_; }
     bool is_zoomed() const { return zoom_ != kAll; }
-    // Zoom to `view` (glides when the zoom is animated); undo_zoom() shows
-    // the whole plot again.
+    // Zoom to `view` (glides when the zoom is animated), or as near as the
+    // deepest zoom allows: a thousandth of a bar's slot across and of the
+    // plot's height up. undo_zoom() shows the whole plot again.
     void zoom_to(const QRectF& view);
     void undo_zoom() { zoom_to(kAll); }
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -273,6 +275,14 @@ TEST(Repaint, ModelChangesRepaintAfterTheHandler) {
 
 // Mouse gestures
 
+// Drags the mouse with `button` held from `from` to `to` over `widget`.
+void mouse_drag(QWidget& widget, Qt::MouseButton button, QPoint from, QPoint to) {
+    QTest::mousePress(&widget, button, Qt::NoModifier, from);
+    QTest::mouseMove(&widget, (from + to) / 2);
+    QTest::mouseMove(&widget, to);
+    QTest::mouseRelease(&widget, button, Qt::NoModifier, to);
+}
+
 class Zoom : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
@@ -282,12 +292,7 @@ protected:
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
     }
-    void drag(Qt::MouseButton button, QPoint from, QPoint to) {
-        QTest::mousePress(&panel, button, Qt::NoModifier, from);
-        QTest::mouseMove(&panel, (from + to) / 2);
-        QTest::mouseMove(&panel, to);
-        QTest::mouseRelease(&panel, button, Qt::NoModifier, to);
-    }
+    void drag(Qt::MouseButton button, QPoint from, QPoint to) { mouse_drag(panel, button, from, to); }
     bool settles_at(const QRectF& expected) {
         return QTest::qWaitFor([&] {
             const QRectF z = panel.zoom();
@@ -343,6 +348,46 @@ TEST_P(Zoom, RightDragScrollsInOneStep) {
 
 INSTANTIATE_TEST_SUITE_P(Animated, Zoom, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Animated" : "OneStep"; });
+
+TEST(DeepZoom, FortyZoomsIntoOneBarStillShowItsColour) {
+    ChartPanel panel("Download");
+    panel.resize(1049, 249);
+    fill_months(panel.model());
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const QRect plot = panel.plot_rect(panel.rect());
+    // A point low in the fourth bar (blue), and what it looks like unzoomed.
+    const QPoint target(bar_centre(panel, panel.rect(), 3, 12), plot.bottom() - 10);
+    const QRgb expected = panel.render(1049, 249, Qt::white).pixel(target);
+    ASSERT_GT(qBlue(expected), 200);
+    // Each drag halves the view around the point, which then stays in the
+    // middle of the plot.
+    const QPoint half(plot.width() / 4, plot.height() / 4);
+    const QPoint centre(plot.left() + plot.width() / 2, plot.bottom() - plot.height() / 2);
+    for (int i = 0; i < 40; ++i) {
+        const QPoint around = i == 0 ? target : centre;
+        mouse_drag(panel, Qt::LeftButton, around - half, around + half);
+        const QRgb seen = panel.render(1049, 249, Qt::white).pixel(centre);
+        const int off = std::max({std::abs(qRed(seen) - qRed(expected)), std::abs(qGreen(seen) - qGreen(expected)),
+                                  std::abs(qBlue(seen) - qBlue(expected))});
+        ASSERT_LE(off, 8) << "after zoom " << i + 1 << ": " << std::hex << seen << " for " << expected;
+    }
+    // The zoom stopped at its limit: a thousandth of a bar's slot across.
+    EXPECT_NEAR(panel.zoom().width(), 1.0 / 12 / 1000, 1e-12);
+}
+
+TEST(ScaleMap, KeepsPositionsWithinReachOfAnIntWhateverTheZoom) {
+    // The stages add a few coordinates together; that must not overflow.
+    constexpr int kReach = std::numeric_limits<int>::max() / 16;
+    const QRect plot(40, 60, 900, 150);
+    for (const QRectF& zoom : {QRectF(0.3, 0.1, 1e-15, 1e-15), QRectF(1e12, -1e12, 1, 1), QRectF(0.5, 0.5, 0, 0)}) {
+        const ScaleMap map(plot, zoom);
+        for (double f : {-1.0, 0.0, 0.3, 1.0}) {
+            EXPECT_LE(std::abs(map.x(f)), kReach) << f;
+            EXPECT_LE(std::abs(map.y(f)), kReach) << f;
+        }
+    }
+}
 
 TEST(ZoomAnimation, GlidesOverSeveralFramesOnlyWhenAnimated) {
     for (bool animated : {false, true}) {
