@@ -196,8 +196,8 @@ void TForm1::build_download_chart() {
     chartdownload = new ChartPanel("Download", this);
     chartdownload->setObjectName("chartdownload");
     chartdownload->setGeometry(8, 104, 1049, 249);
-    chartdownload->setAnimatedZoom(true);
-    chartdownload->setSeparators(seps_);
+    chartdownload->set_animated_zoom(true);
+    chartdownload->set_separators(seps_);
     sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
 }
 
@@ -222,8 +222,8 @@ void TForm1::build_upload_chart() {
     chartupload = new ChartPanel("Upload", this);
     chartupload->setObjectName("chartupload");
     chartupload->setGeometry(8, 368, 1049, 250);
-    chartupload->setAnimatedZoom(false);
-    chartupload->setSeparators(seps_);
+    chartupload->set_animated_zoom(false);
+    chartupload->set_separators(seps_);
     Label5 = text_label("Label5", "Wendo's Pellicor log lezer v1.0", chartupload, {910, 237, 139, 13}, window_font());
     // The credit sits in the panel's bottom-right corner. The substitute for
     // the window font may write it wider than 139 pixels: it then grows to

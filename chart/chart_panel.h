@@ -7,18 +7,18 @@
 #include <QWidget>
 #include <string>
 
-#include "stats/chart_model.h"
+#include "chart/chart_painter.h"
 #include "log/separators.h"
+#include "stats/chart_model.h"
 
-class QPainter;
 class QRubberBand;
 class QVariantAnimation;
 
 namespace loglezer {
 
-// One bar chart panel: shows its model (title lines, legend, bars with
-// their marks and labels, flat or in an oblique 3D view) and lets the user
-// zoom and scroll the plot with the mouse.
+// One bar chart panel: shows its model (drawn by a ChartPainter, on screen
+// and in its pictures alike) and lets the user zoom and scroll the plot with
+// the mouse, gliding when the zoom is animated.
 //
 // Mouse: drag a rectangle down and to the right with the left button to
 // zoom into it; drag the other way, or double-click, to undo the zoom; drag
@@ -35,26 +35,23 @@ public:
     const ChartModel& model() const { return model_; }
 
     // The separators the marks are written with.
-    void setSeparators(const Separators& seps);
+    void set_separators(const Separators& seps);
     const Separators& separators() const { return seps_; }
 
     // Whether a zoom glides over a few frames or happens in one step.
-    void setAnimatedZoom(bool on) { animated_zoom_ = on; }
-    bool animatedZoom() const { return animated_zoom_; }
+    void set_animated_zoom(bool on) { animated_zoom_ = on; }
+    bool animated_zoom() const { return animated_zoom_; }
 
     // The part of the unzoomed plot in view: x from the left edge and y from
     // the bottom, both as fractions of the plot's size. (0, 0, 1, 1) shows it
     // all.
     QRectF zoom() const { return zoom_; }
-    bool isZoomed() const { return zoom_ != kAll; }
-    // Zoom to `view` (glides when the zoom is animated); undoZoom() shows
-    // the whole plot again.
-    void zoomTo(const QRectF& view);
-    void undoZoom() { zoomTo(kAll); }
-
-    // Draws the panel into `area` of `painter`: the panel's whole look, laid
-    // out for the size of `area`, without the controls that stand on it.
-    void paint(QPainter& painter, const QRect& area) const;
+    bool is_zoomed() const { return zoom_ != kAll; }
+    // Zoom to `view` (glides when the zoom is animated), or as near as the
+    // deepest zoom allows: a thousandth of a bar's slot across and of the
+    // plot's height up. undo_zoom() shows the whole plot again.
+    void zoom_to(const QRectF& view);
+    void undo_zoom() { zoom_to(kAll); }
 
     // The panel drawn into a new picture of the given size: `background`
     // first, then the panel laid out for that size. One device pixel per
@@ -63,7 +60,7 @@ public:
 
     // The front rectangle of the plot (inside its walls) when the panel is
     // laid out in `area`.
-    QRect plotRect(const QRect& area) const;
+    QRect plot_rect(const QRect& area) const;
 
     static constexpr QRectF kAll{0.0, 0.0, 1.0, 1.0};
 
@@ -75,11 +72,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    struct Layout;
-    Layout layout(const QRect& area) const;
+    // What draws the panel: its whole look under the current zoom, without
+    // the controls that stand on it.
+    ChartPainter chart_painter() const { return ChartPainter(model_, seps_, zoom_); }
     // A widget point in the unzoomed plot's fractions, under the current zoom.
-    QPointF toPlotFraction(const QPoint& point) const;
-    void setZoomNow(const QRectF& view);
+    QPointF to_plot_fraction(const QPoint& point) const;
+    void set_zoom_now(const QRectF& view);
 
     ChartModel model_;
     Separators seps_;

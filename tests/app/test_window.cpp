@@ -285,8 +285,8 @@ TEST_F(Window, FontsColoursIconAndItems) {
     }
     EXPECT_EQ(child<QPushButton>("sbtn_showstats")->text(), "Maak stats");
     EXPECT_EQ(child<QPushButton>("sbtn_savedownload")->text(), "Grafiek opslaan");
-    EXPECT_TRUE(child<ChartPanel>("chartdownload")->animatedZoom());
-    EXPECT_FALSE(child<ChartPanel>("chartupload")->animatedZoom());
+    EXPECT_TRUE(child<ChartPanel>("chartdownload")->animated_zoom());
+    EXPECT_FALSE(child<ChartPanel>("chartupload")->animated_zoom());
 }
 
 TEST_F(Window, TypedTextIsNeverAddedToTheYearList) {

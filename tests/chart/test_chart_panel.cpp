@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,7 @@ bool is_white(QRgb c) { return c == qRgb(255, 255, 255); }
 
 // The centre of bar `i` of `n` in a picture laid out in `area`.
 int bar_centre(const ChartPanel& panel, const QRect& area, int i, int n) {
-    const QRect plot = panel.plotRect(area);
+    const QRect plot = panel.plot_rect(area);
     return plot.left() + static_cast<int>((i + 0.5) / n * plot.width());
 }
 
@@ -58,7 +60,7 @@ TEST_P(RenderSize, PictureIs1049x249WhateverTheScreenSize) {
     EXPECT_EQ(picture.devicePixelRatio(), 1.0);
     // Nothing is cut off: the bottom rows hold the axis labels, and the last
     // row is panel background.
-    const QRect plot = panel.plotRect(QRect(0, 0, 1049, 249));
+    const QRect plot = panel.plot_rect(QRect(0, 0, 1049, 249));
     EXPECT_LT(plot.bottom(), 249 - 10 - 13);
     for (int x = 0; x < 1049; ++x) ASSERT_TRUE(is_white(picture.pixel(x, 248))) << x;
 }
@@ -95,7 +97,7 @@ TEST(Render, EmptyPanelShowsItsTitle) {
     // and nothing blue elsewhere
     EXPECT_EQ(count_pixels(picture, QRect(0, 20, 1049, 229), is_blue), 0);
     // an empty plot: its walls, but nothing inside the back wall
-    const QRect plot = panel.plotRect(QRect(0, 0, 1049, 249));
+    const QRect plot = panel.plot_rect(QRect(0, 0, 1049, 249));
     const QRect inside = plot.translated(15, -15).intersected(plot).adjusted(2, 2, -2, -2);
     EXPECT_EQ(count_pixels(picture, inside, [](QRgb c) { return !is_white(c); }), 0);
 }
@@ -112,7 +114,7 @@ TEST(Render, SeveralTitleLinesStackDown) {
     ChartPanel two("Download");
     two.model().add_title("Tweede regel");
     const QRect area(0, 0, 1049, 249);
-    EXPECT_GT(two.plotRect(area).top(), one.plotRect(area).top());
+    EXPECT_GT(two.plot_rect(area).top(), one.plot_rect(area).top());
     EXPECT_GT(count_pixels(two.render(1049, 249, Qt::white), QRect(0, 15, 1049, 15), is_blue), 20);
 }
 
@@ -147,7 +149,7 @@ TEST(Render, ThreeDAndFlatDiffer) {
     ChartPanel flat_panel("x");
     flat_panel.model().set_3d(false);
     const QRect area(0, 0, 1049, 249);
-    const int depth = flat_panel.plotRect(area).width() - solid_panel.plotRect(area).width();
+    const int depth = flat_panel.plot_rect(area).width() - solid_panel.plot_rect(area).width();
     EXPECT_EQ(depth, 15);
 }
 
@@ -163,7 +165,7 @@ TEST(Render, GradientRunsFromTheColourAtTheBaseToWhiteAtTheTop) {
     for (int i = 0; i < 5; ++i) panel.model().add_point(10.0, "p" + std::to_string(i));
     const QRect area(0, 0, 1049, 249);
     const QImage picture = panel.render(1049, 249, Qt::white);
-    const QRect plot = panel.plotRect(area);
+    const QRect plot = panel.plot_rect(area);
     const int red_x = bar_centre(panel, area, 0, 5);
     const QRgb base = picture.pixel(red_x, plot.bottom() - 2);
     EXPECT_GT(qRed(base), 240);
@@ -200,13 +202,13 @@ TEST(Render, AllZeroAndSingleValuesDrawWithoutTrouble) {
 
 TEST(Render, TheValueFormatRewritesTheMarksOfExistingPoints) {
     ChartPanel panel("Download");
-    panel.setSeparators(kDutch);
+    panel.set_separators(kDutch);
     panel.model().add_point(0.5, "Januari");
     const QImage before = panel.render(1049, 249, Qt::white);
     panel.model().set_value_format("#.###,## GB");
     const QImage after = panel.render(1049, 249, Qt::white);
     EXPECT_NE(before, after);
-    panel.setSeparators(Separators{});
+    panel.set_separators(Separators{});
     EXPECT_NE(after, panel.render(1049, 249, Qt::white));
 }
 
@@ -216,7 +218,7 @@ TEST(Render, AMarkAtTheEdgeIsNotCutOffByThePlot) {
     for (int i = 0; i < 30; ++i) panel.model().add_point(1, std::to_string(i + 1));
     panel.model().add_point(1234.56, "31");  // the widest mark, on the last bar
     const QRect area(0, 0, 1049, 249);
-    const QRect plot = panel.plotRect(area);
+    const QRect plot = panel.plot_rect(area);
     const QImage picture = panel.render(1049, 249, Qt::white);
     const QRect right_of_plot(plot.right() + 2, plot.top(), 1049 - plot.right() - 2, plot.height() / 2);
     EXPECT_GT(count_pixels(picture, right_of_plot, [](QRgb c) { return qGray(c) < 128; }), 5);
@@ -227,11 +229,11 @@ TEST(Render, LegendGrowsWithThePointsAndShrinksThePlot) {
     ChartPanel months("Download");
     fill_months(months.model());
     const QRect area(0, 0, 1049, 249);
-    EXPECT_GT(months.plotRect(area).top(), empty.plotRect(area).top());
+    EXPECT_GT(months.plot_rect(area).top(), empty.plot_rect(area).top());
     // Many long labels wrap onto more legend rows.
     ChartPanel many("Download");
     for (int i = 0; i < 31; ++i) many.model().add_point(i, "Een lang etiket " + std::to_string(i));
-    EXPECT_GT(many.plotRect(area).top(), months.plotRect(area).top());
+    EXPECT_GT(many.plot_rect(area).top(), months.plot_rect(area).top());
 }
 
 TEST(Render, LabelsAreLatin1Bytes) {
@@ -273,21 +275,24 @@ TEST(Repaint, ModelChangesRepaintAfterTheHandler) {
 
 // Mouse gestures
 
+// Drags the mouse with `button` held from `from` to `to` over `widget`.
+void mouse_drag(QWidget& widget, Qt::MouseButton button, QPoint from, QPoint to) {
+    QTest::mousePress(&widget, button, Qt::NoModifier, from);
+    QTest::mouseMove(&widget, (from + to) / 2);
+    QTest::mouseMove(&widget, to);
+    QTest::mouseRelease(&widget, button, Qt::NoModifier, to);
+}
+
 class Zoom : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         panel.resize(1049, 249);
-        panel.setAnimatedZoom(GetParam());
+        panel.set_animated_zoom(GetParam());
         fill_months(panel.model());
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
     }
-    void drag(Qt::MouseButton button, QPoint from, QPoint to) {
-        QTest::mousePress(&panel, button, Qt::NoModifier, from);
-        QTest::mouseMove(&panel, (from + to) / 2);
-        QTest::mouseMove(&panel, to);
-        QTest::mouseRelease(&panel, button, Qt::NoModifier, to);
-    }
+    void drag(Qt::MouseButton button, QPoint from, QPoint to) { mouse_drag(panel, button, from, to); }
     bool settles_at(const QRectF& expected) {
         return QTest::qWaitFor([&] {
             const QRectF z = panel.zoom();
@@ -299,7 +304,7 @@ protected:
 };
 
 TEST_P(Zoom, DragDownRightZoomsIntoTheRectangleAndUpLeftUndoes) {
-    const QRect plot = panel.plotRect(panel.rect());
+    const QRect plot = panel.plot_rect(panel.rect());
     const QImage whole = panel.render(1049, 249, Qt::white);
     // the left half across, the lower half up
     const QPoint from(plot.left(), plot.top() + plot.height() / 2);
@@ -308,19 +313,19 @@ TEST_P(Zoom, DragDownRightZoomsIntoTheRectangleAndUpLeftUndoes) {
     const double mid_y = (plot.bottom() - from.y()) / static_cast<double>(plot.height());
     const double half_x = (to.x() - plot.left()) / static_cast<double>(plot.width());
     ASSERT_TRUE(settles_at(QRectF(0, 0, half_x, mid_y)));
-    EXPECT_TRUE(panel.isZoomed());
+    EXPECT_TRUE(panel.is_zoomed());
     // the picture shows the zoom too
     EXPECT_NE(panel.render(1049, 249, Qt::white), whole);
 
     drag(Qt::LeftButton, QPoint(600, 200), QPoint(500, 100));
     ASSERT_TRUE(settles_at(ChartPanel::kAll));
-    EXPECT_FALSE(panel.isZoomed());
+    EXPECT_FALSE(panel.is_zoomed());
     EXPECT_EQ(panel.render(1049, 249, Qt::white), whole);
 }
 
 TEST_P(Zoom, DoubleClickUndoes) {
     drag(Qt::LeftButton, QPoint(100, 100), QPoint(400, 200));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isZoomed(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.is_zoomed(); }));
     QTest::mouseDClick(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(300, 150));
     EXPECT_TRUE(settles_at(ChartPanel::kAll));
 }
@@ -328,11 +333,11 @@ TEST_P(Zoom, DoubleClickUndoes) {
 TEST_P(Zoom, AClickIsNoZoom) {
     drag(Qt::LeftButton, QPoint(100, 100), QPoint(101, 101));
     QTest::qWait(200);
-    EXPECT_FALSE(panel.isZoomed());
+    EXPECT_FALSE(panel.is_zoomed());
 }
 
 TEST_P(Zoom, RightDragScrollsInOneStep) {
-    const QRect plot = panel.plotRect(panel.rect());
+    const QRect plot = panel.plot_rect(panel.rect());
     drag(Qt::RightButton, QPoint(500, 150), QPoint(500 + plot.width() / 4, 150));
     // the content follows the mouse to the right: the view moves left
     const QRectF z = panel.zoom();
@@ -344,13 +349,53 @@ TEST_P(Zoom, RightDragScrollsInOneStep) {
 INSTANTIATE_TEST_SUITE_P(Animated, Zoom, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Animated" : "OneStep"; });
 
+TEST(DeepZoom, FortyZoomsIntoOneBarStillShowItsColour) {
+    ChartPanel panel("Download");
+    panel.resize(1049, 249);
+    fill_months(panel.model());
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const QRect plot = panel.plot_rect(panel.rect());
+    // A point low in the fourth bar (blue), and what it looks like unzoomed.
+    const QPoint target(bar_centre(panel, panel.rect(), 3, 12), plot.bottom() - 10);
+    const QRgb expected = panel.render(1049, 249, Qt::white).pixel(target);
+    ASSERT_GT(qBlue(expected), 200);
+    // Each drag halves the view around the point, which then stays in the
+    // middle of the plot.
+    const QPoint half(plot.width() / 4, plot.height() / 4);
+    const QPoint centre(plot.left() + plot.width() / 2, plot.bottom() - plot.height() / 2);
+    for (int i = 0; i < 40; ++i) {
+        const QPoint around = i == 0 ? target : centre;
+        mouse_drag(panel, Qt::LeftButton, around - half, around + half);
+        const QRgb seen = panel.render(1049, 249, Qt::white).pixel(centre);
+        const int off = std::max({std::abs(qRed(seen) - qRed(expected)), std::abs(qGreen(seen) - qGreen(expected)),
+                                  std::abs(qBlue(seen) - qBlue(expected))});
+        ASSERT_LE(off, 8) << "after zoom " << i + 1 << ": " << std::hex << seen << " for " << expected;
+    }
+    // The zoom stopped at its limit: a thousandth of a bar's slot across.
+    EXPECT_NEAR(panel.zoom().width(), 1.0 / 12 / 1000, 1e-12);
+}
+
+TEST(ScaleMap, KeepsPositionsWithinReachOfAnIntWhateverTheZoom) {
+    // The stages add a few coordinates together; that must not overflow.
+    constexpr int kReach = std::numeric_limits<int>::max() / 16;
+    const QRect plot(40, 60, 900, 150);
+    for (const QRectF& zoom : {QRectF(0.3, 0.1, 1e-15, 1e-15), QRectF(1e12, -1e12, 1, 1), QRectF(0.5, 0.5, 0, 0)}) {
+        const ScaleMap map(plot, zoom);
+        for (double f : {-1.0, 0.0, 0.3, 1.0}) {
+            EXPECT_LE(std::abs(map.x(f)), kReach) << f;
+            EXPECT_LE(std::abs(map.y(f)), kReach) << f;
+        }
+    }
+}
+
 TEST(ZoomAnimation, GlidesOverSeveralFramesOnlyWhenAnimated) {
     for (bool animated : {false, true}) {
         ChartPanel panel("Download");
-        panel.setAnimatedZoom(animated);
+        panel.set_animated_zoom(animated);
         std::vector<QRectF> seen;
         const QRectF target(0.25, 0.25, 0.5, 0.5);
-        panel.zoomTo(target);
+        panel.zoom_to(target);
         seen.push_back(panel.zoom());
         const bool reached = QTest::qWaitFor([&] {
             if (seen.back() != panel.zoom()) seen.push_back(panel.zoom());

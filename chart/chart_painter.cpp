@@ -1,0 +1,336 @@
+#include "chart/chart_painter.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "chart/latin1.h"
+#include "stats/value_format.h"
+
+namespace loglezer {
+
+namespace {
+
+// How far from the origin a device coordinate may lie: far outside any panel
+// or picture, and so far inside an int that the few pixels the stages add to
+// one (the depth, a mark's line, another bar edge) cannot overflow it. A
+// deep zoom puts the bars beside the one in view millions of pixels away.
+constexpr double kFar = 1 << 26;
+
+int to_pixel(double device) {
+    if (!(device >= -kFar)) device = -kFar;  // also a NaN, from a view of no size
+    return static_cast<int>(std::lround(std::min(device, kFar)));
+}
+
+}  // namespace
+
+int ScaleMap::x(double fraction) const {
+    return to_pixel(plot_.left() + (fraction - zoom_.left()) / zoom_.width() * plot_.width());
+}
+
+int ScaleMap::y(double fraction) const {
+    return to_pixel(plot_.bottom() - (fraction - zoom_.top()) / zoom_.height() * plot_.height());
+}
+
+QPointF ScaleMap::fraction_at(const QPoint& point) const {
+    const double fx = (point.x() - plot_.left()) / static_cast<double>(std::max(1, plot_.width()));
+    const double fy = (plot_.bottom() - point.y()) / static_cast<double>(std::max(1, plot_.height()));
+    return {zoom_.left() + fx * zoom_.width(), zoom_.top() + fy * zoom_.height()};
+}
+
+namespace {
+
+const QColor kTitleColour(0x00, 0x00, 0xFF);
+constexpr int kTickLength = 5;
+constexpr int kMarkLine = 20;
+
+// Arial, 8 points at 96 dots per inch: 11 pixels on every device, so the
+// screen and the pictures lay out alike.
+QFont chart_font() {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+QColor to_qcolor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+// Where everything goes when the chart is laid out in one area.
+struct Layout {
+    QRect area;
+    QFont font;
+    int line_height = 0;
+    std::vector<QPoint> title_baselines;  // one per title line, text centred on x
+    struct LegendEntry {
+        QRect sample;
+        QPoint text;  // baseline start
+    };
+    std::vector<LegendEntry> legend;
+    QRect plot;         // front rectangle of the plot, inside the walls
+    int depth = 0;      // 3D depth in pixels; 0 when flat
+    int mark_room = 0;  // pixels above the tallest bar kept for its mark
+};
+
+// The front face of one bar in device pixels.
+struct Bar {
+    int left, right, top, base;
+};
+
+// Title lines, centred over the whole area, from `y` down; returns the row
+// below them.
+int lay_out_titles(Layout& l, std::size_t lines, const QFontMetrics& fm, int y) {
+    for (std::size_t i = 0; i < lines; ++i) {
+        l.title_baselines.emplace_back(l.area.left() + l.area.width() / 2, y + fm.ascent());
+        y += l.line_height;
+    }
+    return y + 3;
+}
+
+// The legend: one entry per point, rows centred in `inner`, wrapped when
+// full, from `y` down; returns the row below it.
+int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect& inner, const QFontMetrics& fm,
+                   int y) {
+    if (points.empty()) return y;
+    int widest = 0;
+    std::vector<int> text_widths;
+    text_widths.reserve(points.size());
+    for (const ChartPoint& p : points) {
+        text_widths.push_back(fm.horizontalAdvance(from_log_text(p.label)));
+        widest = std::max(widest, text_widths.back());
+    }
+    const int sample_width = static_cast<int>(std::lround((widest + 4) * 30 / 100.0));
+    const int sample_height = std::max(3, fm.ascent() - 2);
+    constexpr int kGap = 4;       // between sample and text
+    constexpr int kSpacing = 10;  // between entries
+    const int row_height = l.line_height + 2;
+
+    std::size_t first = 0;
+    while (first < points.size()) {
+        // Take as many entries as fit in the row (always at least one).
+        std::size_t last = first;
+        int row_width = sample_width + kGap + text_widths[first];
+        while (last + 1 < points.size()) {
+            const int next = row_width + kSpacing + sample_width + kGap + text_widths[last + 1];
+            if (next > inner.width()) break;
+            row_width = next;
+            ++last;
+        }
+        int x = inner.left() + (inner.width() - row_width) / 2;
+        for (std::size_t i = first; i <= last; ++i) {
+            Layout::LegendEntry e;
+            e.sample = QRect(x, y + (row_height - sample_height) / 2, sample_width, sample_height);
+            e.text = QPoint(x + sample_width + kGap, y + (row_height - l.line_height) / 2 + fm.ascent());
+            l.legend.push_back(e);
+            x += sample_width + kGap + text_widths[i] + kSpacing;
+        }
+        y += row_height;
+        first = last + 1;
+    }
+    return y + 3;
+}
+
+Layout lay_out(const ChartModel& model, const QRect& area) {
+    Layout l;
+    l.area = area;
+    l.font = chart_font();
+    const QFontMetrics fm(l.font);
+    l.line_height = fm.height();
+
+    const int margin_x = static_cast<int>(std::lround(area.width() * 0.03));
+    const int margin_bottom = static_cast<int>(std::lround(area.height() * 0.04));
+    const QRect inner = area.adjusted(margin_x, 0, -margin_x, -margin_bottom);
+
+    int y = lay_out_titles(l, model.titles().size(), fm, inner.top() + 4);
+    y = lay_out_legend(l, model.points(), inner, fm, y);
+
+    // The plot: what is left above the axis labels and their ticks. In 3D
+    // its walls go back towards the upper right by the depth.
+    const int bottom = inner.bottom() - l.line_height - kTickLength - 1;
+    l.depth = model.is_3d() ? static_cast<int>(std::lround(inner.width() * 0.015)) : 0;
+    l.plot = QRect(QPoint(inner.left(), y + l.depth), QPoint(inner.right() - l.depth, bottom));
+    l.mark_room = kMarkLine + l.line_height + 6 + l.depth / 2;
+    return l;
+}
+
+void paint_titles(QPainter& painter, const Layout& l, const std::vector<std::string>& titles) {
+    const QFontMetrics fm(l.font);
+    painter.setPen(kTitleColour);
+    for (std::size_t i = 0; i < l.title_baselines.size(); ++i) {
+        const QString text = from_log_text(titles[i]);
+        const QPoint at = l.title_baselines[i];
+        painter.drawText(at.x() - fm.horizontalAdvance(text) / 2, at.y(), text);
+    }
+}
+
+void paint_legend(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points) {
+    for (std::size_t i = 0; i < l.legend.size(); ++i) {
+        painter.setPen(Qt::black);
+        painter.setBrush(to_qcolor(points[i].colour));
+        painter.drawRect(l.legend[i].sample.adjusted(0, 0, -1, -1));
+        painter.drawText(l.legend[i].text, from_log_text(points[i].label));
+    }
+}
+
+void paint_walls(QPainter& painter, const Layout& l) {
+    const QRect& plot = l.plot;
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    if (l.depth > 0) {
+        const QRect back = plot.translated(l.depth, -l.depth);
+        painter.drawRect(back);
+        painter.drawPolygon(QPolygon({plot.topLeft(), back.topLeft(), back.bottomLeft(), plot.bottomLeft()}));
+        painter.drawPolygon(QPolygon({plot.bottomLeft(), back.bottomLeft(), QPoint(back.right() + 1, back.bottom()),
+                                      QPoint(plot.right() + 1, plot.bottom())}));
+    } else {
+        painter.drawRect(plot);
+    }
+}
+
+// Where the bars go: each point in its own slot, its bar 60 % as wide,
+// rising from 0 on a scale up to the largest value, the top of the plot
+// kept free for the marks.
+std::vector<Bar> place_bars(const Layout& l, const std::vector<ChartPoint>& points, const ScaleMap& map) {
+    double lo = 0.0;
+    double hi = 0.0;
+    for (const ChartPoint& p : points) {
+        lo = std::min(lo, p.value);
+        hi = std::max(hi, p.value);
+    }
+    if (!(hi > lo)) hi = lo + 1.0;  // all zero (or no points): nothing to divide by
+    const double usable = std::max(1, l.plot.height() - l.mark_room) / static_cast<double>(l.plot.height());
+    const auto v_of = [&](double value) { return (value - lo) / (hi - lo) * usable; };
+
+    const int n = static_cast<int>(points.size());
+    std::vector<Bar> bars;
+    bars.reserve(points.size());
+    for (int i = 0; i < n; ++i) {
+        const double centre = (i + 0.5) / n;
+        const double half = 0.3 / n;
+        const int left = map.x(centre - half);
+        const int right = map.x(centre + half);
+        const int zero = map.y(v_of(0.0));
+        const int end = map.y(v_of(points[i].value));
+        bars.push_back({left, right, std::min(zero, end), std::max(zero, end)});
+    }
+    return bars;
+}
+
+// The bars, each a gradient from its colour at the base to white at the
+// top, inside the plot and its depth.
+void paint_bars(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points,
+                const std::vector<Bar>& bars) {
+    const QRect& plot = l.plot;
+    const int d = l.depth;
+    painter.save();
+    painter.setClipRect(QRect(plot.left(), plot.top() - d, plot.width() + d + 1, plot.height() + d + 1));
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const Bar& b = bars[i];
+        const QColor colour = to_qcolor(points[i].colour);
+        painter.setPen(Qt::black);
+        if (d > 0) {
+            painter.setBrush(colour.darker(125));
+            painter.drawPolygon(QPolygon({QPoint(b.left, b.top), QPoint(b.left + d, b.top - d),
+                                          QPoint(b.right + d, b.top - d), QPoint(b.right, b.top)}));
+            painter.setBrush(colour.darker(160));
+            painter.drawPolygon(QPolygon({QPoint(b.right, b.top), QPoint(b.right + d, b.top - d),
+                                          QPoint(b.right + d, b.base - d), QPoint(b.right, b.base)}));
+        }
+        QLinearGradient gradient(0, b.base, 0, b.top);
+        gradient.setColorAt(0.0, colour);
+        gradient.setColorAt(1.0, Qt::white);
+        painter.setBrush(gradient);
+        painter.drawRect(QRect(QPoint(b.left, b.top), QPoint(b.right - 1, b.base - 1)));
+    }
+    painter.restore();
+}
+
+// Marks: above every bar whose top is in view. They may reach past the
+// plot's sides, but not above its walls into the legend (only a zoom takes
+// them that high).
+void paint_marks(QPainter& painter, const Layout& l, const ChartModel& model, const Separators& seps,
+                 const std::vector<Bar>& bars) {
+    const QFontMetrics fm(l.font);
+    const QRect& plot = l.plot;
+    const int d = l.depth;
+    painter.save();
+    painter.setClipRect(QRect(QPoint(l.area.left(), plot.top() - d), QPoint(l.area.right(), plot.bottom())));
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const Bar& b = bars[i];
+        const int x = (b.left + b.right) / 2 + d / 2;
+        const int top = b.top - d / 2;
+        if (x < plot.left() || x > plot.right() + d || top < plot.top() - d || top > plot.bottom()) continue;
+        const QString text = from_log_text(format_value(model.points()[i].value, model.value_format(), seps));
+        painter.setPen(Qt::black);
+        painter.drawLine(x, top, x, top - kMarkLine);
+        const int w = fm.horizontalAdvance(text) + 4;
+        const QRect box(x - w / 2, top - kMarkLine - l.line_height, w, l.line_height);
+        painter.fillRect(box, Qt::white);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+    painter.restore();
+}
+
+// The horizontal axis: a tick and a label under each bar in view; a label
+// that would run into the one before it is left out.
+void paint_axis(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points,
+                const std::vector<Bar>& bars) {
+    const QFontMetrics fm(l.font);
+    const QRect& plot = l.plot;
+    painter.setPen(Qt::black);
+    int last_right = std::numeric_limits<int>::min();
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const int x = (bars[i].left + bars[i].right) / 2;
+        if (x < plot.left() || x > plot.right()) continue;
+        painter.drawLine(x, plot.bottom() + 1, x, plot.bottom() + kTickLength);
+        const QString text = from_log_text(points[i].label);
+        const int w = fm.horizontalAdvance(text);
+        const int left = x - w / 2;
+        if (left <= last_right + 2) continue;
+        painter.drawText(left, plot.bottom() + kTickLength + 1 + fm.ascent(), text);
+        last_right = left + w;
+    }
+}
+
+}  // namespace
+
+void ChartPainter::paint(QPainter& painter, const QRect& area) const {
+    const Layout l = lay_out(model_, area);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(l.font);
+    painter.fillRect(area, Qt::white);
+    paint_titles(painter, l, model_.titles());
+    paint_legend(painter, l, model_.points());
+    if (l.plot.width() >= 2 && l.plot.height() >= 2) {
+        paint_walls(painter, l);
+        const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
+        paint_bars(painter, l, model_.points(), bars);
+        paint_marks(painter, l, model_, seps_, bars);
+        paint_axis(painter, l, model_.points(), bars);
+    }
+    painter.restore();
+}
+
+QImage ChartPainter::picture(int width, int height, QColor background) const {
+    // Drawn in the painter's fastest format, then handed over as packed RGB.
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(1.0);
+    picture.fill(background);
+    {
+        QPainter painter(&picture);
+        paint(painter, QRect(0, 0, width, height));
+    }
+    QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    rgb.setDevicePixelRatio(1.0);
+    return rgb;
+}
+
+QRect ChartPainter::plot_rect(const QRect& area) const { return lay_out(model_, area).plot; }
+
+}  // namespace loglezer

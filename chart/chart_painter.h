@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRectF>
+
+#include "log/separators.h"
+#include "stats/chart_model.h"
+
+class QPainter;
+
+namespace loglezer {
+
+// Positions on the unzoomed plot, as fractions of its size (x from the left
+// edge, y from the bottom), in device pixels under a zoom, and back.
+class ScaleMap {
+public:
+    // `plot` is the front rectangle of the plot in device pixels; `zoom` the
+    // part of the unzoomed plot in view, in the same fractions.
+    ScaleMap(const QRect& plot, const QRectF& zoom) : plot_(plot), zoom_(zoom) {}
+
+    // The device column and row of a position, rounded to the nearest pixel
+    // and kept within some tens of millions of pixels of the origin, however
+    // deep the zoom.
+    int x(double fraction) const;
+    int y(double fraction) const;
+
+    // The position at a device point.
+    QPointF fraction_at(const QPoint& point) const;
+
+private:
+    QRect plot_;
+    QRectF zoom_;
+};
+
+// Draws one bar chart: its title lines, legend, walls, and bars with their
+// marks and axis labels, flat or in an oblique 3D view, under a zoom. The
+// panel on screen and its saved picture are both drawn by it. It only reads
+// what it is given, which must outlive it.
+class ChartPainter {
+public:
+    // `zoom` is the part of the unzoomed plot in view (see ScaleMap).
+    ChartPainter(const ChartModel& model, const Separators& seps, const QRectF& zoom)
+        : model_(model), seps_(seps), zoom_(zoom) {}
+
+    // Draws the chart into `area` of `painter`, laid out for the size of
+    // `area`.
+    void paint(QPainter& painter, const QRect& area) const;
+
+    // The chart drawn into a new picture of the given size: `background`
+    // first, then the chart laid out for that size. Packed RGB, one device
+    // pixel per pixel, whatever the screen's scale.
+    QImage picture(int width, int height, QColor background) const;
+
+    // The front rectangle of the plot (inside its walls) when the chart is
+    // laid out in `area`.
+    QRect plot_rect(const QRect& area) const;
+
+private:
+    const ChartModel& model_;
+    const Separators& seps_;
+    QRectF zoom_;
+};
+
+}  // namespace loglezer
