@@ -53,6 +53,13 @@ constexpr int kMarkLine = 20;
 // Arial, 8 points at 96 dots per inch: 11 pixels on every device, so the
 // screen and the pictures lay out alike.
 QFont chart_font() {
+    // Arial is absent on Linux; Liberation Sans has its metrics. Set here,
+    // so that a picture drawn without any panel on screen looks the same.
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        return true;
+    }();
+    (void)substituted;
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);

@@ -33,7 +33,6 @@ QRectF within_zoom_limit(QRectF view, std::size_t points) {
 }  // namespace
 
 ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), model_(std::move(title)) {
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     model_.set_on_change([this] { update(); });
 }
