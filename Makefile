@@ -2,18 +2,20 @@
 # make test: the same set-up, then every test, then the tests again under
 #            AddressSanitizer and UndefinedBehaviorSanitizer.
 # make lint: clang-tidy's function-size check over the program's code.
+# make package: the same set-up, then build/loglezer_<version>_<arch>.deb.
 # make fuzz: builds the fuzz targets with clang and runs each for
 #            FUZZ_SECONDS (default 60), starting from tests/fuzz/corpus.
 
 PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
-            nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs clang-tidy
+            nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs \
+            desktop-file-utils appstream man-db dpkg-dev qt6-translations-l10n clang-tidy
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60
 JOBS := $(shell nproc)
 SAN_ENV := ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test lint deps build build-asan bench fuzz build-fuzz clean
+.PHONY: run test lint package deps build build-asan bench fuzz build-fuzz clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -33,6 +35,9 @@ test: build
 	cd build && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) build-asan
 	cd build-asan && $(SAN_ENV) ctest --output-on-failure -j$(JOBS)
+
+package: build
+	cd build && cpack -G DEB
 
 build-fuzz:
 	@tools/install-deps.sh $(FUZZ_PACKAGES)

@@ -6,7 +6,9 @@
 
 namespace loglezer {
 
-QIcon program_icon() {
+namespace {
+
+QImage icon_picture() {
     QImage image(256, 256, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -31,7 +33,17 @@ QIcon program_icon() {
     p.setPen(QPen(Qt::black, 5));
     p.drawLine(28, 214, 228, 214);
     p.end();
-    return QIcon(QPixmap::fromImage(image));
+    return image;
+}
+
+}  // namespace
+
+QIcon program_icon() { return QIcon(QPixmap::fromImage(icon_picture())); }
+
+QImage program_icon_image(int size) {
+    const QImage image = icon_picture();
+    if (size == image.width()) return image;
+    return image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace loglezer
