@@ -19,9 +19,9 @@ void ChartModel::clear_points() {
     changed();
 }
 
-void ChartModel::add_point(double value, std::string label) {
+void ChartModel::add_point(double value, std::string label, long double bytes) {
     const int position = static_cast<int>(points_.size());
-    points_.push_back({static_cast<double>(position), value, std::move(label), auto_colour(position)});
+    points_.push_back({value, std::move(label), auto_colour(position), bytes});
     changed();
 }
 

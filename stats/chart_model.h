@@ -17,10 +17,10 @@ struct Rgb {
 Rgb auto_colour(int position);
 
 struct ChartPoint {
-    double x;           // the number of points before it
     double value;       // gigabytes
     std::string label;  // log bytes, shown as Latin-1
     Rgb colour;
+    long double bytes;  // the amount the bar stands for, as read from the log
 };
 
 // What one bar chart panel shows: title lines, 3D view, and its one bar
@@ -36,7 +36,7 @@ public:
     // remove all points
     void clear_points();
     // add a point at the end, with the automatic colour
-    void add_point(double value, std::string label);
+    void add_point(double value, std::string label, long double bytes = 0);
     // remove all title lines
     void clear_titles();
     // add a title line below the others

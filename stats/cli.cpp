@@ -6,12 +6,12 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "stats/value_format.h"
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
 #include "stats/number_format.h"
 #include "stats/startup.h"
+#include "stats/value_format.h"
 
 namespace loglezer::cli {
 namespace {

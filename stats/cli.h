@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/chart_model.h"
 #include "log/separators.h"
+#include "stats/chart_model.h"
 #include "stats/statistics.h"
 
 namespace loglezer::cli {

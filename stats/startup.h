@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "stats/chart_model.h"
 #include "log/line_list.h"
 #include "log/separators.h"
+#include "stats/chart_model.h"
 #include "stats/shared_state.h"
 #include "stats/statistics.h"
 

@@ -76,8 +76,8 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
             shared.total_upload += year_upload;
         }
         const std::string label(group_year);
-        download.add_point(to_gigabytes(year_download), label);
-        upload.add_point(to_gigabytes(year_upload), label);
+        download.add_point(to_gigabytes(year_download), label, year_download);
+        upload.add_point(to_gigabytes(year_upload), label, year_upload);
 
         ++counter;
         if (counter != items) {
@@ -163,8 +163,8 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
             }
         }
         if (const auto name = setmonth(run_key)) shared.current_month_name = *name;
-        download.add_point(to_gigabytes(month_download), shared.current_month_name);
-        upload.add_point(to_gigabytes(month_upload), shared.current_month_name);
+        download.add_point(to_gigabytes(month_download), shared.current_month_name, month_download);
+        upload.add_point(to_gigabytes(month_upload), shared.current_month_name, month_upload);
 
         start_line = lines.at(index);
         run_key = month_year_text(start_line);
@@ -204,11 +204,13 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
         shared.line_upload = text_to_float(texts.upload, seps);
         set_title(download, "Download per dag " + shared.current_month_name + " " + year_digits);
         set_title(upload, "Upload per dag " + shared.current_month_name + " " + year_digits);
+        const long double download_bytes = shared.line_download;
+        const long double upload_bytes = shared.line_upload;
         shared.line_download = to_gigabytes(shared.line_download);
         shared.line_upload = to_gigabytes(shared.line_upload);
         const std::string label(day_text(line));
-        download.add_point(static_cast<double>(shared.line_download), label);
-        upload.add_point(static_cast<double>(shared.line_upload), label);
+        download.add_point(static_cast<double>(shared.line_download), label, download_bytes);
+        upload.add_point(static_cast<double>(shared.line_upload), label, upload_bytes);
         if (index == last) break;
         ++index;
     }

@@ -86,6 +86,22 @@ TEST(PerYear, OneYearGivesOnePointLabelledWithIt) {
     EXPECT_EQ(values(v.upload), std::vector<double>{2.5});
 }
 
+// Each bar keeps the bytes it stands for, as summed from the log.
+TEST(Bars, CarryTheirBytes) {
+    Viewer v(days({2005, 12, 30}, 2, 3, 5) + days({2006, 1, 1}, 1, 7, 11));
+    auto bytes = [](const ChartModel& chart) {
+        std::vector<long double> out;
+        for (const auto& p : chart.points()) out.push_back(p.bytes);
+        return out;
+    };
+    v.yearly();
+    EXPECT_EQ(bytes(v.download), (std::vector<long double>{6, 7}));
+    v.monthly("2005");
+    EXPECT_EQ(bytes(v.upload), (std::vector<long double>{10}));
+    v.daily("2006", "Januari");
+    EXPECT_EQ(bytes(v.download), (std::vector<long double>{7}));
+}
+
 TEST(PerYear, YearValuesAreGigabytesRoundedToHundredths) {
     Viewer v({log_line("01-Jan-2005", 3 * kGiB / 2, 1000000000), log_line("01-Jan-2006", 1, 0)});
     v.yearly();
