@@ -41,6 +41,22 @@ TEST(LineFormat, TakesEachFieldByPosition) {
     }
 }
 
+// Commas are looked for eight characters at a time: each place must count.
+TEST(LineFormat, FindsTheCommaAtEveryPlace) {
+    for (std::size_t p = 0; p < 20; ++p) {
+        const std::string text = std::string(p, 'x') + ",y,";
+        EXPECT_EQ(up_to_comma(text), std::string(p, 'x'));
+        EXPECT_EQ(after_comma(text), "y,");
+    }
+    const std::string good = "01-Jan-2005,1,2,";
+    ASSERT_TRUE(is_log_date(good));
+    for (std::size_t p = 0; p < 11; ++p) {
+        std::string line = good;
+        line[p] = ',';
+        EXPECT_FALSE(is_log_date(line)) << line;
+    }
+}
+
 TEST(LineFormat, YearNumber) {
     EXPECT_EQ(year_number("01-Jan-2005,1000,2000,"), 2005);
     for (const auto& [line, taken] : std::vector<std::pair<std::string, std::string>>{
