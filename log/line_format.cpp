@@ -27,6 +27,16 @@ std::uint64_t comma_bits(std::uint64_t word) {
     return (x - kEachByte) & ~x & (0x80 * kEachByte);
 }
 
+// The high bit of every byte of the word that is a ",", and no other bit.
+std::uint64_t all_comma_bits(std::uint64_t word) {
+    const std::uint64_t x = word ^ (',' * kEachByte);
+    // A byte of x is zero exactly where neither its own high bit nor the
+    // high bit of its low seven bits plus 0x7F is set.
+    return ~(((x & (0x7F * kEachByte)) + 0x7F * kEachByte) | x) & (0x80 * kEachByte);
+}
+
+std::size_t byte_at(std::uint64_t bits) { return static_cast<std::size_t>(__builtin_ctzll(bits)) / 8; }
+
 // The position of the first "," in the text, or npos. Every line is searched
 // for its commas, which lie a few characters apart: eight characters are
 // looked at in one step, without a library call.
@@ -35,12 +45,44 @@ std::size_t find_comma(std::string_view text) {
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         const std::uint64_t bits = comma_bits(load8(text.data() + i));
-        if (bits != 0) return i + static_cast<std::size_t>(__builtin_ctzll(bits)) / 8;
+        if (bits != 0) return i + byte_at(bits);
     }
     for (; i < n; ++i) {
         if (text[i] == ',') return i;
     }
     return std::string_view::npos;
+}
+
+// The positions of the first two "," in the text, npos for each one
+// missing: the amounts of a line in one pass, eight characters at a time.
+struct TwoCommas {
+    std::size_t first = std::string_view::npos;
+    std::size_t second = std::string_view::npos;
+};
+TwoCommas find_two_commas(std::string_view text) {
+    TwoCommas found;
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t bits = all_comma_bits(load8(text.data() + i));
+        if (bits == 0) continue;
+        if (found.first == std::string_view::npos) {
+            found.first = i + byte_at(bits);
+            bits &= bits - 1;
+            if (bits == 0) continue;
+        }
+        found.second = i + byte_at(bits);
+        return found;
+    }
+    for (; i < n; ++i) {
+        if (text[i] != ',') continue;
+        if (found.first != std::string_view::npos) {
+            found.second = i;
+            return found;
+        }
+        found.first = i;
+    }
+    return found;
 }
 
 }  // namespace
@@ -95,11 +137,11 @@ int year_number(std::string_view line) { return text_to_int(year_number_text(lin
 
 AmountTexts amount_texts(std::string_view line, DateSkip skip) {
     const std::string_view rest = skip == DateSkip::FirstTwelve ? drop_front(line, 12) : after_comma(line);
-    const auto comma = find_comma(rest);
-    if (comma == std::string_view::npos) return {{}, {}};
-    const std::string_view after = rest.substr(comma + 1);
-    const auto comma2 = find_comma(after);
-    return {rest.substr(0, comma), comma2 == std::string_view::npos ? std::string_view{} : after.substr(0, comma2)};
+    const TwoCommas commas = find_two_commas(rest);
+    if (commas.first == std::string_view::npos) return {{}, {}};
+    const std::string_view download = rest.substr(0, commas.first);
+    if (commas.second == std::string_view::npos) return {download, {}};
+    return {download, rest.substr(commas.first + 1, commas.second - commas.first - 1)};
 }
 
 }  // namespace loglezer

@@ -34,37 +34,37 @@ constexpr unsigned month_key(std::string_view text) {
            static_cast<unsigned char>(text[2]) << 16;
 }
 
-// The twelve abbreviations' numbers in a table at their remainders: the
-// table is the smallest in which no two share a place, so checking a text
-// costs one look-up.
+// The twelve abbreviations' numbers in a table of 32 places, at five bits
+// folded from their number: the shift is the first under which no two share
+// a place, so checking a text costs one look-up.
 struct MonthSlots {
     static constexpr unsigned kFree = ~0u;  // above every number of three characters
-    unsigned size;
-    std::array<unsigned, 64> keys;  // kFree where no abbreviation is
+    unsigned shift;
+    std::array<unsigned, 32> keys;  // kFree where no abbreviation is
+    constexpr unsigned place(unsigned key) const { return ((key >> shift) ^ (key >> (shift + 5))) & 31; }
 };
 
 constexpr MonthSlots kMonthSlots = [] {
-    for (unsigned size = 12;; ++size) {
-        MonthSlots slots{size, {}};
+    for (unsigned shift = 0;; ++shift) {
+        MonthSlots slots{shift, {}};
         for (unsigned& key : slots.keys) key = MonthSlots::kFree;
         bool apart = true;
         for (int i = 0; i < 12 && apart; ++i) {
             const unsigned key = month_key(kTests[i].search);
-            unsigned& place = slots.keys[key % size];
+            unsigned& place = slots.keys[slots.place(key)];
             apart = place == MonthSlots::kFree;
             place = key;
         }
         if (apart) return slots;
     }
 }();
-static_assert(kMonthSlots.size <= kMonthSlots.keys.size());
 
 }  // namespace
 
 bool is_month_abbrev(std::string_view text) {
     if (text.size() != 3) return false;
     const unsigned key = month_key(text);
-    return kMonthSlots.keys[key % kMonthSlots.size] == key;
+    return kMonthSlots.keys[kMonthSlots.place(key)] == key;
 }
 
 std::string_view dutch_month_name(int month) { return kTests[month - 1].result; }

@@ -36,10 +36,13 @@ std::uint64_t load8(const char* p) {
     return word;
 }
 
-// Whether all eight characters of the word are decimal digits.
-bool all_digits8(std::uint64_t word) {
-    return (word & (0xF0 * kEachByte)) == 0x30 * kEachByte &&
-           ((word + 0x06 * kEachByte) & (0xF0 * kEachByte)) == 0x30 * kEachByte;
+// The digit values of eight characters ('0' is 0), and whether one of
+// them is no digit: that character's byte then has its high bit set, either
+// from the subtraction (below '0') or from adding 0x76 (above '9').
+std::uint64_t digits8(std::uint64_t word, bool& other) {
+    const std::uint64_t digits = word - 0x30 * kEachByte;
+    other = ((digits | (digits + 0x76 * kEachByte)) & (0x80 * kEachByte)) != 0;
+    return digits;
 }
 
 // The value of eight digit values (0 to 9, the first in the lowest byte).
@@ -54,18 +57,18 @@ std::uint64_t value8(std::uint64_t digits) {
 
 bool plain_digits_value(std::string_view text, std::uint64_t& value) {
     const std::size_t n = text.size();
-    if (n >= 8 && n <= 16) {
+    if (n - 9 <= 16 - 9) {
         // Eight characters from the front and eight from the back, which
         // overlap unless there are sixteen: no loop whose end depends on the
-        // length.
-        const std::uint64_t head = load8(text.data());
-        const std::uint64_t tail = load8(text.data() + n - 8);
-        if (!all_digits8(head) || !all_digits8(tail)) return false;
-        // Only the last n - 8 characters of the tail are not in the head.
-        const std::uint64_t fresh = n == 8 ? 0 : ~std::uint64_t{0} << (8 * (16 - n));
-        const std::uint64_t tail_digits = (tail - 0x30 * kEachByte) & fresh;
+        // length. Of the back eight, only the last n - 8 are new.
+        bool other_head = false;
+        bool other_tail = false;
+        const std::uint64_t head = digits8(load8(text.data()), other_head);
+        const std::uint64_t tail = digits8(load8(text.data() + n - 8), other_tail);
+        if (other_head || other_tail) return false;
+        const std::uint64_t fresh = tail & (~std::uint64_t{0} << (8 * (16 - n)));
         static constexpr std::uint64_t kPowers[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-        value = value8(head - 0x30 * kEachByte) * kPowers[n - 8] + value8(tail_digits);
+        value = value8(head) * kPowers[n - 8] + value8(fresh);
         return true;
     }
     if (n == 0 || n > 19) return false;

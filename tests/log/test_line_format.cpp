@@ -104,6 +104,24 @@ TEST(LineFormat, AmountTextsByBothWaysOfRemovingTheDate) {
     }
 }
 
+// Both commas are found in one pass, eight characters at a time: amounts of
+// every length put them in one word, in two, or past the last whole word.
+TEST(LineFormat, AmountTextsOfEveryLength) {
+    for (std::size_t down = 0; down < 18; ++down) {
+        for (std::size_t up = 0; up < 18; ++up) {
+            const std::string download(down, '1');
+            const std::string upload = up == 0 ? "" : "-" + std::string(up - 1, '2');
+            const std::string line = "01-Jan-2005," + download + "," + upload;
+            for (const auto& [text, expected_upload] :
+                 {std::pair{line + ",-3,", upload}, std::pair{line, std::string()}}) {
+                const AmountTexts t = amount_texts(text, DateSkip::FirstTwelve);
+                EXPECT_EQ(t.download, download) << text;
+                EXPECT_EQ(t.upload, expected_upload) << text;
+            }
+        }
+    }
+}
+
 TEST(LineFormat, EmptyUploadTextFailsToConvert) {
     const AmountTexts t = amount_texts("01-Jan-2005,1000,2000", DateSkip::FirstTwelve);
     EXPECT_EQ(text_to_float(t.download, Separators{}), 1000.0L);
