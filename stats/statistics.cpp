@@ -37,20 +37,15 @@ struct YearWalk {
     std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
 };
 
-// One amount of a line: its value, and the same value as an integer when
-// the text is plain digits, as every byte count the metering program writes.
+// One amount of a line. Plain digits, as every byte count the metering
+// program writes, are kept as an integer; any other text as its long double.
 struct Amount {
-    long double value = 0;
     std::uint64_t whole = 0;
     bool is_whole = false;
-};
+    long double other;  // set only for other texts: zeroing it costs an 80-bit store per amount
 
-Amount read_amount(std::string_view text, const Separators& seps) {
-    Amount amount;
-    amount.is_whole = plain_digits_value(text, amount.whole);
-    amount.value = amount.is_whole ? static_cast<long double>(amount.whole) : text_to_float(text, seps);
-    return amount;
-}
+    long double value() const { return is_whole ? static_cast<long double>(whole) : other; }
+};
 
 // The year's sum of one column and its record, as the yearly walk adds the
 // lines. Whole amounts are summed as 64-bit integers: exact, as the long
@@ -70,14 +65,14 @@ public:
         } else {
             if (in_whole_) sum_ = static_cast<long double>(whole_);
             in_whole_ = false;
-            sum_ += amount.value;
+            sum_ += amount.value();
         }
         // A whole amount below one compared before cannot raise the record.
         if (amount.is_whole) {
             if (amount.whole < record_floor_) return;
             record_floor_ = amount.whole + 1;
         }
-        if (amount.value > record_) record_ = amount.value;
+        if (amount.value() > record_) record_ = amount.value();
     }
 
     // The sum of the year, after which a new year starts.
@@ -105,10 +100,19 @@ void read_year_line(const YearWalk& walk, SharedState& shared, const Separators&
     // characters: it fails rather than give a wrong figure.
     if (!walk.dated) check_date(walk.line);
     const AmountTexts texts = amount_texts(walk.text, DateSkip::FirstTwelve);
-    const Amount line_download = read_amount(texts.download, seps);
-    shared.line_download = line_download.value;
-    const Amount line_upload = read_amount(texts.upload, seps);
-    shared.line_upload = line_upload.value;
+    Amount line_download;
+    Amount line_upload;
+    line_download.is_whole = plain_digits_value(texts.download, line_download.whole);
+    line_upload.is_whole = plain_digits_value(texts.upload, line_upload.whole);
+    // Other texts take the full conversion, the download first: when the
+    // upload fails, the download has been written, as it was line by line.
+    if (!line_download.is_whole) shared.line_download = line_download.other = text_to_float(texts.download, seps);
+    if (!line_upload.is_whole) {
+        shared.line_download = line_download.value();
+        line_upload.other = text_to_float(texts.upload, seps);
+    }
+    shared.line_download = line_download.value();
+    shared.line_upload = line_upload.value();
     download.add(line_download);
     upload.add(line_upload);
 }
