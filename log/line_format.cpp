@@ -35,6 +35,10 @@ std::uint64_t all_comma_bits(std::uint64_t word) {
     return ~(((x & (0x7F * kEachByte)) + 0x7F * kEachByte) | x) & (0x80 * kEachByte);
 }
 
+// Whether the 11 characters from p hold no ",": characters 1 to 8 and 4 to
+// 11 as two words.
+bool no_comma_in_11(const char* p) { return (comma_bits(load8(p)) | comma_bits(load8(p + 3))) == 0; }
+
 std::size_t byte_at(std::uint64_t bits) { return static_cast<std::size_t>(__builtin_ctzll(bits)) / 8; }
 
 // The position of the first "," in the text, or npos. Every line is searched
@@ -107,6 +111,10 @@ std::string_view after_comma(std::string_view text) {
 }
 
 std::string_view date_field(std::string_view line) {
+    // The usual date: no "," in the first 11 characters and one after them.
+    if (line.size() >= 12 && line[11] == ',' && no_comma_in_11(line.data())) {
+        return line.substr(0, 11);
+    }
     const auto pos = find_comma(line);
     return pos == std::string_view::npos ? std::string_view{} : line.substr(0, pos);
 }
@@ -123,10 +131,7 @@ std::string_view day_text(std::string_view line) { return copy_text(line, 1, 2);
 
 bool is_log_date(std::string_view line) {
     if (line.size() < 12 || line[11] != ',' || line[2] != '-' || line[6] != '-') return false;
-    // No "," before the 12th character: characters 1 to 8 and 4 to 11 as
-    // two words.
-    if (comma_bits(load8(line.data())) != 0 || comma_bits(load8(line.data() + 3)) != 0) return false;
-    return is_month_abbrev(line.substr(3, 3));
+    return no_comma_in_11(line.data()) && is_month_abbrev(line.substr(3, 3));
 }
 
 void check_date(std::string_view line) {

@@ -140,6 +140,17 @@ namespace {
 // optional is handed back on the way: year numbers are read line after line,
 // and a returned optional<int> is put together in memory and read back whole.
 bool read_int(std::string_view text, int& value) {
+    // A year: four digits in one word.
+    if (text.size() == 4) {
+        std::uint32_t word;
+        std::memcpy(&word, text.data(), 4);
+        const std::uint32_t digits = word - 0x30303030u;
+        if (((digits | (digits + 0x76767676u)) & 0x80808080u) == 0) {
+            const std::uint32_t pairs = digits * 10 + (digits >> 8);  // bytes 0 and 2: the two-digit halves
+            value = static_cast<int>((pairs & 0xFF) * 100 + ((pairs >> 16) & 0xFF));
+            return true;
+        }
+    }
     // One to nine plain digits are always in range and need none of the
     // checks below.
     if (!text.empty() && text.size() <= 9) {

@@ -47,6 +47,7 @@ TEST(LineFormat, FindsTheCommaAtEveryPlace) {
         const std::string text = std::string(p, 'x') + ",y,";
         EXPECT_EQ(up_to_comma(text), std::string(p, 'x'));
         EXPECT_EQ(after_comma(text), "y,");
+        EXPECT_EQ(date_field(text), std::string(p, 'x'));
     }
     const std::string good = "01-Jan-2005,1,2,";
     ASSERT_TRUE(is_log_date(good));
@@ -54,6 +55,7 @@ TEST(LineFormat, FindsTheCommaAtEveryPlace) {
         std::string line = good;
         line[p] = ',';
         EXPECT_FALSE(is_log_date(line)) << line;
+        EXPECT_EQ(date_field(line), good.substr(0, p)) << line;
     }
 }
 

@@ -152,6 +152,11 @@ TEST(TextToInt, ConvertsBlanksSignAndDigits) {
         {"+7", 7},
         {"-12", -12},
         {"0042", 42},
+        {"0000", 0},
+        {"9999", 9999},
+        {" 205", 205},
+        {"+205", 205},
+        {"-205", -205},
         {"2147483647", 2147483647},
         {"-2147483648", -2147483647 - 1},
     };
@@ -159,8 +164,8 @@ TEST(TextToInt, ConvertsBlanksSignAndDigits) {
 }
 
 TEST(TextToInt, RejectsEverythingElseWithTheText) {
-    for (const char* text :
-         {"", " ", "2005 ", "20a5", "+", "1.0", "2147483648", "-2147483649", "99999999999999999999", "x"}) {
+    for (const char* text : {"", " ", "2005 ", "20a5", "200/", ":005", "2 05", "+", "1.0", "2147483648", "-2147483649",
+                             "99999999999999999999", "x"}) {
         try {
             loglezer::text_to_int(text);
             ADD_FAILURE() << "accepted '" << text << "'";
