@@ -92,10 +92,42 @@ private:
     std::uint64_t record_floor_ = 0;  // whole amounts below it cannot raise the record
 };
 
+// The amounts of the line read last while both are whole numbers. The
+// shared values get them when the walk ends, however it ends (a failure
+// unwinds through the destructor), or before another line's amounts are
+// written directly, so they hold what writing every line's amounts leaves:
+// without two 80-bit stores per line, which cost more than the rest of the
+// walk's arithmetic.
+class PendingAmounts {
+public:
+    explicit PendingAmounts(SharedState& shared) : shared_(shared) {}
+    PendingAmounts(const PendingAmounts&) = delete;
+    PendingAmounts& operator=(const PendingAmounts&) = delete;
+    ~PendingAmounts() { write(); }
+
+    void keep(std::uint64_t download, std::uint64_t upload) {
+        download_ = download;
+        upload_ = upload;
+        pending_ = true;
+    }
+    void write() {
+        if (!pending_) return;
+        shared_.line_download = static_cast<long double>(download_);
+        shared_.line_upload = static_cast<long double>(upload_);
+        pending_ = false;
+    }
+
+private:
+    SharedState& shared_;
+    std::uint64_t download_ = 0;
+    std::uint64_t upload_ = 0;
+    bool pending_ = false;
+};
+
 // Reads the amounts of the line reached into the shared values, adds them to
 // the year's sums and raises the records.
-void read_year_line(const YearWalk& walk, SharedState& shared, const Separators& seps, ColumnSum& download,
-                    ColumnSum& upload) {
+void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& pending, const Separators& seps,
+                    ColumnSum& download, ColumnSum& upload) {
     // A line whose date is out of place would be read from the wrong
     // characters: it fails rather than give a wrong figure.
     if (!walk.dated) check_date(walk.line);
@@ -104,15 +136,17 @@ void read_year_line(const YearWalk& walk, SharedState& shared, const Separators&
     Amount line_upload;
     line_download.is_whole = plain_digits_value(texts.download, line_download.whole);
     line_upload.is_whole = plain_digits_value(texts.upload, line_upload.whole);
-    // Other texts take the full conversion, the download first: when the
-    // upload fails, the download has been written, as it was line by line.
-    if (!line_download.is_whole) shared.line_download = line_download.other = text_to_float(texts.download, seps);
-    if (!line_upload.is_whole) {
+    if (line_download.is_whole && line_upload.is_whole) {
+        pending.keep(line_download.whole, line_upload.whole);
+    } else {
+        // Other texts take the full conversion, the download first: a failing
+        // upload leaves the download written, as it was line by line.
+        pending.write();
+        if (!line_download.is_whole) line_download.other = text_to_float(texts.download, seps);
         shared.line_download = line_download.value();
-        line_upload.other = text_to_float(texts.upload, seps);
+        if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
+        shared.line_upload = line_upload.value();
     }
-    shared.line_download = line_download.value();
-    shared.line_upload = line_upload.value();
     download.add(line_download);
     upload.add(line_upload);
 }
@@ -162,9 +196,10 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
 
     ColumnSum download_sum(shared.record_download);
     ColumnSum upload_sum(shared.record_upload);
+    PendingAmounts pending(shared);
     while (counter != items) {
         while (line_year && same_year_text(*line_year, group_year)) {
-            read_year_line(walk, shared, seps, download_sum, upload_sum);
+            read_year_line(walk, shared, pending, seps, download_sum, upload_sum);
             ++walk.index;
             if (walk.index == count) {
                 // A further selector item reads on in the last line, after

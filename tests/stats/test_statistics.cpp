@@ -272,6 +272,36 @@ TEST(PerYear, MissingFinalCommaFailsWithTheEmptyUploadText) {
     EXPECT_EQ(v.shared.line_download, 1000);  // the download was converted first
 }
 
+// The amounts of the line read last stay in the shared values, after a run
+// as after a failure on a later line.
+TEST(PerYear, SharedLineAmountsAreThoseOfTheLastLineRead) {
+    struct Case {
+        const char* last_line;  // after three good lines, the last "03-Jan-2005,7,8,"
+        const char* failure;    // the message, or nullptr
+        long double download, upload;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, 7, 8},
+        {"4-Jan-2005,1,2,", "'4-Jan-2005' is not a valid date", 7, 8},
+        // the download is written before the upload fails
+        {"04-Jan-2005,9,x,", "'x' is not a valid floating point value", 9, 8},
+        {"04-Jan-2005,1.5,x,", "'x' is not a valid floating point value", 1.5, 8},
+    };
+    for (const Case& c : cases) {
+        Lines log = days({2005, 1, 1}, 2, 5, 6) + Lines{"03-Jan-2005,7,8,"};
+        if (c.last_line) log.push_back(c.last_line);
+        Viewer v(log);
+        v.seps = kEnglish;
+        if (c.failure) {
+            expect_failure([&] { v.yearly(); }, c.failure);
+        } else {
+            v.yearly();
+        }
+        EXPECT_EQ(v.shared.line_download, c.download) << log.back();
+        EXPECT_EQ(v.shared.line_upload, c.upload) << log.back();
+    }
+}
+
 TEST(PerYear, EmptyLogFailsOnLineZero) {
     Viewer v(Lines{});
     v.download.set_3d(false);
