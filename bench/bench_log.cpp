@@ -19,11 +19,7 @@ constexpr int kLines = 1000000;
 const fs::path& million_line_log() {
     static const fs::path path = [] {
         const fs::path p = fs::temp_directory_path() / "loglezer_bench_1m.csv";
-        loglezer::tools::LogShape shape;
-        shape.first = {1000, 1, 1};
-        shape.days = kLines;
-        shape.skip_per_mille = 0;
-        shape.skip_new_year = false;
+        const loglezer::tools::LogShape shape = loglezer::tools::bench_shape(kLines);
         std::ofstream(p, std::ios::binary) << loglezer::tools::generate_log(shape);
         return p;
     }();

@@ -1,6 +1,6 @@
 // The statistics over a generated log of 1,000,000 lines (about 2,740 years
-// of days, from 1 January 1000): one yearly run, one monthly run of a middle
-// year and one daily run of a month of that year.
+// of days, from 1 January 1000): one yearly run, the whole start-up, one
+// monthly run of a middle year and one daily run of a month of that year.
 #include <benchmark/benchmark.h>
 
 #include "stats/chart_model.h"
@@ -15,11 +15,7 @@ constexpr const char* kMiddleYear = "2369";
 
 const loglezer::LineList& million_lines() {
     static const loglezer::LineList lines = [] {
-        loglezer::tools::LogShape shape;
-        shape.first = {1000, 1, 1};
-        shape.days = kLines;
-        shape.skip_per_mille = 0;
-        shape.skip_new_year = false;
+        const loglezer::tools::LogShape shape = loglezer::tools::bench_shape(kLines);
         return loglezer::LineList::from_content(loglezer::tools::generate_log(shape));
     }();
     return lines;
@@ -46,6 +42,21 @@ void run_option(benchmark::State& state, int option, const char* month) {
 
 void BM_Yearly(benchmark::State& state) { run_option(state, loglezer::kPerYear, ""); }
 BENCHMARK(BM_Yearly)->Unit(benchmark::kMillisecond);
+
+// What loglezer-stats does between loading the log and writing the figures:
+// the year list, the yearly run, the months of the last year, the period.
+void BM_StartUp(benchmark::State& state) {
+    const loglezer::LineList& lines = million_lines();
+    const loglezer::Separators seps;
+    for (auto _ : state) {
+        loglezer::SharedState shared;
+        loglezer::ChartModel download("Download");
+        loglezer::ChartModel upload("Upload");
+        auto start = loglezer::run_start_up(lines, shared, seps, download, upload);
+        benchmark::DoNotOptimize(start);
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 void BM_MonthlyMiddleYear(benchmark::State& state) { run_option(state, loglezer::kPerMonth, ""); }
 BENCHMARK(BM_MonthlyMiddleYear)->Unit(benchmark::kMillisecond);

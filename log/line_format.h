@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string_view>
 
 namespace loglezer {
@@ -21,6 +22,13 @@ std::string_view after_comma(std::string_view text);
 std::string_view date_field(std::string_view line);
 // The date field without its first 7 characters.
 std::string_view year_text(std::string_view line);
+// Whether two year texts are equal. Runs of years are found by comparing
+// the year text of every line; the usual four characters are compared as
+// one word, without a library call.
+inline bool same_year_text(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    return a.size() == 4 ? std::memcmp(a.data(), b.data(), 4) == 0 : a == b;
+}
 // Characters 8 to 11: the text the year number is read from.
 std::string_view year_number_text(std::string_view line);
 // Characters 4 to 6.

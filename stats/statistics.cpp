@@ -1,5 +1,6 @@
 #include "stats/statistics.h"
 
+#include <cstdint>
 #include <string_view>
 
 #include "log/line_format.h"
@@ -10,84 +11,149 @@
 namespace loglezer {
 namespace {
 
-// The text before the first ","; empty when there is none (the field then has
-// no end, and an amount read from it fails).
-std::string_view field_before_comma(std::string_view text) {
-    const auto pos = text.find(',');
-    return pos == std::string_view::npos ? std::string_view{} : text.substr(0, pos);
-}
-
 // Writes a title line as the only title of a chart.
 void set_title(ChartModel& chart, std::string line) {
     chart.clear_titles();
     chart.add_title(std::move(line));
 }
 
-// One bar per group of consecutive lines of one year, then the records and
-// the totals.
-LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedState& shared, const Separators& seps,
-                       ChartModel& download, ChartModel& upload) {
-    download.set_3d(true);
-    upload.set_3d(true);
+// The yearly walk's place in the log. A line whose date passed the check has
+// its year text at characters 8 to 11, so the check is made once per line and
+// the year is taken without looking for the "," again.
+struct YearWalk {
+    explicit YearWalk(const LineList& all) : lines(all) { load(); }
 
-    const long long count = lines.count();
-    const std::size_t items = input.year_items.size();
+    const LineList& lines;
     long long index = 0;
-    std::size_t counter = 0;
-    // The line being read, whole and with its fields consumed from the front.
-    std::string_view line = lines.at(0);
-    std::string_view line_text = line;
-    // The first group's year comes from line 0, characters 8 to 11; every later
-    // group's year is the next item of the year selector. Past the last line
-    // there is no line year: it equals no group year, so the last group ends
-    // there whatever its year text.
-    std::optional<std::string_view> line_year = copy_text(line_text, 8, 4);
-    std::string_view group_year = *line_year;
+    std::string_view line;  // the line reached, whole
+    std::string_view text;  // what is left of it to read
+    bool dated = false;     // its date passed the check
 
-    while (counter != items) {
-        long double year_download = 0;
-        long double year_upload = 0;
-        while (line_year && *line_year == group_year) {
-            // A line whose date is out of place would be read from the wrong
-            // characters: it fails rather than give a wrong figure.
-            check_date(line);
-            line_text = drop_front(line_text, 12);
-            shared.line_download = text_to_float(field_before_comma(line_text), seps);
-            line_text = after_comma(line_text);
-            shared.line_upload = text_to_float(field_before_comma(line_text), seps);
-            year_download += shared.line_download;
-            year_upload += shared.line_upload;
-            if (shared.line_download > shared.record_download) shared.record_download = shared.line_download;
-            if (shared.line_upload > shared.record_upload) shared.record_upload = shared.line_upload;
+    void load() {
+        line = lines.at(index);
+        text = line;
+        dated = is_log_date(line);
+    }
+    std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
+};
 
-            ++index;
-            if (index == count) {
-                line_year.reset();
-            } else {
-                line = lines.at(index);
-                line_text = line;
-                line_year = year_text(line_text);
-            }
-        }
-        // The totals are summed once per program run: only in the run that
-        // follows the emptying of both total labels.
-        if (input.total_labels_empty) {
-            shared.total_download += year_download;
-            shared.total_upload += year_upload;
-        }
-        const std::string label(group_year);
-        download.add_point(to_gigabytes(year_download), label, year_download);
-        upload.add_point(to_gigabytes(year_upload), label, year_upload);
+// One amount of a line. Plain digits, as every byte count the metering
+// program writes, are kept as an integer; any other text as its long double.
+struct Amount {
+    std::uint64_t whole = 0;
+    bool is_whole = false;
+    long double other;  // set only for other texts: zeroing it costs an 80-bit store per amount
 
-        ++counter;
-        if (counter != items) {
-            // The line where the previous group stopped counts for this item,
-            // without its year being compared.
-            group_year = input.year_items[counter];
-            line_year = group_year;
+    long double value() const { return is_whole ? static_cast<long double>(whole) : other; }
+};
+
+// The year's sum of one column and its record, as the yearly walk adds the
+// lines. Whole amounts are summed as 64-bit integers: exact, as the long
+// double sum of the same numbers is while it stays below 2^64 (the
+// significand has 64 bits), so the figure is the same without long double
+// arithmetic per line. An amount that is no whole number, or a sum beyond
+// 64 bits, moves the sum to long double for the rest of the year, where it
+// would have been all along.
+class ColumnSum {
+public:
+    explicit ColumnSum(long double& record) : record_(record) {}
+
+    void add(const Amount& amount) {
+        std::uint64_t next = 0;
+        if (in_whole_ && amount.is_whole && !__builtin_add_overflow(whole_, amount.whole, &next)) {
+            whole_ = next;
+        } else {
+            if (in_whole_) sum_ = static_cast<long double>(whole_);
+            in_whole_ = false;
+            sum_ += amount.value();
         }
+        // A whole amount below one compared before cannot raise the record.
+        if (amount.is_whole) {
+            if (amount.whole < record_floor_) return;
+            record_floor_ = amount.whole + 1;
+        }
+        if (amount.value() > record_) record_ = amount.value();
     }
 
+    // The sum of the year, after which a new year starts.
+    long double take_year() {
+        const long double year = in_whole_ ? static_cast<long double>(whole_) : sum_;
+        whole_ = 0;
+        sum_ = 0;
+        in_whole_ = true;
+        return year;
+    }
+
+private:
+    long double& record_;
+    std::uint64_t whole_ = 0;
+    long double sum_ = 0;
+    bool in_whole_ = true;
+    std::uint64_t record_floor_ = 0;  // whole amounts below it cannot raise the record
+};
+
+// The amounts of the line read last while both are whole numbers. The
+// shared values get them when the walk ends, however it ends (a failure
+// unwinds through the destructor), or before another line's amounts are
+// written directly, so they hold what writing every line's amounts leaves:
+// without two 80-bit stores per line, which cost more than the rest of the
+// walk's arithmetic.
+class PendingAmounts {
+public:
+    explicit PendingAmounts(SharedState& shared) : shared_(shared) {}
+    PendingAmounts(const PendingAmounts&) = delete;
+    PendingAmounts& operator=(const PendingAmounts&) = delete;
+    ~PendingAmounts() { write(); }
+
+    void keep(std::uint64_t download, std::uint64_t upload) {
+        download_ = download;
+        upload_ = upload;
+        pending_ = true;
+    }
+    void write() {
+        if (!pending_) return;
+        shared_.line_download = static_cast<long double>(download_);
+        shared_.line_upload = static_cast<long double>(upload_);
+        pending_ = false;
+    }
+
+private:
+    SharedState& shared_;
+    std::uint64_t download_ = 0;
+    std::uint64_t upload_ = 0;
+    bool pending_ = false;
+};
+
+// Reads the amounts of the line reached into the shared values, adds them to
+// the year's sums and raises the records.
+void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& pending, const Separators& seps,
+                    ColumnSum& download, ColumnSum& upload) {
+    // A line whose date is out of place would be read from the wrong
+    // characters: it fails rather than give a wrong figure.
+    if (!walk.dated) check_date(walk.line);
+    const AmountTexts texts = amount_texts(walk.text, DateSkip::FirstTwelve);
+    Amount line_download;
+    Amount line_upload;
+    line_download.is_whole = plain_digits_value(texts.download, line_download.whole);
+    line_upload.is_whole = plain_digits_value(texts.upload, line_upload.whole);
+    if (line_download.is_whole && line_upload.is_whole) {
+        pending.keep(line_download.whole, line_upload.whole);
+    } else {
+        // Other texts take the full conversion, the download first: a failing
+        // upload leaves the download written, as it was line by line.
+        pending.write();
+        if (!line_download.is_whole) line_download.other = text_to_float(texts.download, seps);
+        shared.line_download = line_download.value();
+        if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
+        shared.line_upload = line_upload.value();
+    }
+    download.add(line_download);
+    upload.add(line_upload);
+}
+
+// Scales and rounds the records, scales the totals for showing, and writes
+// the four label captions.
+LabelCaptions year_captions(SharedState& shared, const Separators& seps) {
     scale_units(shared.record_download, shared.record_upload, shared.records_suffix);
     // The totals stay in bytes; only what is shown is scaled, so a later run
     // that adds nothing shows the same figures, even beyond 1024 TB.
@@ -108,6 +174,64 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     captions.total_down = general_number_text(shown_total_download, seps.decimal) + shared.totals_suffix;
     captions.total_up = general_number_text(shown_total_upload, seps.decimal) + shared.totals_suffix;
     return captions;
+}
+
+// One bar per group of consecutive lines of one year, then the records and
+// the totals.
+LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedState& shared, const Separators& seps,
+                       ChartModel& download, ChartModel& upload) {
+    download.set_3d(true);
+    upload.set_3d(true);
+
+    const long long count = lines.count();
+    const std::size_t items = input.year_items.size();
+    std::size_t counter = 0;
+    YearWalk walk(lines);
+    // The first group's year comes from line 0, characters 8 to 11; every later
+    // group's year is the next item of the year selector. Past the last line
+    // there is no line year: it equals no group year, so the last group ends
+    // there whatever its year text.
+    std::optional<std::string_view> line_year = copy_text(walk.line, 8, 4);
+    std::string_view group_year = *line_year;
+
+    ColumnSum download_sum(shared.record_download);
+    ColumnSum upload_sum(shared.record_upload);
+    PendingAmounts pending(shared);
+    while (counter != items) {
+        while (line_year && same_year_text(*line_year, group_year)) {
+            read_year_line(walk, shared, pending, seps, download_sum, upload_sum);
+            ++walk.index;
+            if (walk.index == count) {
+                // A further selector item reads on in the last line, after
+                // its download's ",".
+                walk.text = after_comma(drop_front(walk.text, 12));
+                line_year.reset();
+            } else {
+                walk.load();
+                line_year = walk.year();
+            }
+        }
+        const long double year_download = download_sum.take_year();
+        const long double year_upload = upload_sum.take_year();
+        // The totals are summed once per program run: only in the run that
+        // follows the emptying of both total labels.
+        if (input.total_labels_empty) {
+            shared.total_download += year_download;
+            shared.total_upload += year_upload;
+        }
+        const std::string label(group_year);
+        download.add_point(to_gigabytes(year_download), label, year_download);
+        upload.add_point(to_gigabytes(year_upload), label, year_upload);
+
+        ++counter;
+        if (counter != items) {
+            // The line where the previous group stopped counts for this item,
+            // without its year being compared.
+            group_year = input.year_items[counter];
+            line_year = group_year;
+        }
+    }
+    return year_captions(shared, seps);
 }
 
 // One bar per month of the chosen year, from its first line on.

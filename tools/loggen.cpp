@@ -101,4 +101,13 @@ LogShape demo_shape() {
     return shape;
 }
 
+LogShape bench_shape(int days) {
+    LogShape shape;
+    shape.first = {1000, 1, 1};
+    shape.days = days;
+    shape.skip_per_mille = 0;
+    shape.skip_new_year = false;
+    return shape;
+}
+
 }  // namespace loglezer::tools

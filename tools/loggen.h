@@ -30,6 +30,10 @@ std::string generate_log(const LogShape& shape);
 // 1 January 2024 missing.
 LogShape demo_shape();
 
+// The benchmarks' shape: `days` lines, one for every day from 1 January
+// 1000 (1,000,000 days reach into the year 3737), none missing.
+LogShape bench_shape(int days);
+
 // Date arithmetic used by the generator (and by tests that build logs).
 Date add_days(Date d, int days);
 int weekday(Date d);  // 0 = Monday .. 6 = Sunday

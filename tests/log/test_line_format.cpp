@@ -41,6 +41,24 @@ TEST(LineFormat, TakesEachFieldByPosition) {
     }
 }
 
+// Commas are looked for eight characters at a time: each place must count.
+TEST(LineFormat, FindsTheCommaAtEveryPlace) {
+    for (std::size_t p = 0; p < 20; ++p) {
+        const std::string text = std::string(p, 'x') + ",y,";
+        EXPECT_EQ(up_to_comma(text), std::string(p, 'x'));
+        EXPECT_EQ(after_comma(text), "y,");
+        EXPECT_EQ(date_field(text), std::string(p, 'x'));
+    }
+    const std::string good = "01-Jan-2005,1,2,";
+    ASSERT_TRUE(is_log_date(good));
+    for (std::size_t p = 0; p < 11; ++p) {
+        std::string line = good;
+        line[p] = ',';
+        EXPECT_FALSE(is_log_date(line)) << line;
+        EXPECT_EQ(date_field(line), good.substr(0, p)) << line;
+    }
+}
+
 TEST(LineFormat, YearNumber) {
     EXPECT_EQ(year_number("01-Jan-2005,1000,2000,"), 2005);
     for (const auto& [line, taken] : std::vector<std::pair<std::string, std::string>>{
@@ -85,6 +103,24 @@ TEST(LineFormat, AmountTextsByBothWaysOfRemovingTheDate) {
         const AmountTexts t = amount_texts(c.line, c.skip);
         EXPECT_EQ(t.download, c.download);
         EXPECT_EQ(t.upload, c.upload);
+    }
+}
+
+// Both commas are found in one pass, eight characters at a time: amounts of
+// every length put them in one word, in two, or past the last whole word.
+TEST(LineFormat, AmountTextsOfEveryLength) {
+    for (std::size_t down = 0; down < 18; ++down) {
+        for (std::size_t up = 0; up < 18; ++up) {
+            const std::string download(down, '1');
+            const std::string upload = up == 0 ? "" : "-" + std::string(up - 1, '2');
+            const std::string line = "01-Jan-2005," + download + "," + upload;
+            for (const auto& [text, expected_upload] :
+                 {std::pair{line + ",-3,", upload}, std::pair{line, std::string()}}) {
+                const AmountTexts t = amount_texts(text, DateSkip::FirstTwelve);
+                EXPECT_EQ(t.download, download) << text;
+                EXPECT_EQ(t.upload, expected_upload) << text;
+            }
+        }
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "log/month_names.h"
 
 namespace {
@@ -33,6 +36,23 @@ TEST(SetMonth, TheLastMatchingTestWins) {
     // Holds both "Dec" and "Jan": the later test decides.
     EXPECT_EQ(translate("Dec-Jan"), "December");
     EXPECT_EQ(translate("Januari Mei"), "May");
+}
+
+TEST(MonthAbbrev, ExactlyTheTwelveAmongAllTextsOfThreeCharacters) {
+    const std::set<std::string> months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::string chars = ",- \x80\xFF";
+    chars += '\0';
+    for (char c = 'A'; c <= 'Z'; ++c) chars += {c, static_cast<char>(c + 'a' - 'A')};
+    for (const char a : chars) {
+        for (const char b : chars) {
+            for (const char c : chars) {
+                const std::string text{a, b, c};
+                if (loglezer::is_month_abbrev(text) != (months.count(text) == 1)) ADD_FAILURE() << text;
+            }
+        }
+    }
+    for (const char* text : {"", "Ja", "Janu", "Jan "}) EXPECT_FALSE(loglezer::is_month_abbrev(text)) << text;
 }
 
 }  // namespace

@@ -118,6 +118,33 @@ TEST(Messages, LongTextsAreCutInTheQuote) {
         Failure);
 }
 
+// Lengths 8 to 16 are read eight characters at a time, the others digit by
+// digit: every length must give the number its digits spell.
+TEST(PlainDigits, EveryLengthGivesTheNumberItSpells) {
+    const std::string digits = "9876543210123456789";
+    for (std::size_t n = 1; n <= digits.size(); ++n) {
+        const std::string text = digits.substr(digits.size() - n);
+        std::uint64_t value = 0;
+        EXPECT_TRUE(loglezer::plain_digits_value(text, value)) << text;
+        EXPECT_EQ(value, std::stoull(text)) << text;
+    }
+}
+
+TEST(PlainDigits, AnyOtherCharacterAnywhereIsLeftToTheFullGrammar) {
+    std::uint64_t value = 0;
+    for (std::size_t n = 1; n <= 19; ++n) {
+        for (std::size_t pos = 0; pos < n; ++pos) {
+            for (const char other : {'/', ':', ' ', '.', '-', '\0', '\xB5'}) {
+                std::string text(n, '5');
+                text[pos] = other;
+                EXPECT_FALSE(loglezer::plain_digits_value(text, value)) << n << " at " << pos << ": " << int{other};
+            }
+        }
+    }
+    EXPECT_FALSE(loglezer::plain_digits_value("", value));
+    EXPECT_FALSE(loglezer::plain_digits_value(std::string(20, '1'), value));
+}
+
 TEST(TextToInt, ConvertsBlanksSignAndDigits) {
     const std::pair<const char*, int> good[] = {
         {"2005", 2005},
@@ -125,6 +152,11 @@ TEST(TextToInt, ConvertsBlanksSignAndDigits) {
         {"+7", 7},
         {"-12", -12},
         {"0042", 42},
+        {"0000", 0},
+        {"9999", 9999},
+        {" 205", 205},
+        {"+205", 205},
+        {"-205", -205},
         {"2147483647", 2147483647},
         {"-2147483648", -2147483647 - 1},
     };
@@ -132,8 +164,8 @@ TEST(TextToInt, ConvertsBlanksSignAndDigits) {
 }
 
 TEST(TextToInt, RejectsEverythingElseWithTheText) {
-    for (const char* text :
-         {"", " ", "2005 ", "20a5", "+", "1.0", "2147483648", "-2147483649", "99999999999999999999", "x"}) {
+    for (const char* text : {"", " ", "2005 ", "20a5", "200/", ":005", "2 05", "+", "1.0", "2147483648", "-2147483649",
+                             "99999999999999999999", "x"}) {
         try {
             loglezer::text_to_int(text);
             ADD_FAILURE() << "accepted '" << text << "'";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "log/failure.h"
+#include "log/number_text.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 #include "stats_test_util.h"
@@ -108,6 +109,43 @@ TEST(PerYear, YearValuesAreGigabytesRoundedToHundredths) {
     EXPECT_EQ(values(v.download), (std::vector<double>{1.5, 0}));
     EXPECT_EQ(values(v.upload), (std::vector<double>{0.93, 0}));
 }
+
+// Whole amounts are summed as integers: sums and records must be those of
+// long double arithmetic line by line, past 64 bits and among other forms.
+struct SumCase {
+    const char* name;
+    Lines downloads;     // the download texts of one year's lines
+    const char* record;  // the record caption, or nullptr
+};
+
+class PerYearSums : public ::testing::TestWithParam<SumCase> {};
+
+void PrintTo(const SumCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(PerYearSums, EqualLongDoubleAdditionLineByLine) {
+    Lines log;
+    long double expected = 0;
+    for (const std::string& text : GetParam().downloads) {
+        log.push_back(tools::date_field(tools::add_days({2005, 1, 1}, static_cast<int>(log.size()))) + "," + text +
+                      ",0,");
+        expected += text_to_float(text, kEnglish);
+    }
+    Viewer v(log);
+    v.seps = kEnglish;
+    v.yearly();
+    EXPECT_EQ(v.shared.total_download, expected);
+    if (GetParam().record) {
+        EXPECT_EQ(v.captions->record_down, GetParam().record);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PerYearSums,
+    ::testing::Values(SumCase{"PastSixtyFourBits", {"9999999999999999999", "9999999999999999999", "7"}, nullptr},
+                      SumCase{"FractionBeforeAHugeAmount", {"0.5", "18446744073709551615", "1"}, nullptr},
+                      SumCase{"OtherFormsAmongWholeAmounts", {"5", "9.5", " 7", "9", "1e0"}, "9.5"},
+                      SumCase{"LaterWholeRecord", {"9", "8", "9.25", "10"}, "10"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PerYear, NonConsecutiveLinesOfOneYearGiveTwoPoints) {
     Viewer v(days({2005, 12, 30}, 2, kGiB, 0) + days({2006, 1, 1}, 1, 2 * kGiB, 0) + days({2005, 6, 1}, 3, kGiB, 0));
@@ -248,6 +286,36 @@ TEST(PerYear, MissingFinalCommaFailsWithTheEmptyUploadText) {
     Viewer v({"01-Jan-2005,1000,2000"});
     expect_failure([&] { v.yearly(); }, "'' is not a valid floating point value");
     EXPECT_EQ(v.shared.line_download, 1000);  // the download was converted first
+}
+
+// The amounts of the line read last stay in the shared values, after a run
+// as after a failure on a later line.
+TEST(PerYear, SharedLineAmountsAreThoseOfTheLastLineRead) {
+    struct Case {
+        const char* last_line;  // after three good lines, the last "03-Jan-2005,7,8,"
+        const char* failure;    // the message, or nullptr
+        long double download, upload;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, 7, 8},
+        {"4-Jan-2005,1,2,", "'4-Jan-2005' is not a valid date", 7, 8},
+        // the download is written before the upload fails
+        {"04-Jan-2005,9,x,", "'x' is not a valid floating point value", 9, 8},
+        {"04-Jan-2005,1.5,x,", "'x' is not a valid floating point value", 1.5, 8},
+    };
+    for (const Case& c : cases) {
+        Lines log = days({2005, 1, 1}, 2, 5, 6) + Lines{"03-Jan-2005,7,8,"};
+        if (c.last_line) log.push_back(c.last_line);
+        Viewer v(log);
+        v.seps = kEnglish;
+        if (c.failure) {
+            expect_failure([&] { v.yearly(); }, c.failure);
+        } else {
+            v.yearly();
+        }
+        EXPECT_EQ(v.shared.line_download, c.download) << log.back();
+        EXPECT_EQ(v.shared.line_upload, c.upload) << log.back();
+    }
 }
 
 TEST(PerYear, EmptyLogFailsOnLineZero) {
