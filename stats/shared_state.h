@@ -14,8 +14,13 @@ struct SharedState {
     // Totals of the whole log, in bytes; scaled only when they are written.
     long double total_download = 0;
     long double total_upload = 0;
-    // The largest amount of one line: bytes while read, then the scaled figure
-    // in the unit of records_suffix.
+    // The largest amount of one line, in bytes, and the index of the line it
+    // was first read from (-1 before any).
+    long double record_download_bytes = 0;
+    long double record_upload_bytes = 0;
+    long long record_download_line = -1;
+    long long record_upload_line = -1;
+    // The records as shown: scaled to the unit of records_suffix and rounded.
     long double record_download = 0;
     long double record_upload = 0;
     std::string totals_suffix;   // " KB" .. " TB", empty until first scaled

@@ -1,5 +1,6 @@
 #include "stats/statistics.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -56,9 +57,10 @@ struct Amount {
 // would have been all along.
 class ColumnSum {
 public:
-    explicit ColumnSum(long double& record) : record_(record) {}
+    ColumnSum(long double& record, long long& record_line) : record_(record), record_line_(record_line) {}
 
-    void add(const Amount& amount) {
+    // Adds the amount of the line at `index`.
+    void add(const Amount& amount, long long index) {
         std::uint64_t next = 0;
         if (in_whole_ && amount.is_whole && !__builtin_add_overflow(whole_, amount.whole, &next)) {
             whole_ = next;
@@ -72,7 +74,10 @@ public:
             if (amount.whole < record_floor_) return;
             record_floor_ = amount.whole + 1;
         }
-        if (amount.value() > record_) record_ = amount.value();
+        if (amount.value() > record_) {
+            record_ = amount.value();
+            record_line_ = index;
+        }
     }
 
     // The sum of the year, after which a new year starts.
@@ -86,6 +91,7 @@ public:
 
 private:
     long double& record_;
+    long long& record_line_;
     std::uint64_t whole_ = 0;
     long double sum_ = 0;
     bool in_whole_ = true;
@@ -147,22 +153,26 @@ void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& p
         if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
         shared.line_upload = line_upload.value();
     }
-    download.add(line_download);
-    upload.add(line_upload);
+    // Past the last line the walk reads on in that line.
+    const long long index = std::min(walk.index, walk.lines.count() - 1LL);
+    download.add(line_download, index);
+    upload.add(line_upload, index);
 }
 
 // Scales and rounds the records, scales the totals for showing, and writes
 // the four label captions.
 LabelCaptions year_captions(SharedState& shared, const Separators& seps) {
-    scale_units(shared.record_download, shared.record_upload, shared.records_suffix);
+    long double record_download = shared.record_download_bytes;
+    long double record_upload = shared.record_upload_bytes;
+    scale_units(record_download, record_upload, shared.records_suffix);
     // The totals stay in bytes; only what is shown is scaled, so a later run
     // that adds nothing shows the same figures, even beyond 1024 TB.
     long double total_download = shared.total_download;
     long double total_upload = shared.total_upload;
     scale_units(total_download, total_upload, shared.totals_suffix);
 
-    shared.record_download = round2(shared.record_download);
-    shared.record_upload = round2(shared.record_upload);
+    shared.record_download = round2(record_download);
+    shared.record_upload = round2(record_upload);
     const double shown_total_download = round2(total_download);
     const double shown_total_upload = round2(total_upload);
 
@@ -194,8 +204,8 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     std::optional<std::string_view> line_year = copy_text(walk.line, 8, 4);
     std::string_view group_year = *line_year;
 
-    ColumnSum download_sum(shared.record_download);
-    ColumnSum upload_sum(shared.record_upload);
+    ColumnSum download_sum(shared.record_download_bytes, shared.record_download_line);
+    ColumnSum upload_sum(shared.record_upload_bytes, shared.record_upload_line);
     PendingAmounts pending(shared);
     while (counter != items) {
         while (line_year && same_year_text(*line_year, group_year)) {

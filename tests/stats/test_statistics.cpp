@@ -276,10 +276,11 @@ TEST(PerYear, BadAmountKeepsFinishedGroupsAndLabels) {
     expect_failure([&] { v.yearly(); }, "'12x' is not a valid floating point value");
     EXPECT_EQ(labels(v.download), Lines{"2005"});
     EXPECT_EQ(values(v.download), std::vector<double>{2});
-    EXPECT_FALSE(v.captions);                          // nothing written
-    EXPECT_EQ(v.shared.total_download, 2.0L * kGiB);   // only the finished group
-    EXPECT_EQ(v.shared.record_download, 2.0L * kGiB);  // bytes read so far
-    EXPECT_EQ(v.shared.record_upload, 3.0L * kGiB);
+    EXPECT_FALSE(v.captions);                                // nothing written
+    EXPECT_EQ(v.shared.total_download, 2.0L * kGiB);         // only the finished group
+    EXPECT_EQ(v.shared.record_download_bytes, 2.0L * kGiB);  // bytes read so far
+    EXPECT_EQ(v.shared.record_upload_bytes, 3.0L * kGiB);
+    EXPECT_EQ(v.shared.record_upload_line, 2);  // the first line of that amount
 }
 
 TEST(PerYear, MissingFinalCommaFailsWithTheEmptyUploadText) {
@@ -600,7 +601,7 @@ TEST_P(BadDates, EveryOptionFailsAtTheLine) {
     Viewer yearly(log);
     expect_failure([&] { yearly.yearly(); }, message);
     EXPECT_EQ(labels(yearly.download), GetParam().own_year ? Lines{"2005"} : Lines{});
-    EXPECT_EQ(yearly.shared.record_download, kGiB);  // the lines before it were read
+    EXPECT_EQ(yearly.shared.record_download_bytes, kGiB);  // the lines before it were read
 
     Viewer monthly(log);
     expect_failure([&] { monthly.monthly("2005"); }, message);
