@@ -144,8 +144,9 @@ WindowSeams WindowSeams::real() {
         QMessageBox box(QMessageBox::Critical, title, wrappable(text), QMessageBox::Ok, parent);
         box.exec();
     };
-    s.show_log_missing = [] {
+    s.show_log_missing = [](const QString& detail) {
         QMessageBox box(QMessageBox::Critical, "Error", kLogMissingMessage, QMessageBox::Ok);
+        box.setDetailedText(detail);
         box.exec();
     };
     s.save_dialog = real_save_dialog();
@@ -287,11 +288,28 @@ void TForm1::set_caption(QLabel* label, const std::string& text) {
 
 void TForm1::FormCreate() { guarded(&TForm1::start_up); }
 
+std::optional<std::filesystem::path> TForm1::locate_log() const {
+    if (!seams_.log_argument) return find_log(seams_.working_dir);
+    const std::string& given = *seams_.log_argument;
+    if (!log_exists(seams_.working_dir, given)) return std::nullopt;
+    // Absolute, like the path log.ini gives, so that a save which changes
+    // the current directory cannot move it.
+    const std::filesystem::path path(given);
+    return std::filesystem::absolute(path.is_absolute() ? path : seams_.working_dir / path);
+}
+
+QString TForm1::missing_log_detail() const {
+    if (!seams_.log_argument) return {};
+    const std::filesystem::path path(*seams_.log_argument);
+    const std::filesystem::path full = path.is_absolute() ? path : seams_.working_dir / path;
+    return message_text(full.lexically_normal().string());
+}
+
 void TForm1::start_up() {
-    auto found = find_log(seams_.working_dir);
+    auto found = locate_log();
     if (!found) {
         log_missing_ = true;
-        seams_.show_log_missing();
+        seams_.show_log_missing(missing_log_detail());
         return;
     }
     // Known before the load, so that a log which fails to load is still

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,12 +29,16 @@ class ChartPanel;
 struct WindowSeams {
     // A failure box: modal, error icon, one OK button.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> show_failure;
-    // The "log not found" box shown before any window, centred on the screen.
-    std::function<void()> show_log_missing;
+    // The "log not found" box, centred on the screen when no window is
+    // shown yet; `detail`, when not empty, names the path looked at.
+    std::function<void(const QString& detail)> show_log_missing;
     // The save dialog of the chart export.
     SaveDialog save_dialog;
     // Where log.ini and a relative log path are looked up.
     std::filesystem::path working_dir;
+    // The log named on the command line, used instead of log.ini and the
+    // default path.
+    std::optional<std::string> log_argument;
     // The regional separators amounts are read and figures written with.
     Separators separators;
 
@@ -83,6 +88,12 @@ private:
     void connect_handlers();
     // FormCreate's steps, run inside the failure boundary.
     void start_up();
+    // The log's absolute path: the one named on the command line, else the
+    // one log.ini names or the default path; nothing when it is missing.
+    std::optional<std::filesystem::path> locate_log() const;
+    // The detail of the missing-log box: the full path of a log named on the
+    // command line; empty for the usual look-up, whose box stays as it was.
+    QString missing_log_detail() const;
     // Runs one handler; a failure ends it there and is shown in a box.
     void guarded(void (TForm1::*handler)());
     void on_year_activated();

@@ -1,0 +1,47 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+
+namespace loglezer {
+namespace {
+
+using ::testing::HasSubstr;
+using Action = CommandLine::Action;
+
+struct Case {
+    std::vector<std::string> args;  // after the program's name
+    Action action;
+    std::optional<std::string> log_file;
+    const char* message_part;
+    int exit_code;
+};
+
+class ParseCommandLine : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ParseCommandLine, GivesTheActionTheLogAndTheExitCode) {
+    const Case& c = GetParam();
+    std::vector<std::string> args{"loglezer"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CommandLine line = parse_command_line(args);
+    EXPECT_EQ(line.action, c.action);
+    EXPECT_EQ(line.log_file, c.log_file);
+    EXPECT_THAT(line.message, HasSubstr(c.message_part));
+    EXPECT_EQ(line.exit_code, c.exit_code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ParseCommandLine,
+    ::testing::Values(Case{{}, Action::Run, std::nullopt, "", 0},
+                      Case{{"/var/log/net.csv"}, Action::Run, "/var/log/net.csv", "", 0},
+                      // A file name need not be valid UTF-8: its bytes are kept.
+                      Case{{"verkeer\xe9.csv"}, Action::Run, "verkeer\xe9.csv", "", 0},
+                      Case{{"--", "--help"}, Action::Run, "--help", "", 0},
+                      Case{{"--help"}, Action::Help, std::nullopt, "Usage: loglezer [LOGFILE]", 0},
+                      Case{{"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
+                      Case{{"--version"}, Action::Version, std::nullopt, "loglezer 1.0\n", 0},
+                      Case{{"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
+                      Case{{"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}));
+
+}  // namespace
+}  // namespace loglezer
