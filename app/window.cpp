@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
 
+#include "app/hover_texts.h"
 #include "app/icon.h"
 #include "app/selectors.h"
 #include "chart/chart_panel.h"
@@ -199,6 +200,7 @@ void TForm1::build_download_chart() {
     chartdownload->setGeometry(8, 104, 1049, 249);
     chartdownload->set_animated_zoom(true);
     chartdownload->set_separators(seps_);
+    chartdownload->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
     sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
 }
 
@@ -225,6 +227,7 @@ void TForm1::build_upload_chart() {
     chartupload->setGeometry(8, 368, 1049, 250);
     chartupload->set_animated_zoom(false);
     chartupload->set_separators(seps_);
+    chartupload->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
     Label5 = text_label("Label5", "Wendo's Pellicor log lezer v1.0", chartupload, {910, 237, 139, 13}, window_font());
     // The credit sits in the panel's bottom-right corner. The substitute for
     // the window font may write it wider than 139 pixels: it then grows to
@@ -352,12 +355,19 @@ void TForm1::sbtn_showstatsClick() {
     in.year_text = to_log_text(cb_year->currentText());
     in.month_text = to_log_text(cb_month->currentText());
     in.total_labels_empty = lbl_totaldown->text().isEmpty() && lbl_totalup->text().isEmpty();
+    // The points are replaced from here on: their tooltips name them by this
+    // option even when the run stops half-way.
+    shown_option_ = in.option;
     const auto captions = show_stats(lines_, in, shared_, seps_, chartdownload->model(), chartupload->model());
     if (captions) {
         set_caption(lbl_recorddown, captions->record_down);
         set_caption(lbl_recordup, captions->record_up);
         set_caption(lbl_totaldown, captions->total_down);
         set_caption(lbl_totalup, captions->total_up);
+        // The day each record fell on, shown when the pointer rests on it.
+        const RecordDays days = record_days(lines_, seps_);
+        lbl_recorddown->setToolTip(from_log_text(days.download));
+        lbl_recordup->setToolTip(from_log_text(days.upload));
     }
 }
 

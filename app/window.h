@@ -109,6 +109,9 @@ private:
     // The text of cb_year when the year handler last ran, so that picking
     // the item already shown is no change.
     QString year_text_at_last_change_;
+    // The option the charts' points were drawn with, which names them in
+    // their tooltips.
+    int shown_option_ = -1;
 
     QPushButton* sbtn_showstats = nullptr;
     ChartPanel* chartdownload = nullptr;
