@@ -19,8 +19,8 @@ QString bar_name(int option, const ChartModel& model, std::size_t index);
 // The days the records of one day fell on, as "14 Juni 2023": the first line
 // in log order with the largest download and upload, read as the yearly run
 // reads them. Empty when no amount is above zero (there is then no record).
-// Meant after a yearly run that read every line: a line it could not read
-// throws as it did there.
+// Meant after a yearly run that read every line: a line that run could not
+// read throws here as it did there.
 struct RecordDays {
     std::string download;
     std::string upload;
