@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
 
@@ -192,6 +193,7 @@ void TForm1::build_layout() {
     QWidget::setTabOrder(cb_year, cb_month);
     QWidget::setTabOrder(cb_month, radio_buttons->button(0));
     connect_handlers();
+    connect_keys();
 }
 
 void TForm1::build_download_chart() {
@@ -251,6 +253,26 @@ void TForm1::build_groups() {
     Label4 = text_label("Label4", "Upload:", GroupBox1, {29, 48, 55, 20}, label_font());
     lbl_recorddown = text_label("lbl_recorddown", "lbl_recorddown", GroupBox1, {84, 24, 107, 20}, label_font());
     lbl_recordup = text_label("lbl_recordup", "lbl_recordup", GroupBox1, {84, 48, 87, 20}, label_font());
+}
+
+void TForm1::connect_keys() {
+    const struct {
+        QKeySequence keys;
+        void (TForm1::*handler)();
+    } keys[] = {
+        {QKeySequence(Qt::Key_F5), &TForm1::sbtn_showstatsClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::sbtn_savedownloadClick},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::sbtn_saveuploadClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_R), &TForm1::reload_log},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::close_window},
+    };
+    for (const auto& key : keys) {
+        auto* shortcut = new QShortcut(key.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, handler = key.handler] { guarded(handler); });
+    }
+    sbtn_showstats->setToolTip("Maak stats (F5)");
+    sbtn_savedownload->setToolTip("Grafiek opslaan (Ctrl+S)");
+    sbtn_saveupload->setToolTip("Grafiek opslaan (Ctrl+Shift+S)");
 }
 
 void TForm1::connect_handlers() {
@@ -322,6 +344,47 @@ void TForm1::start_up() {
 
     start_up_sequence(lines_, shared_, *this);
 }
+
+void TForm1::reload_log() {
+    const auto found = locate_log();
+    if (!found) {
+        // The window and the figures read before stay.
+        seams_.show_log_missing(missing_log_detail());
+        return;
+    }
+    log_file_ = *found;
+    // Read whole before anything changes, so that a log which cannot be
+    // read leaves the window as it was.
+    LineList lines = load_log(seams_.working_dir, log_file_.string());
+    lines_ = std::move(lines);
+    show_as_before_start_up();
+    start_up_sequence(lines_, shared_, *this);
+}
+
+void TForm1::show_as_before_start_up() {
+    // The totals are summed afresh, from zero.
+    shared_ = SharedState{};
+    shown_option_ = kNoOption;
+    year_text_at_last_change_.clear();
+    cb_year->clear();
+    cb_month->clear();
+    const std::pair<ChartPanel*, const char*> charts[] = {{chartdownload, "Download"}, {chartupload, "Upload"}};
+    for (const auto& [panel, title] : charts) {
+        ChartModel& model = panel->model();
+        model.clear_points();
+        model.clear_titles();
+        model.add_title(title);
+        model.set_3d(true);
+        model.set_value_format(ChartModel::kInitialValueFormat);
+        panel->undo_zoom();
+    }
+    set_caption(lbl_recorddown, "lbl_recorddown");
+    set_caption(lbl_recordup, "lbl_recordup");
+    lbl_recorddown->setToolTip(QString());
+    lbl_recordup->setToolTip(QString());
+}
+
+void TForm1::close_window() { close(); }
 
 void TForm1::empty_total_labels() {
     set_caption(lbl_totaldown, "");

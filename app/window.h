@@ -66,6 +66,12 @@ public:
     void RadiosClick();
     void sbtn_savedownloadClick();
     void sbtn_saveuploadClick();
+    // Ctrl+R: reads the log again as it now is (the metering program appends
+    // to it) and runs the start-up afresh, as at the program's start. A log
+    // that has gone shows the missing-log box and leaves the window as it is.
+    void reload_log();
+    // Ctrl+Q.
+    void close_window();
 
     const SharedState& shared() const { return shared_; }
     const Separators& separators() const { return seps_; }
@@ -86,6 +92,12 @@ private:
     void build_upload_chart();
     void build_groups();
     void connect_handlers();
+    // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R and Ctrl+Q, and the buttons' tooltips
+    // that name their keys.
+    void connect_keys();
+    // What the start-up finds at the program's start: no figures, lists or
+    // zoom, and the charts' first titles and formats.
+    void show_as_before_start_up();
     // FormCreate's steps, run inside the failure boundary.
     void start_up();
     // The log's absolute path: the one named on the command line, else the

@@ -27,4 +27,74 @@ TEST_F(Window, HoverShowsTheExactFiguresOfABarAndTheDayOfARecord) {
     EXPECT_EQ(child<QLabel>("lbl_recordup")->toolTip(), "13 Juni 2023");
 }
 
+// The window shown and active, as the keys need it.
+class Keys : public Window {
+protected:
+    TForm1& start_active(const std::string& log) {
+        start(log);
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        return *form_;
+    }
+    void press(const QKeySequence& keys) { QTest::keySequence(form_.get(), keys); }
+    std::string file_bytes(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+TEST_F(Keys, F5RunsMakeStats) {
+    start_active(log_of(days_from(2005, 1, 1, 40)));
+    click(option(1));
+    press(Qt::Key_F5);
+    EXPECT_EQ(labels(chart("chartdownload")), (std::vector<std::string>{"Januari", "Februari"}));
+}
+
+TEST_F(Keys, CtrlSSavesTheDownloadChartAndCtrlShiftSTheUpload) {
+    start_active(log_of(days_from(2005, 1, 1, 40)));
+    const std::pair<QKeySequence, const char*> ways[] = {{Qt::CTRL | Qt::Key_S, "sbtn_savedownload"},
+                                                         {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "sbtn_saveupload"}};
+    for (const auto& [keys, button] : ways) {
+        save_answer_ = QString::fromStdString((dir_ / "key.jpg").string());
+        press(keys);
+        save_answer_ = QString::fromStdString((dir_ / "button.jpg").string());
+        click(child<QPushButton>(button));
+        EXPECT_FALSE(file_bytes(dir_ / "key.jpg").empty()) << button;
+        EXPECT_EQ(file_bytes(dir_ / "key.jpg"), file_bytes(dir_ / "button.jpg")) << button;
+    }
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Keys, CtrlQClosesTheWindow) {
+    start_active(log_of(days_from(2005, 1, 1, 40)));
+    press(Qt::CTRL | Qt::Key_Q);
+    EXPECT_FALSE(form_->isVisible());
+}
+
+TEST_F(Keys, CtrlRShowsWhatWasAppendedAsAFreshStartWould) {
+    start_active(log_of(days_from(2005, 12, 30, 2)));
+    click(option(2));
+    std::ofstream(dir_ / "log.csv", std::ios::app) << log_of({"01-Jan-2006"});
+    press(Qt::CTRL | Qt::Key_R);
+    const std::vector<std::string> years{"2005", "2006"};
+    EXPECT_EQ(items(year()), years);
+    EXPECT_EQ(items(month()), std::vector<std::string>{"Januari"});
+    EXPECT_TRUE(option(0)->isChecked());
+    EXPECT_EQ(labels(chart("chartdownload")), years);
+    EXPECT_EQ(caption("lbl_totaldown"), "3 GB");
+    EXPECT_EQ(chart("chartupload").titles(), std::vector<std::string>{"Upload per jaar sinds 30 December 2005"});
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Keys, CtrlROnAVanishedLogShowsTheMissingBoxAndKeepsTheFigures) {
+    start_active(log_of(days_from(2005, 1, 1, 40)));
+    fs::remove(dir_ / "log.csv");
+    press(Qt::CTRL | Qt::Key_R);
+    EXPECT_EQ(missing_boxes_, 1);
+    EXPECT_TRUE(form_->isVisible());
+    EXPECT_EQ(caption("lbl_totaldown"), "40 GB");
+    EXPECT_EQ(labels(chart("chartdownload")), std::vector<std::string>{"2005"});
+}
+
 }  // namespace
