@@ -18,6 +18,7 @@
 #include "app/hover_texts.h"
 #include "app/icon.h"
 #include "app/selectors.h"
+#include "app/window_style.h"
 #include "chart/chart_panel.h"
 #include "chart/latin1.h"
 #include "log/failure.h"
@@ -192,6 +193,14 @@ void TForm1::build_layout() {
     chartupload->setFocusPolicy(Qt::NoFocus);
     QWidget::setTabOrder(cb_year, cb_month);
     QWidget::setTabOrder(cb_month, radio_buttons->button(0));
+
+    // The window's own look for its flat buttons and group boxes.
+    auto* look = new WindowStyle;
+    look->setParent(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{sbtn_showstats, sbtn_savedownload, sbtn_saveupload, Radios,
+                                                      gb_totals, GroupBox1}) {
+        w->setStyle(look);
+    }
     connect_handlers();
     connect_keys();
 }
