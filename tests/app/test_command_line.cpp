@@ -10,6 +10,7 @@ using ::testing::HasSubstr;
 using Action = CommandLine::Action;
 
 struct Case {
+    const char* name;
     std::vector<std::string> args;  // after the program's name
     Action action;
     std::optional<std::string> log_file;
@@ -32,16 +33,18 @@ TEST_P(ParseCommandLine, GivesTheActionTheLogAndTheExitCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ParseCommandLine,
-    ::testing::Values(Case{{}, Action::Run, std::nullopt, "", 0},
-                      Case{{"/var/log/net.csv"}, Action::Run, "/var/log/net.csv", "", 0},
+    ::testing::Values(Case{"no_argument", {}, Action::Run, std::nullopt, "", 0},
+                      Case{"a_log", {"/var/log/net.csv"}, Action::Run, "/var/log/net.csv", "", 0},
                       // A file name need not be valid UTF-8: its bytes are kept.
-                      Case{{"verkeer\xe9.csv"}, Action::Run, "verkeer\xe9.csv", "", 0},
-                      Case{{"--", "--help"}, Action::Run, "--help", "", 0},
-                      Case{{"--help"}, Action::Help, std::nullopt, "Usage: loglezer [LOGFILE]", 0},
-                      Case{{"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
-                      Case{{"--version"}, Action::Version, std::nullopt, "loglezer 1.0\n", 0},
-                      Case{{"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
-                      Case{{"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}));
+                      Case{"a_log_name_not_in_utf8", {"verkeer\xe9.csv"}, Action::Run, "verkeer\xe9.csv", "", 0},
+                      Case{"a_log_named_like_an_option", {"--", "--help"}, Action::Run, "--help", "", 0},
+                      Case{"help", {"--help"}, Action::Help, std::nullopt, "Usage: loglezer [LOGFILE]", 0},
+                      Case{"help_wins_over_a_log", {"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
+                      Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.0\n", 0},
+                      Case{"unknown_option", {"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
+                      Case{
+                          "two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace loglezer
