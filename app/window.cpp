@@ -361,9 +361,10 @@ void TForm1::reload_log() {
         seams_.show_log_missing(missing_log_detail());
         return;
     }
+    // Known before the load, as at the start, so that no chart save replaces
+    // it; read whole before anything shown changes, so that a log which
+    // cannot be read leaves the figures as they were.
     log_file_ = *found;
-    // Read whole before anything changes, so that a log which cannot be
-    // read leaves the window as it was.
     LineList lines = load_log(seams_.working_dir, log_file_.string());
     lines_ = std::move(lines);
     show_as_before_start_up();
