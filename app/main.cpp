@@ -1,11 +1,3 @@
-#include <QApplication>
+#include "app/program.h"
 
-#include "app/window.h"
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    loglezer::TForm1 form;
-    if (form.log_missing()) return 1;
-    form.show();
-    return app.exec();
-}
+int main(int argc, char** argv) { return loglezer::run_program(argc, argv); }

@@ -11,11 +11,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
 
+#include "app/hover_texts.h"
 #include "app/icon.h"
 #include "app/selectors.h"
+#include "app/window_style.h"
 #include "chart/chart_panel.h"
 #include "chart/latin1.h"
 #include "log/failure.h"
@@ -144,8 +147,9 @@ WindowSeams WindowSeams::real() {
         QMessageBox box(QMessageBox::Critical, title, wrappable(text), QMessageBox::Ok, parent);
         box.exec();
     };
-    s.show_log_missing = [] {
+    s.show_log_missing = [](const QString& detail) {
         QMessageBox box(QMessageBox::Critical, "Error", kLogMissingMessage, QMessageBox::Ok);
+        box.setDetailedText(detail);
         box.exec();
     };
     s.save_dialog = real_save_dialog();
@@ -189,7 +193,16 @@ void TForm1::build_layout() {
     chartupload->setFocusPolicy(Qt::NoFocus);
     QWidget::setTabOrder(cb_year, cb_month);
     QWidget::setTabOrder(cb_month, radio_buttons->button(0));
+
+    // The window's own look for its flat buttons and group boxes.
+    auto* look = new WindowStyle;
+    look->setParent(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{sbtn_showstats, sbtn_savedownload, sbtn_saveupload, Radios,
+                                                      gb_totals, GroupBox1}) {
+        w->setStyle(look);
+    }
     connect_handlers();
+    connect_keys();
 }
 
 void TForm1::build_download_chart() {
@@ -198,6 +211,7 @@ void TForm1::build_download_chart() {
     chartdownload->setGeometry(8, 104, 1049, 249);
     chartdownload->set_animated_zoom(true);
     chartdownload->set_separators(seps_);
+    chartdownload->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
     sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
 }
 
@@ -224,6 +238,7 @@ void TForm1::build_upload_chart() {
     chartupload->setGeometry(8, 368, 1049, 250);
     chartupload->set_animated_zoom(false);
     chartupload->set_separators(seps_);
+    chartupload->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
     Label5 = text_label("Label5", "Wendo's Pellicor log lezer v1.0", chartupload, {910, 237, 139, 13}, window_font());
     // The credit sits in the panel's bottom-right corner. The substitute for
     // the window font may write it wider than 139 pixels: it then grows to
@@ -247,6 +262,26 @@ void TForm1::build_groups() {
     Label4 = text_label("Label4", "Upload:", GroupBox1, {29, 48, 55, 20}, label_font());
     lbl_recorddown = text_label("lbl_recorddown", "lbl_recorddown", GroupBox1, {84, 24, 107, 20}, label_font());
     lbl_recordup = text_label("lbl_recordup", "lbl_recordup", GroupBox1, {84, 48, 87, 20}, label_font());
+}
+
+void TForm1::connect_keys() {
+    const struct {
+        QKeySequence keys;
+        void (TForm1::*handler)();
+    } keys[] = {
+        {QKeySequence(Qt::Key_F5), &TForm1::sbtn_showstatsClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::sbtn_savedownloadClick},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::sbtn_saveuploadClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_R), &TForm1::reload_log},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::close_window},
+    };
+    for (const auto& key : keys) {
+        auto* shortcut = new QShortcut(key.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, handler = key.handler] { guarded(handler); });
+    }
+    sbtn_showstats->setToolTip("Maak stats (F5)");
+    sbtn_savedownload->setToolTip("Grafiek opslaan (Ctrl+S)");
+    sbtn_saveupload->setToolTip("Grafiek opslaan (Ctrl+Shift+S)");
 }
 
 void TForm1::connect_handlers() {
@@ -287,11 +322,28 @@ void TForm1::set_caption(QLabel* label, const std::string& text) {
 
 void TForm1::FormCreate() { guarded(&TForm1::start_up); }
 
+std::optional<std::filesystem::path> TForm1::locate_log() const {
+    if (!seams_.log_argument) return find_log(seams_.working_dir);
+    const std::string& given = *seams_.log_argument;
+    if (!log_exists(seams_.working_dir, given)) return std::nullopt;
+    // Absolute, like the path log.ini gives, so that a save which changes
+    // the current directory cannot move it.
+    const std::filesystem::path path(given);
+    return std::filesystem::absolute(path.is_absolute() ? path : seams_.working_dir / path);
+}
+
+QString TForm1::missing_log_detail() const {
+    if (!seams_.log_argument) return {};
+    const std::filesystem::path path(*seams_.log_argument);
+    const std::filesystem::path full = path.is_absolute() ? path : seams_.working_dir / path;
+    return message_text(full.lexically_normal().string());
+}
+
 void TForm1::start_up() {
-    auto found = find_log(seams_.working_dir);
+    auto found = locate_log();
     if (!found) {
         log_missing_ = true;
-        seams_.show_log_missing();
+        seams_.show_log_missing(missing_log_detail());
         return;
     }
     // Known before the load, so that a log which fails to load is still
@@ -301,6 +353,48 @@ void TForm1::start_up() {
 
     start_up_sequence(lines_, shared_, *this);
 }
+
+void TForm1::reload_log() {
+    const auto found = locate_log();
+    if (!found) {
+        // The window and the figures read before stay.
+        seams_.show_log_missing(missing_log_detail());
+        return;
+    }
+    // Known before the load, as at the start, so that no chart save replaces
+    // it; read whole before anything shown changes, so that a log which
+    // cannot be read leaves the figures as they were.
+    log_file_ = *found;
+    LineList lines = load_log(seams_.working_dir, log_file_.string());
+    lines_ = std::move(lines);
+    show_as_before_start_up();
+    start_up_sequence(lines_, shared_, *this);
+}
+
+void TForm1::show_as_before_start_up() {
+    // The totals are summed afresh, from zero.
+    shared_ = SharedState{};
+    shown_option_ = kNoOption;
+    year_text_at_last_change_.clear();
+    cb_year->clear();
+    cb_month->clear();
+    const std::pair<ChartPanel*, const char*> charts[] = {{chartdownload, "Download"}, {chartupload, "Upload"}};
+    for (const auto& [panel, title] : charts) {
+        ChartModel& model = panel->model();
+        model.clear_points();
+        model.clear_titles();
+        model.add_title(title);
+        model.set_3d(true);
+        model.set_value_format(ChartModel::kInitialValueFormat);
+        panel->undo_zoom();
+    }
+    set_caption(lbl_recorddown, "lbl_recorddown");
+    set_caption(lbl_recordup, "lbl_recordup");
+    lbl_recorddown->setToolTip(QString());
+    lbl_recordup->setToolTip(QString());
+}
+
+void TForm1::close_window() { close(); }
 
 void TForm1::empty_total_labels() {
     set_caption(lbl_totaldown, "");
@@ -334,12 +428,22 @@ void TForm1::sbtn_showstatsClick() {
     in.year_text = to_log_text(cb_year->currentText());
     in.month_text = to_log_text(cb_month->currentText());
     in.total_labels_empty = lbl_totaldown->text().isEmpty() && lbl_totalup->text().isEmpty();
+    // The points are replaced from here on: their tooltips name them by this
+    // option even when the run stops half-way.
+    shown_option_ = in.option;
     const auto captions = show_stats(lines_, in, shared_, seps_, chartdownload->model(), chartupload->model());
     if (captions) {
         set_caption(lbl_recorddown, captions->record_down);
         set_caption(lbl_recordup, captions->record_up);
         set_caption(lbl_totaldown, captions->total_down);
         set_caption(lbl_totalup, captions->total_up);
+        // The day each record fell on, shown when the pointer rests on it. A
+        // yearly run that succeeds over one year item or more has read every
+        // line; with none (no line has a year) it read no line, and there is
+        // no record day.
+        const RecordDays days = in.year_items.empty() ? RecordDays{} : record_days(lines_, seps_);
+        lbl_recorddown->setToolTip(from_log_text(days.download));
+        lbl_recordup->setToolTip(from_log_text(days.upload));
     }
 }
 

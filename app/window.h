@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,12 +29,16 @@ class ChartPanel;
 struct WindowSeams {
     // A failure box: modal, error icon, one OK button.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> show_failure;
-    // The "log not found" box shown before any window, centred on the screen.
-    std::function<void()> show_log_missing;
+    // The "log not found" box, centred on the screen when no window is
+    // shown yet; `detail`, when not empty, names the path looked at.
+    std::function<void(const QString& detail)> show_log_missing;
     // The save dialog of the chart export.
     SaveDialog save_dialog;
     // Where log.ini and a relative log path are looked up.
     std::filesystem::path working_dir;
+    // The log named on the command line, used instead of log.ini and the
+    // default path.
+    std::optional<std::string> log_argument;
     // The regional separators amounts are read and figures written with.
     Separators separators;
 
@@ -61,6 +66,12 @@ public:
     void RadiosClick();
     void sbtn_savedownloadClick();
     void sbtn_saveuploadClick();
+    // Ctrl+R: reads the log again as it now is (the metering program appends
+    // to it) and runs the start-up afresh, as at the program's start. A log
+    // that has gone shows the missing-log box and leaves the window as it is.
+    void reload_log();
+    // Ctrl+Q.
+    void close_window();
 
     const SharedState& shared() const { return shared_; }
     const Separators& separators() const { return seps_; }
@@ -81,8 +92,20 @@ private:
     void build_upload_chart();
     void build_groups();
     void connect_handlers();
+    // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R and Ctrl+Q, and the buttons' tooltips
+    // that name their keys.
+    void connect_keys();
+    // What the start-up finds at the program's start: no figures, lists or
+    // zoom, and the charts' first titles and formats.
+    void show_as_before_start_up();
     // FormCreate's steps, run inside the failure boundary.
     void start_up();
+    // The log's absolute path: the one named on the command line, else the
+    // one log.ini names or the default path; nothing when it is missing.
+    std::optional<std::filesystem::path> locate_log() const;
+    // The detail of the missing-log box: the full path of a log named on the
+    // command line; empty for the usual look-up, whose box stays as it was.
+    QString missing_log_detail() const;
     // Runs one handler; a failure ends it there and is shown in a box.
     void guarded(void (TForm1::*handler)());
     void on_year_activated();
@@ -98,6 +121,9 @@ private:
     // The text of cb_year when the year handler last ran, so that picking
     // the item already shown is no change.
     QString year_text_at_last_change_;
+    // The option the charts' points were drawn with, which names them in
+    // their tooltips.
+    int shown_option_ = -1;
 
     QPushButton* sbtn_showstats = nullptr;
     ChartPanel* chartdownload = nullptr;

@@ -340,4 +340,22 @@ QImage ChartPainter::picture(int width, int height, QColor background) const {
 
 QRect ChartPainter::plot_rect(const QRect& area) const { return lay_out(model_, area).plot; }
 
+std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint& point) const {
+    const Layout l = lay_out(model_, area);
+    const int d = l.depth;
+    // Where the bars are drawn: the plot and its depth.
+    const QRect clip(l.plot.left(), l.plot.top() - d, l.plot.width() + d + 1, l.plot.height() + d + 1);
+    if (l.plot.width() < 2 || l.plot.height() < 2 || !clip.contains(point)) return std::nullopt;
+    const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
+    // The last bar drawn is the one on top.
+    for (std::size_t i = bars.size(); i-- > 0;) {
+        const Bar& b = bars[i];
+        const QPolygon outline({QPoint(b.left, b.base), QPoint(b.left, b.top), QPoint(b.left + d, b.top - d),
+                                QPoint(b.right + d, b.top - d), QPoint(b.right + d, b.base - d),
+                                QPoint(b.right, b.base)});
+        if (outline.containsPoint(point, Qt::OddEvenFill)) return i;
+    }
+    return std::nullopt;
+}
+
 }  // namespace loglezer

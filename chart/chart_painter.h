@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
+#include <optional>
 
 #include "log/separators.h"
 #include "stats/chart_model.h"
@@ -57,6 +58,11 @@ public:
     // The front rectangle of the plot (inside its walls) when the chart is
     // laid out in `area`.
     QRect plot_rect(const QRect& area) const;
+
+    // The bar drawn at `point` (its front, and in 3D its top and side) when
+    // the chart is laid out in `area`, under the zoom; nothing between the
+    // bars, above or below them, or outside the plot.
+    std::optional<std::size_t> bar_at(const QRect& area, const QPoint& point) const;
 
 private:
     const ChartModel& model_;

@@ -1,12 +1,19 @@
 #include "chart/chart_panel.h"
 
 #include <QFont>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QToolTip>
 #include <QVariantAnimation>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "chart/latin1.h"
+#include "stats/value_format.h"
 
 namespace loglezer {
 
@@ -30,6 +37,25 @@ QRectF within_zoom_limit(QRectF view, std::size_t points) {
     return view;
 }
 
+// A number of bytes as a whole number, its digits grouped by thousands with
+// the regional separator: exact for any amount, beyond what a double holds.
+std::string whole_bytes_text(long double bytes, const Separators& seps) {
+    const int length = std::snprintf(nullptr, 0, "%.0Lf", bytes);
+    if (length <= 0) return "?";
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::snprintf(buffer.data(), buffer.size(), "%.0Lf", bytes);
+    const std::string digits(buffer.data(), static_cast<std::size_t>(length));
+    const std::size_t first = digits.find_first_of("0123456789");
+    if (first == std::string::npos || seps.thousands == Separators::kNoGrouping) return digits;  // inf, nan
+    std::string out = digits.substr(0, first);
+    const std::size_t count = digits.size() - first;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0 && (count - i) % 3 == 0) out += seps.thousands;
+        out += digits[first + i];
+    }
+    return out;
+}
+
 }  // namespace
 
 ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), model_(std::move(title)) {
@@ -48,6 +74,28 @@ QRect ChartPanel::plot_rect(const QRect& area) const { return chart_painter().pl
 
 QImage ChartPanel::render(int width, int height, QColor background) const {
     return chart_painter().picture(width, height, background);
+}
+
+QString ChartPanel::tooltip_at(const QPoint& point) const {
+    const std::optional<std::size_t> index = chart_painter().bar_at(rect(), point);
+    if (!index) return {};
+    const ChartPoint& bar = model_.points()[*index];
+    const QString name = bar_namer_ ? bar_namer_(model_, *index) : from_log_text(bar.label);
+    return name + '\n' + from_log_text(format_value(bar.value, "#,##0.00 GB", seps_)) + '\n' +
+           from_log_text(whole_bytes_text(bar.bytes, seps_)) + QStringLiteral(" bytes");
+}
+
+bool ChartPanel::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = tooltip_at(help->pos());
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }
 
 void ChartPanel::paintEvent(QPaintEvent*) {

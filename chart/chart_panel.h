@@ -4,7 +4,9 @@
 #include <QImage>
 #include <QPoint>
 #include <QRectF>
+#include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "chart/chart_painter.h"
@@ -24,6 +26,9 @@ namespace loglezer {
 // zoom into it; drag the other way, or double-click, to undo the zoom; drag
 // with the right button to scroll. A zoom stays in force when the points are
 // replaced.
+//
+// Resting the pointer on a bar shows its exact figures in a tooltip, which
+// stays off the saved pictures.
 class ChartPanel : public QWidget {
 public:
     explicit ChartPanel(std::string title, QWidget* parent = nullptr);
@@ -62,9 +67,21 @@ public:
     // laid out in `area`.
     QRect plot_rect(const QRect& area) const;
 
+    // Names the bar at an index of the model in its tooltip: what the chart
+    // shows decides whether "Juni" means June of which year. Without one, a
+    // bar is named by its label.
+    using BarNamer = std::function<QString(const ChartModel& model, std::size_t index)>;
+    void set_bar_namer(BarNamer namer) { bar_namer_ = std::move(namer); }
+
+    // The tooltip of the bar at a point of the panel, under the zoom: its
+    // name, its value in GB with two decimals and the bytes it stands for,
+    // one to a line, in the panel's separators. Empty when no bar is there.
+    QString tooltip_at(const QPoint& point) const;
+
     static constexpr QRectF kAll{0.0, 0.0, 1.0, 1.0};
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -83,6 +100,7 @@ private:
     Separators seps_;
     bool animated_zoom_ = false;
     QRectF zoom_ = kAll;
+    BarNamer bar_namer_;
 
     // mouse gestures
     enum class Drag { None, Zoom, Scroll };

@@ -6,8 +6,8 @@
 #include <QLocale>
 
 #include "app/window.h"
-#include "stats/value_format.h"
 #include "stats/regional.h"
+#include "stats/value_format.h"
 
 namespace loglezer {
 namespace {

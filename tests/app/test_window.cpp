@@ -63,12 +63,26 @@ TEST_F(Window, AMissingLogShowsTheBoxAndNothingElse) {
     seams.show_failure = [this](QWidget*, const QString&, const QString& text) {
         messages_.push_back(text.toStdString());
     };
-    seams.show_log_missing = [this] { ++missing_boxes_; };
+    seams.show_log_missing = [this](const QString&) { ++missing_boxes_; };
     seams.working_dir = dir_;
     form_ = std::make_unique<TForm1>(seams);
     EXPECT_TRUE(form_->log_missing());
     EXPECT_EQ(missing_boxes_, 1);
     EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Window, ALogNamedOnTheCommandLineIsReadInsteadOfTheOneLogIniNames) {
+    std::ofstream(dir_ / "log.csv") << log_of(days_from(2005, 1, 1, 2));
+    std::ofstream(dir_ / "other.csv") << log_of(days_from(2010, 3, 1, 2));
+    open("other.csv");
+    EXPECT_EQ(items(year()), std::vector<std::string>{"2010"});
+}
+
+TEST_F(Window, AMissingLogNamedOnTheCommandLineShowsItsFullPathInTheBox) {
+    std::ofstream(dir_ / "log.csv") << log_of(days_from(2005, 1, 1, 2));
+    open("gone.csv");
+    EXPECT_TRUE(form_->log_missing());
+    EXPECT_EQ(missing_details_, std::vector<std::string>{(dir_ / "gone.csv").string()});
 }
 
 TEST_F(Window, ABadAmountStopsTheStartUpWhereItIs) {

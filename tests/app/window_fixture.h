@@ -68,16 +68,21 @@ protected:
         std::ofstream(dir_ / "log.csv", std::ios::binary) << log;
         return open();
     }
-    // Starts the window on the log already in the working directory.
-    TForm1& open() {
+    // Starts the window on the log already in the working directory, or on
+    // the one named as if on the command line.
+    TForm1& open(std::optional<std::string> log_argument = std::nullopt) {
         WindowSeams seams;
         seams.show_failure = [this](QWidget*, const QString& title, const QString& text) {
             titles_.push_back(title.toStdString());
             messages_.push_back(text.toStdString());
         };
-        seams.show_log_missing = [this] { ++missing_boxes_; };
+        seams.show_log_missing = [this](const QString& detail) {
+            ++missing_boxes_;
+            missing_details_.push_back(detail.toStdString());
+        };
         seams.save_dialog = [this](QWidget*) { return save_answer_; };
         seams.working_dir = dir_;
+        seams.log_argument = std::move(log_argument);
         seams.separators = separators_;
         form_ = std::make_unique<TForm1>(seams);
         return *form_;
@@ -110,6 +115,7 @@ protected:
     std::unique_ptr<TForm1> form_;
     std::vector<std::string> titles_, messages_;
     int missing_boxes_ = 0;
+    std::vector<std::string> missing_details_;  // the detail text of each missing-log box
     std::optional<QString> save_answer_;
     Separators separators_;  // "." and ",": the figures the tests expect do not depend on the machine
 };

@@ -412,5 +412,18 @@ TEST(ZoomAnimation, GlidesOverSeveralFramesOnlyWhenAnimated) {
     }
 }
 
+TEST(Tooltip, NamesTheBarUnderThePointerAsTheZoomShowsIt) {
+    ChartPanel panel("Download");
+    panel.resize(1049, 249);
+    panel.set_separators(kDutch);
+    fill_months(panel.model());
+    const QRect plot = panel.plot_rect(panel.rect());
+    const QPoint middle(plot.center().x(), plot.bottom() - 2);
+    // Unzoomed, the middle of the plot lies between June's and July's bars.
+    EXPECT_EQ(panel.tooltip_at(middle), QString());
+    panel.zoom_to({6.0 / 12, 0.0, 1.0 / 12, 1.0});
+    EXPECT_EQ(panel.tooltip_at(middle).toStdString(), "Juli\n55,00 GB\n0 bytes");
+}
+
 }  // namespace
 }  // namespace loglezer

@@ -1,0 +1,63 @@
+#include "app/hover_texts.h"
+
+#include "chart/latin1.h"
+#include "log/line_format.h"
+#include "log/month_names.h"
+#include "log/number_text.h"
+#include "stats/statistics.h"
+
+namespace loglezer {
+namespace {
+
+// A title such as "Download per maand 2023" without its first three words.
+std::string title_after_three_words(const ChartModel& model) {
+    if (model.titles().empty()) return {};
+    const std::string& title = model.titles().front();
+    std::size_t at = 0;
+    for (int word = 0; word < 3 && at != std::string::npos; ++word) {
+        at = title.find(' ', at);
+        if (at != std::string::npos) ++at;
+    }
+    return at == std::string::npos ? std::string() : title.substr(at);
+}
+
+// "dd Maand yyyy" for a log line.
+std::string line_day(std::string_view line) {
+    std::string text(day_text(line));
+    text += ' ';
+    if (const auto name = setmonth(month_abbrev(line))) text += *name;
+    text += ' ';
+    text += year_number_text(line);
+    return text;
+}
+
+}  // namespace
+
+QString bar_name(int option, const ChartModel& model, std::size_t index) {
+    const std::string& label = model.points().at(index).label;
+    const std::string period = option == kPerYear ? std::string() : title_after_three_words(model);
+    return from_log_text(period.empty() ? label : label + ' ' + period);
+}
+
+RecordDays record_days(const LineList& lines, const Separators& seps) {
+    long double best_download = 0;
+    long double best_upload = 0;
+    RecordDays days;
+    for (int i = 0; i < lines.count(); ++i) {
+        const std::string_view line = lines.at(i);
+        const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
+        const long double download = text_to_float(texts.download, seps);
+        const long double upload = text_to_float(texts.upload, seps);
+        if (download > best_download) {
+            best_download = download;
+            days.download = line_day(line);
+        }
+        if (upload > best_upload) {
+            best_upload = upload;
+            days.upload = line_day(line);
+        }
+    }
+    return days;
+}
+
+}  // namespace loglezer
