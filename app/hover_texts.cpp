@@ -3,7 +3,6 @@
 #include "chart/latin1.h"
 #include "log/line_format.h"
 #include "log/month_names.h"
-#include "log/number_text.h"
 #include "stats/statistics.h"
 
 namespace loglezer {
@@ -39,25 +38,8 @@ QString bar_name(int option, const ChartModel& model, std::size_t index) {
     return from_log_text(period.empty() ? label : label + ' ' + period);
 }
 
-RecordDays record_days(const LineList& lines, const Separators& seps) {
-    long double best_download = 0;
-    long double best_upload = 0;
-    RecordDays days;
-    for (int i = 0; i < lines.count(); ++i) {
-        const std::string_view line = lines.at(i);
-        const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
-        const long double download = text_to_float(texts.download, seps);
-        const long double upload = text_to_float(texts.upload, seps);
-        if (download > best_download) {
-            best_download = download;
-            days.download = line_day(line);
-        }
-        if (upload > best_upload) {
-            best_upload = upload;
-            days.upload = line_day(line);
-        }
-    }
-    return days;
+std::string record_day(const LineList& lines, long long index) {
+    return index < 0 ? std::string() : line_day(lines.at(index));
 }
 
 }  // namespace loglezer

@@ -16,15 +16,8 @@ namespace loglezer {
 // title is taken rather than the year box, which may have changed since.
 QString bar_name(int option, const ChartModel& model, std::size_t index);
 
-// The days the records of one day fell on, as "14 Juni 2023": the first line
-// in log order with the largest download and upload, read as the yearly run
-// reads them. Empty when no amount is above zero (there is then no record).
-// Meant after a yearly run that read every line: a line that run could not
-// read throws here as it did there.
-struct RecordDays {
-    std::string download;
-    std::string upload;
-};
-RecordDays record_days(const LineList& lines, const Separators& seps);
+// The day of the log line at `index` as "14 Juni 2023", the day a record
+// fell on; empty for no line (-1: no amount was above zero).
+std::string record_day(const LineList& lines, long long index);
 
 }  // namespace loglezer

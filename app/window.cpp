@@ -437,13 +437,9 @@ void TForm1::sbtn_showstatsClick() {
         set_caption(lbl_recordup, captions->record_up);
         set_caption(lbl_totaldown, captions->total_down);
         set_caption(lbl_totalup, captions->total_up);
-        // The day each record fell on, shown when the pointer rests on it. A
-        // yearly run that succeeds over one year item or more has read every
-        // line; with none (no line has a year) it read no line, and there is
-        // no record day.
-        const RecordDays days = in.year_items.empty() ? RecordDays{} : record_days(lines_, seps_);
-        lbl_recorddown->setToolTip(from_log_text(days.download));
-        lbl_recordup->setToolTip(from_log_text(days.upload));
+        // The day each record fell on, shown when the pointer rests on it.
+        lbl_recorddown->setToolTip(from_log_text(record_day(lines_, shared_.record_download_line)));
+        lbl_recordup->setToolTip(from_log_text(record_day(lines_, shared_.record_upload_line)));
     }
 }
 
