@@ -6,19 +6,13 @@
 #include "log/failure.h"
 #include "log/month_names.h"
 #include "log/number_text.h"
+#include "log/words.h"
 
 namespace loglezer {
 namespace {
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first character is taken as the lowest byte");
-
-constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
-
-std::uint64_t load8(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    return word;
-}
+using words::kEachByte;
+using words::load8;
 
 // Nonzero when a byte of the word is a ","; then its lowest set bit is the
 // high bit of the first such byte (bits above it may be set wrongly).

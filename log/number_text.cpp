@@ -12,6 +12,7 @@
 #include <string>
 
 #include "log/failure.h"
+#include "log/words.h"
 
 namespace loglezer {
 namespace {
@@ -25,16 +26,8 @@ locale_t c_locale() {
     return loc;
 }
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first character is taken as the lowest byte");
-
-constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
-
-// Eight characters as one word, the first in the lowest byte.
-std::uint64_t load8(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    return word;
-}
+using words::kEachByte;
+using words::load8;
 
 // The digit values of eight characters ('0' is 0), and whether one of
 // them is no digit: that character's byte then has its high bit set, either
