@@ -68,6 +68,8 @@ struct UsageCase {
     const char* message;            // after "loglezer: "
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
 class ExportUsageError : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(ExportUsageError, IsReportedWithAPointerToHelp) {
