@@ -1,19 +1,51 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
+#include <stdexcept>
+
+#include "stats/month_argument.h"
 
 namespace loglezer {
 namespace {
 
 constexpr const char* kHelp =
     "Usage: loglezer [LOGFILE]\n"
+    "       loglezer [LOGFILE] --export FILE [--chart download|upload]\n"
+    "                [--year Y [--month M]] [--size WxH] [--format jpeg|png]\n"
     "Shows a daily internet traffic log as bar charts of download and upload.\n"
+    "With --export it opens no window and needs no display: it writes one chart\n"
+    "as a picture, as \"Grafiek opslaan\" does, and ends.\n"
     "\n"
-    "  LOGFILE        the log to read, instead of the one log.ini in the\n"
-    "                 working directory names or the default path\n"
-    "  -h, --help     print this text and exit\n"
-    "  --version      print the program's version and exit\n";
+    "  LOGFILE          the log to read, instead of the one log.ini in the\n"
+    "                   working directory names or the default path\n"
+    "  --export FILE    write the chart to FILE: JPEG for .jpg, .jpeg, .jpe or\n"
+    "                   .jfif, PNG for .png; - writes it to standard output\n"
+    "  --chart CHART    download (the default) or upload\n"
+    "  --year Y         the months of year Y instead of the years\n"
+    "  --month M        with --year, the days of month M: 1-12 or its Dutch or\n"
+    "                   English name\n"
+    "  --size WxH       the picture's size in pixels, each 100 to 10000\n"
+    "                   (1049x249 unless given)\n"
+    "  --format FORMAT  jpeg or png; needed when FILE is -\n"
+    "  -h, --help       print this text and exit\n"
+    "  --version        print the program's version and exit\n"
+    "\n"
+    "Exit status: 0 when done; 1 for a usage error or a failure, and when the\n"
+    "window finds no log; 2 when --export finds no log.\n"
+    "\n"
+    "A crontab line that draws the download chart of the years for a web page\n"
+    "every night at 00:05, from the log that log.ini in the home directory names\n"
+    "(cron's working directory):\n"
+    "  5 0 * * * loglezer --export /var/www/html/jaren.png\n";
+
+// A command line the program cannot run; the text follows "loglezer: ".
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 CommandLine usage_error(const std::string& what) {
     CommandLine line;
@@ -30,36 +62,160 @@ CommandLine printing(CommandLine::Action action, std::string message) {
     return line;
 }
 
+// The arguments as they were given and as Qt decoded them.
+struct Arguments {
+    const std::vector<std::string>& raw;
+    QStringList decoded;
+};
+
 // The argument as it was given: a file name need not be valid in the
 // locale's encoding, so the bytes are taken from the arguments themselves.
-std::string raw_argument(const std::vector<std::string>& args, const QStringList& decoded, const QString& wanted) {
-    for (qsizetype i = 1; i < decoded.size(); ++i) {
-        if (decoded[i] == wanted) return args[static_cast<std::size_t>(i)];
+std::string raw_argument(const Arguments& args, const QString& wanted) {
+    for (qsizetype i = 1; i < args.decoded.size(); ++i) {
+        if (args.decoded[i] == wanted) return args.raw[static_cast<std::size_t>(i)];
     }
     return wanted.toLocal8Bit().toStdString();
+}
+
+// An option's value as it was given, after "--name" or in "--name=value".
+std::string raw_value(const Arguments& args, const QString& name, const QString& value) {
+    const QString option = QStringLiteral("--") + name;
+    const QString joined = option + QLatin1Char('=');
+    for (qsizetype i = 1; i < args.decoded.size(); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (args.decoded[i] == option && i + 1 < args.decoded.size() && args.decoded[i + 1] == value) {
+            return args.raw[at + 1];
+        }
+        if (args.decoded[i] == joined + value) return args.raw[at].substr(static_cast<std::size_t>(joined.size()));
+    }
+    return value.toLocal8Bit().toStdString();
+}
+
+std::string quoted(const QString& text) { return "'" + text.toStdString() + "'"; }
+
+// The options of the export, in the order their checks run.
+struct ExportOptions {
+    QCommandLineOption file{QStringLiteral("export"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption chart{QStringLiteral("chart"), QString(), QStringLiteral("CHART")};
+    QCommandLineOption year{QStringLiteral("year"), QString(), QStringLiteral("Y")};
+    QCommandLineOption month{QStringLiteral("month"), QString(), QStringLiteral("M")};
+    QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("WxH")};
+    QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("FORMAT")};
+
+    std::vector<const QCommandLineOption*> all() const { return {&file, &chart, &year, &month, &size, &format}; }
+};
+
+// Each export option at most once, none without --export, and a month only
+// in a year.
+void check_export_options(const QCommandLineParser& parser, const ExportOptions& options) {
+    for (const QCommandLineOption* option : options.all()) {
+        const std::string name = "--" + option->names().front().toStdString();
+        if (parser.values(*option).size() > 1) throw UsageError(name + " is given more than once");
+        if (parser.isSet(*option) && !parser.isSet(options.file)) throw UsageError(name + " needs --export");
+    }
+    if (parser.isSet(options.month) && !parser.isSet(options.year)) throw UsageError("--month needs --year");
+}
+
+ExportRequest::Format format_named(const QString& name) {
+    if (name == QLatin1String("jpeg")) return ExportRequest::Format::Jpeg;
+    if (name == QLatin1String("png")) return ExportRequest::Format::Png;
+    throw UsageError("--format: " + quoted(name) + " is not jpeg or png");
+}
+
+// The picture's type: the file's extension, in any letter case. --format
+// is needed for standard output, and else must agree.
+ExportRequest::Format read_format(const QCommandLineParser& parser, const ExportOptions& options) {
+    const QString file = parser.value(options.file);
+    const bool asked = parser.isSet(options.format);
+    if (file == QLatin1String("-")) {
+        if (!asked) throw UsageError("--export -: writing to standard output needs --format jpeg or --format png");
+        return format_named(parser.value(options.format));
+    }
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    ExportRequest::Format format = ExportRequest::Format::Jpeg;
+    if (suffix == QLatin1String("png")) {
+        format = ExportRequest::Format::Png;
+    } else if (!QStringList{"jpg", "jpeg", "jpe", "jfif"}.contains(suffix)) {
+        throw UsageError("--export: " + quoted(file) + " does not end in .jpg, .jpeg, .jpe, .jfif or .png");
+    }
+    if (asked && format_named(parser.value(options.format)) != format) {
+        throw UsageError("--format: " + quoted(parser.value(options.format)) + " does not match " + quoted(file));
+    }
+    return format;
+}
+
+void read_size(const QString& text, ExportRequest& request) {
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{3,5})[xX]([0-9]{3,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+    const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+    const auto fits = [](int pixels) { return pixels >= 100 && pixels <= 10000; };
+    if (!fits(width) || !fits(height)) {
+        throw UsageError("--size: " + quoted(text) + " is not WIDTHxHEIGHT, each from 100 to 10000");
+    }
+    request.width = width;
+    request.height = height;
+}
+
+ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions& options, const Arguments& args) {
+    check_export_options(parser, options);
+    ExportRequest request;
+    request.file = raw_value(args, QStringLiteral("export"), parser.value(options.file));
+    request.format = read_format(parser, options);
+    if (parser.isSet(options.chart)) {
+        const QString chart = parser.value(options.chart);
+        if (chart == QLatin1String("upload")) {
+            request.chart = ExportRequest::Chart::Upload;
+        } else if (chart != QLatin1String("download")) {
+            throw UsageError("--chart: " + quoted(chart) + " is not download or upload");
+        }
+    }
+    if (parser.isSet(options.year)) request.year = raw_value(args, QStringLiteral("year"), parser.value(options.year));
+    if (parser.isSet(options.month)) {
+        const QString month = parser.value(options.month);
+        request.month = month_argument(raw_value(args, QStringLiteral("month"), month));
+        if (!request.month) throw UsageError("--month: " + quoted(month) + " is not a month (1-12 or a month name)");
+    }
+    if (parser.isSet(options.size)) read_size(parser.value(options.size), request);
+    return request;
+}
+
+CommandLine read_parsed(const QCommandLineParser& parser, const ExportOptions& options, const Arguments& args) {
+    const QStringList logs = parser.positionalArguments();
+    if (logs.size() > 1) throw UsageError("one log file at most");
+    CommandLine line;
+    if (!logs.isEmpty()) line.log_file = raw_argument(args, logs.front());
+    if (parser.isSet(options.file)) {
+        line.action = CommandLine::Action::Export;
+        line.export_request = read_export(parser, options, args);
+    } else {
+        check_export_options(parser, options);
+    }
+    return line;
 }
 
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<std::string>& args) {
-    QStringList decoded;
+    Arguments arguments{args, {}};
     for (const std::string& arg : args)
-        decoded << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
+        arguments.decoded << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
 
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringLiteral("version"));
+    const ExportOptions exporting;
     parser.addOption(help);
     parser.addOption(version);
-    if (!parser.parse(decoded)) return usage_error(parser.errorText().toStdString());
+    for (const QCommandLineOption* option : exporting.all()) parser.addOption(*option);
+    if (!parser.parse(arguments.decoded)) return usage_error(parser.errorText().toStdString());
     if (parser.isSet(help)) return printing(CommandLine::Action::Help, kHelp);
     if (parser.isSet(version)) return printing(CommandLine::Action::Version, "loglezer " LOGLEZER_VERSION "\n");
-
-    const QStringList logs = parser.positionalArguments();
-    if (logs.size() > 1) return usage_error("one log file at most");
-    CommandLine line;
-    if (!logs.isEmpty()) line.log_file = raw_argument(args, decoded, logs.front());
-    return line;
+    try {
+        return read_parsed(parser, exporting, arguments);
+    } catch (const UsageError& e) {
+        return usage_error(e.what());
+    }
 }
 
 }  // namespace loglezer

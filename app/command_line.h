@@ -4,15 +4,40 @@
 #include <string>
 #include <vector>
 
+#include "chart/export.h"
+
 namespace loglezer {
 
+// What `--export` asks for: one chart of one view written as a picture,
+// without a window.
+struct ExportRequest {
+    enum class Chart { Download, Upload };
+    enum class Format { Jpeg, Png };
+
+    // The picture's file, byte for byte as it was given; "-" for standard
+    // output.
+    std::string file;
+    Chart chart = Chart::Download;
+    Format format = Format::Jpeg;
+    // The view: the years when neither is given, the months of `year`, or
+    // the days of `month` (1 to 12) in `year`. The year is the text typed
+    // into the year box.
+    std::optional<std::string> year;
+    std::optional<int> month;
+    int width = kPictureWidth;
+    int height = kPictureHeight;
+};
+
 // What the viewer's command line asks for. Read before any application
-// object exists, so that --help and --version work without a display.
+// object exists, so that --help, --version and the export work without a
+// display.
 struct CommandLine {
-    enum class Action { Run, Help, Version, UsageError };
+    enum class Action { Run, Export, Help, Version, UsageError };
     Action action = Action::Run;
     // The log named on the command line, byte for byte as it was given.
     std::optional<std::string> log_file;
+    // Set for Action::Export.
+    ExportRequest export_request;
     // Printed before the program ends: on standard output for the help and
     // the version, on standard error for a usage error.
     std::string message;
@@ -20,8 +45,10 @@ struct CommandLine {
 };
 
 // Reads the arguments, the program's name first: `loglezer [LOGFILE]`,
-// `--help` (or `-h`), `--version`. An unknown option or a second log is a
-// usage error (exit code 1) whose message points to --help.
+// `--help` (or `-h`), `--version`, or `loglezer [LOGFILE] --export FILE`
+// with `--chart`, `--year`, `--month`, `--size` and `--format`. An unknown
+// option, a second log, an option given twice or a value the export cannot
+// use is a usage error (exit code 1) whose message points to --help.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
 }  // namespace loglezer

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/export_mode.h"
 #include "app/window.h"
 
 namespace loglezer {
@@ -25,6 +26,7 @@ bool install_dutch_qt_texts(QApplication& app) {
 
 int run_program(int& argc, char** argv) {
     const CommandLine line = parse_command_line(std::vector<std::string>(argv, argv + argc));
+    if (line.action == CommandLine::Action::Export) return run_export(line, argv[0]);
     if (line.action != CommandLine::Action::Run) {
         std::FILE* out = line.exit_code == 0 ? stdout : stderr;
         const bool written = std::fputs(line.message.c_str(), out) >= 0 && std::fflush(out) == 0;

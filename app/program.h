@@ -5,8 +5,9 @@ class QApplication;
 namespace loglezer {
 
 // The viewer from its command line to the window's end: prints the help,
-// the version or a usage error without opening a display, else opens the
-// window on the log named or found. Returns the exit code.
+// the version or a usage error, or writes a chart's picture for --export,
+// without opening a display; else opens the window on the log named or
+// found. Returns the exit code.
 int run_program(int& argc, char** argv);
 
 // Loads Qt's own Dutch texts (the buttons of the message boxes, the save

@@ -1,5 +1,6 @@
 #include "chart/export.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -45,6 +46,23 @@ std::string full_name(const QString& path) {
 
 }  // namespace
 
+void refuse_log_file(const QString& path, const std::filesystem::path& log_file) {
+    // The save file follows symbolic links and replaces their target, as
+    // stat() does: the file compared is the file that would be replaced.
+    const QString full = QFileInfo(path).absoluteFilePath();
+    if (!log_file.empty() && same_file(QFile::encodeName(full).toStdString(), log_file)) {
+        fail("create", full, "This is the log file");
+    }
+}
+
+std::vector<unsigned char> encode_png(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) throw Failure("Cannot encode the picture as PNG");
+    return std::vector<unsigned char>(bytes.begin(), bytes.end());
+}
+
 void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -75,13 +93,7 @@ void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dial
     if (!chosen) return;
     const QFileInfo target(*chosen);
     QDir::setCurrent(target.absolutePath());
-    // The dialog's replace question does not know the log, which the
-    // metering program keeps appending to. The save file follows symbolic
-    // links and replaces their target, as stat() does: the file compared is
-    // the file that would be replaced.
-    if (!log_file.empty() && same_file(QFile::encodeName(target.absoluteFilePath()).toStdString(), log_file)) {
-        fail("create", target.absoluteFilePath(), "This is the log file");
-    }
+    refuse_log_file(target.absoluteFilePath(), log_file);
     // Encode in memory first, so a failing encoder leaves no file behind.
     write_file_whole(target.absoluteFilePath(), encode_jpeg(picture));
 }

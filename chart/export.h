@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+class QImage;
 class QWidget;
 
 namespace loglezer {
@@ -35,6 +36,16 @@ constexpr int kPictureHeight = 249;
 // anything is written; an empty `log_file` protects no file.
 void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog,
                 const std::filesystem::path& log_file = {});
+
+// Refuses a picture file that is the log: throws
+// Failure("Cannot create file \"<full path>\". This is the log file") when
+// `path` and `log_file` name one file (also through a symbolic or hard link).
+// The metering program keeps appending to the log, and no question about
+// replacing a file knows it. An empty `log_file` protects no file.
+void refuse_log_file(const QString& path, const std::filesystem::path& log_file);
+
+// Encodes `picture` as a PNG file in memory.
+std::vector<unsigned char> encode_png(const QImage& picture);
 
 // Writes `bytes` to `path` whole or not at all: through a temporary file in
 // the same folder that replaces the target only when complete. Throws

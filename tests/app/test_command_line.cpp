@@ -46,5 +46,79 @@ INSTANTIATE_TEST_SUITE_P(
                           "two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {
+    for (const char* month : {"3", "03", "maart", "MAART", "March", "mar"}) {
+        const CommandLine line = parse_command_line({"loglezer", "log.csv", "--export=dag.PNG", "--year", "2005",
+                                                     "--month", month, "--chart", "upload", "--size", "640x480"});
+        ASSERT_EQ(line.action, Action::Export) << month << line.message;
+        const ExportRequest& r = line.export_request;
+        EXPECT_EQ(line.log_file, "log.csv");
+        EXPECT_EQ(r.file, "dag.PNG");
+        EXPECT_EQ(r.format, ExportRequest::Format::Png);
+        EXPECT_EQ(r.chart, ExportRequest::Chart::Upload);
+        EXPECT_EQ(r.year, "2005");
+        EXPECT_EQ(r.month, 3) << month;
+        EXPECT_EQ(std::pair(r.width, r.height), std::pair(640, 480));
+    }
+}
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args;  // after the program's name
+    const char* message;            // after "loglezer: "
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
+class ExportUsageError : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(ExportUsageError, IsReportedWithAPointerToHelp) {
+    std::vector<std::string> args{"loglezer"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const CommandLine line = parse_command_line(args);
+    EXPECT_EQ(line.action, Action::UsageError);
+    EXPECT_EQ(line.message,
+              "loglezer: " + std::string(GetParam().message) + "\nTry 'loglezer --help' for more information.\n");
+    EXPECT_EQ(line.exit_code, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ExportUsageError,
+    ::testing::Values(
+        UsageCase{"no_file", {"--export"}, "Missing value after '--export'."},
+        UsageCase{"year_alone", {"--year", "2005"}, "--year needs --export"},
+        UsageCase{"month_without_year", {"--export", "a.jpg", "--month", "3"}, "--month needs --year"},
+        UsageCase{"twice", {"--export", "a.jpg", "--year", "2005", "--year=2006"}, "--year is given more than once"},
+        UsageCase{"month_13",
+                  {"--export", "a.jpg", "--year", "2005", "--month", "13"},
+                  "--month: '13' is not a month (1-12 or a month name)"},
+        UsageCase{"month_003",
+                  {"--export", "a.jpg", "--year", "2005", "--month", "003"},
+                  "--month: '003' is not a month (1-12 or a month name)"},
+        UsageCase{"month_word",
+                  {"--export", "a.jpg", "--year", "2005", "--month", "Marc"},
+                  "--month: 'Marc' is not a month (1-12 or a month name)"},
+        UsageCase{"unknown_type",
+                  {"--export", "a.gif"},
+                  "--export: 'a.gif' does not end in .jpg, .jpeg, .jpe, .jfif or .png"},
+        UsageCase{"stdout_without_format",
+                  {"--export", "-"},
+                  "--export -: writing to standard output needs --format jpeg or --format png"},
+        UsageCase{"unknown_format", {"--export", "-", "--format", "gif"}, "--format: 'gif' is not jpeg or png"},
+        UsageCase{
+            "format_against_file", {"--export", "a.jpg", "--format", "png"}, "--format: 'png' does not match 'a.jpg'"},
+        UsageCase{
+            "unknown_chart", {"--export", "a.jpg", "--chart", "beide"}, "--chart: 'beide' is not download or upload"},
+        UsageCase{"size_too_small",
+                  {"--export", "a.jpg", "--size", "99x249"},
+                  "--size: '99x249' is not WIDTHxHEIGHT, each from 100 to 10000"},
+        UsageCase{"size_too_large",
+                  {"--export", "a.jpg", "--size", "1049x10001"},
+                  "--size: '1049x10001' is not WIDTHxHEIGHT, each from 100 to 10000"},
+        UsageCase{"size_not_wxh",
+                  {"--export", "a.jpg", "--size", "800*600"},
+                  "--size: '800*600' is not WIDTHxHEIGHT, each from 100 to 10000"}),
+    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace loglezer

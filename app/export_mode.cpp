@@ -1,0 +1,143 @@
+#include "app/export_mode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QStringDecoder>
+#include <iostream>
+#include <optional>
+
+#include "app/selectors.h"
+#include "app/window.h"
+#include "chart/chart_painter.h"
+#include "chart/chart_panel.h"
+#include "chart/export.h"
+#include "chart/jpeg.h"
+#include "chart/latin1.h"
+#include "log/failure.h"
+#include "log/log_file.h"
+#include "log/month_names.h"
+#include "stats/startup.h"
+#include "stats/statistics.h"
+
+namespace loglezer {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A message for the terminal: log text (single bytes) or a file name (UTF-8
+// on this system) as UTF-8, and control characters from the log, which
+// could move the cursor or clear the screen, as "?".
+std::string terminal_text(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString shown = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (utf8.hasError()) shown = from_log_text(text);
+    for (QChar& c : shown) {
+        if (c.category() == QChar::Other_Control) c = QLatin1Char('?');
+    }
+    return shown.toStdString();
+}
+
+// The log as the window finds it: the one named on the command line, else
+// the one log.ini names or the default path; nothing when it is missing.
+std::optional<fs::path> locate_log(const fs::path& working_dir, const std::optional<std::string>& argument) {
+    if (!argument) return find_log(working_dir);
+    if (!log_exists(working_dir, *argument)) return std::nullopt;
+    const fs::path path(*argument);
+    return fs::absolute(path.is_absolute() ? path : working_dir / path);
+}
+
+// Where the missing log was looked for.
+std::string missing_log_path(const fs::path& working_dir, const std::optional<std::string>& argument) {
+    const fs::path path(argument ? *argument : log_path(working_dir));
+    return (path.is_absolute() ? path : working_dir / path).lexically_normal().string();
+}
+
+QString picture_path(const ExportContext& context, const std::string& file) {
+    return QDir(QFile::decodeName(context.working_dir.string().c_str()))
+        .absoluteFilePath(QFile::decodeName(file.c_str()));
+}
+
+void write_picture(const ExportRequest& request, const std::vector<unsigned char>& bytes,
+                   const ExportContext& context) {
+    if (request.file != "-") {
+        write_file_whole(picture_path(context, request.file), bytes);
+        return;
+    }
+    context.out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    context.out.flush();
+    if (!context.out) throw Failure("Cannot write the picture to standard output");
+}
+
+// Qt's messages, less one: cron runs its jobs without XDG_RUNTIME_DIR, and
+// at every start Qt warns that it is missing, though it only looks there for
+// a Wayland display, which the offscreen platform never uses. Cron would
+// mail that warning every night.
+void without_runtime_dir_warning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    std::cerr << qFormatLogMessage(type, context, message).toStdString() << std::endl;
+}
+
+}  // namespace
+
+std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps) {
+    SharedState shared;
+    ChartModel download("Download");
+    ChartModel upload("Upload");
+    const StartUpState start = run_start_up(lines, shared, seps, download, upload);
+    if (request.year) {
+        // What "Maak stats" reads from the window once the year, the option
+        // and the month are chosen.
+        StatsInput input;
+        input.option = request.month ? kPerDay : kPerMonth;
+        input.year_items = start.year_items;
+        input.year_text = *request.year;
+        if (request.month) input.month_text = std::string(dutch_month_name(*request.month));
+        input.total_labels_empty = start.captions.total_down.empty() && start.captions.total_up.empty();
+        show_stats(lines, input, shared, seps, download, upload);
+    }
+    const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? upload : download;
+    const QImage picture =
+        ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height, Qt::white);
+    if (picture.isNull()) {
+        throw Failure("Cannot make a picture of " + std::to_string(request.width) + " x " +
+                      std::to_string(request.height) + " pixels");
+    }
+    return request.format == ExportRequest::Format::Png ? encode_png(picture) : encode_jpeg(picture);
+}
+
+int export_chart(const CommandLine& line, const ExportContext& context) {
+    const std::optional<fs::path> log = locate_log(context.working_dir, line.log_file);
+    if (!log) {
+        context.err << "loglezer: " << kLogMissingMessage << " ("
+                    << terminal_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";
+        return 2;
+    }
+    const ExportRequest& request = line.export_request;
+    try {
+        // Refused before anything is read: nothing the log holds changes it.
+        if (request.file != "-") refuse_log_file(picture_path(context, request.file), *log);
+        const LineList lines = load_log(context.working_dir, log->string());
+        write_picture(request, export_picture(request, lines, context.separators), context);
+        return 0;
+    } catch (const std::exception& e) {
+        context.err << "loglezer: " << terminal_text(failure_text(e.what())) << '\n';
+        return 1;
+    }
+}
+
+int run_export(const CommandLine& line, char* program_name) {
+    // Chosen before the application is made: without a display the default
+    // platform would abort. The offscreen platform takes its fonts from
+    // fontconfig as the window's does, so the picture is the window's.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(without_runtime_dir_warning);
+    // Nothing on the command line is meant for Qt.
+    int argc = 1;
+    char* argv[] = {program_name, nullptr};
+    const QGuiApplication app(argc, argv);
+    const ExportContext context{fs::current_path(), system_separators(), std::cout, std::cerr};
+    return export_chart(line, context);
+}
+
+}  // namespace loglezer

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <vector>
+
+#include "app/command_line.h"
+#include "log/line_list.h"
+#include "log/separators.h"
+
+namespace loglezer {
+
+// Where an export runs: the folder log.ini, a relative log and a relative
+// picture file are taken from, the separators the marks are written with,
+// and the streams for a picture sent to standard output and for messages.
+struct ExportContext {
+    std::filesystem::path working_dir;
+    Separators separators;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// The picture of the asked chart: the start-up on `lines`, then, for a year,
+// "Maak stats" with "Per maand" (or with a month, "Per dag") as the window
+// runs it once that year and month are chosen, drawn unzoomed on white at
+// the asked size without the panel's button and credit, and encoded as the
+// asked type (the JPEG of "Grafiek opslaan", or PNG). Throws Failure where
+// the window would show one.
+std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps);
+
+// Runs the export a command line asks for, with a Qt application already
+// made: finds and loads the log as the window does, then writes the picture
+// whole, never over the log, or to `out` for "-". Returns the exit status: 0
+// when written; 1 after a failure, whose text "loglezer: <message>" (as the
+// window's box words it) goes to `err`; 2 when the log cannot be found.
+int export_chart(const CommandLine& line, const ExportContext& context);
+
+// The export as the program runs it: on Qt's offscreen platform, so that it
+// needs no display and opens no window, in the current directory with the
+// system locale's separators, writing to the standard streams.
+int run_export(const CommandLine& line, char* program_name);
+
+}  // namespace loglezer
