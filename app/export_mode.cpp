@@ -38,21 +38,6 @@ std::string terminal_text(const std::string& text) {
     return shown.toStdString();
 }
 
-// The log as the window finds it: the one named on the command line, else
-// the one log.ini names or the default path; nothing when it is missing.
-std::optional<fs::path> locate_log(const fs::path& working_dir, const std::optional<std::string>& argument) {
-    if (!argument) return find_log(working_dir);
-    if (!log_exists(working_dir, *argument)) return std::nullopt;
-    const fs::path path(*argument);
-    return fs::absolute(path.is_absolute() ? path : working_dir / path);
-}
-
-// Where the missing log was looked for.
-std::string missing_log_path(const fs::path& working_dir, const std::optional<std::string>& argument) {
-    const fs::path path(argument ? *argument : log_path(working_dir));
-    return (path.is_absolute() ? path : working_dir / path).lexically_normal().string();
-}
-
 QString picture_path(const ExportContext& context, const std::string& file) {
     return QDir(QFile::decodeName(context.working_dir.string().c_str()))
         .absoluteFilePath(QFile::decodeName(file.c_str()));
@@ -107,7 +92,7 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
 }
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
-    const std::optional<fs::path> log = locate_log(context.working_dir, line.log_file);
+    const std::optional<fs::path> log = find_log(context.working_dir, line.log_file);
     if (!log) {
         context.err << "loglezer: " << kLogMissingMessage << " ("
                     << terminal_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";

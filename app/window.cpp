@@ -322,25 +322,13 @@ void TForm1::set_caption(QLabel* label, const std::string& text) {
 
 void TForm1::FormCreate() { guarded(&TForm1::start_up); }
 
-std::optional<std::filesystem::path> TForm1::locate_log() const {
-    if (!seams_.log_argument) return find_log(seams_.working_dir);
-    const std::string& given = *seams_.log_argument;
-    if (!log_exists(seams_.working_dir, given)) return std::nullopt;
-    // Absolute, like the path log.ini gives, so that a save which changes
-    // the current directory cannot move it.
-    const std::filesystem::path path(given);
-    return std::filesystem::absolute(path.is_absolute() ? path : seams_.working_dir / path);
-}
-
 QString TForm1::missing_log_detail() const {
     if (!seams_.log_argument) return {};
-    const std::filesystem::path path(*seams_.log_argument);
-    const std::filesystem::path full = path.is_absolute() ? path : seams_.working_dir / path;
-    return message_text(full.lexically_normal().string());
+    return message_text(missing_log_path(seams_.working_dir, seams_.log_argument));
 }
 
 void TForm1::start_up() {
-    auto found = locate_log();
+    auto found = find_log(seams_.working_dir, seams_.log_argument);
     if (!found) {
         log_missing_ = true;
         seams_.show_log_missing(missing_log_detail());
@@ -355,7 +343,7 @@ void TForm1::start_up() {
 }
 
 void TForm1::reload_log() {
-    const auto found = locate_log();
+    const auto found = find_log(seams_.working_dir, seams_.log_argument);
     if (!found) {
         // The window and the figures read before stay.
         seams_.show_log_missing(missing_log_detail());

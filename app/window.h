@@ -100,9 +100,6 @@ private:
     void show_as_before_start_up();
     // FormCreate's steps, run inside the failure boundary.
     void start_up();
-    // The log's absolute path: the one named on the command line, else the
-    // one log.ini names or the default path; nothing when it is missing.
-    std::optional<std::filesystem::path> locate_log() const;
     // The detail of the missing-log box: the full path of a log named on the
     // command line; empty for the usual look-up, whose box stays as it was.
     QString missing_log_detail() const;

@@ -92,12 +92,17 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     }
 }
 
-std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir) {
-    const std::string path = log_path(working_dir);
+std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir,
+                                              const std::optional<std::string>& named) {
+    const std::string path = named ? *named : log_path(working_dir);
     if (!log_exists(working_dir, path)) return std::nullopt;
     // Absolute now: a later change of the current directory (a chart save
     // makes its folder current) must not move the log somewhere else.
     return std::filesystem::absolute(resolve(working_dir, path));
+}
+
+std::string missing_log_path(const std::filesystem::path& working_dir, const std::optional<std::string>& named) {
+    return resolve(working_dir, named ? *named : log_path(working_dir)).lexically_normal().string();
 }
 
 std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir) {

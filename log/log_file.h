@@ -29,8 +29,15 @@ bool log_exists(const std::filesystem::path& working_dir, const std::string& pat
 // reason".
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path);
 
-// The absolute path of the log, or nothing when it is missing.
-std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir);
+// The absolute path of the log, or nothing when it is missing: the log named
+// on the command line when there is one, else the one log.ini names or the
+// default path.
+std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir,
+                                              const std::optional<std::string>& named = std::nullopt);
+
+// Where a missing log was looked for, as a full path.
+std::string missing_log_path(const std::filesystem::path& working_dir,
+                             const std::optional<std::string>& named = std::nullopt);
 
 // Locates and loads the log; an empty result means the log is missing (the
 // caller reports it and ends the program). Read failures throw.
