@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "log/big_buffer.h"
+#include "log/failure.h"
 
 namespace loglezer {
 
@@ -27,6 +28,12 @@ public:
     // The line at index; an index outside 0..count()-1 fails with
     // "List index out of bounds (index)".
     std::string_view at(long long index) const;
+    // Notes on a failure raised while reading the line at `index` that it
+    // happened there; an index outside the list (a search that ran past the
+    // last line) names no line.
+    void note_line(Failure& failure, long long index) const {
+        if (index >= 0 && index < count()) failure.set_line(index);
+    }
 
 private:
     struct Span {
