@@ -25,6 +25,14 @@ public:
     static LineList from_content(ContentBuffer content);
 
     int count() const { return static_cast<int>(spans_.size()); }
+    // The lines that lost NUL bytes in the split, in line order, with how
+    // many each lost: NULs after the last line count for the last line, and
+    // with no line at all they are not kept. Empty when there were none.
+    struct LostNuls {
+        long long line;
+        std::size_t count;
+    };
+    const std::vector<LostNuls>& lost_nuls() const { return lost_nuls_; }
     // The line at index; an index outside 0..count()-1 fails with
     // "List index out of bounds (index)".
     std::string_view at(long long index) const;
@@ -40,8 +48,17 @@ private:
         std::size_t offset;
         std::size_t length;
     };
+    // Where NULs were dropped: their count at each offset of the content left.
+    struct DroppedNuls {
+        std::size_t offset;
+        std::size_t count;
+    };
+    static std::vector<DroppedNuls> drop_nuls(ContentBuffer& content);
+    void keep_lost_nuls(const std::vector<DroppedNuls>& dropped);
+
     ContentBuffer content_;
     std::vector<Span, BigAllocator<Span>> spans_;
+    std::vector<LostNuls> lost_nuls_;
 };
 
 }  // namespace loglezer
