@@ -71,7 +71,8 @@ Fields split_fields(std::string_view line) {
 }
 
 // What is wrong with the layout of a line that is not empty; empty when the
-// line is a log line, whose date is then set.
+// line is a log line. The date is set when the date field reads as a day,
+// whatever follows it.
 std::string layout_fault(const Fields& fields, const Separators& seps, std::optional<LogDate>& date) {
     if (fields.date.size() == 11) date = read_log_date(fields.date);
     if (!date) {
@@ -92,9 +93,38 @@ std::string layout_fault(const Fields& fields, const Separators& seps, std::opti
     } else if (!is_amount(*fields.upload, seps)) {
         fault = "the upload " + quoted(*fields.upload) + " is not a number";
     }
-    if (!fault.empty()) date.reset();
     return fault;
 }
+
+// The days that have a line, as bits from 1 January of year 0 to 31
+// December 9999, the days a four-digit year can name. The days missing
+// between the first and the last are those without their bit, however the
+// lines are ordered: a line out of its place counts neither as a gap nor
+// as a jump over one.
+class DaysSeen {
+public:
+    void add(long long day) {
+        if (bits_.empty()) {
+            bits_.assign(static_cast<std::size_t>((day_number({9999, 12, 31}) - year_zero_) / 64 + 1), 0);
+            first_ = last_ = day;
+        }
+        const auto bit = static_cast<std::size_t>(day - year_zero_);
+        bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        first_ = std::min(first_, day);
+        last_ = std::max(last_, day);
+    }
+
+    long long missing() const {
+        long long seen = 0;
+        for (const std::uint64_t word : bits_) seen += __builtin_popcountll(word);
+        return bits_.empty() ? 0 : last_ - first_ + 1 - seen;
+    }
+
+private:
+    const long long year_zero_ = day_number({0, 1, 1});
+    std::vector<std::uint64_t> bits_;
+    long long first_ = 0, last_ = 0;
+};
 
 // Whether the line is in the usual layout with plain digits for both
 // amounts, the form of nearly every line, which is checked without
@@ -152,6 +182,7 @@ public:
     CheckReport run() {
         if (lines_.count() == 0) problem(0, "the log has no lines");
         for (long long index = 0; index < lines_.count(); ++index) check_line(index);
+        report_.missing_days = days_.missing();
         return std::move(report_);
     }
 
@@ -172,6 +203,7 @@ private:
         }
         const std::optional<long long> day = has_usual_amounts(line) ? month_.day_of(line) : std::nullopt;
         if (day) {
+            days_.add(*day);
             follow_dates(index, line.substr(0, 11), *day);
         } else {
             check_other_line(index, line);
@@ -182,12 +214,16 @@ private:
         const Fields fields = split_fields(line);
         std::optional<LogDate> date;
         std::string fault = layout_fault(fields, seps_, date);
-        if (!fault.empty()) problem(index, std::move(fault));
-        if (date) follow_dates(index, fields.date, day_number(*date));
+        if (date) days_.add(day_number(*date));
+        if (!fault.empty()) {
+            problem(index, std::move(fault));
+        } else if (date) {
+            follow_dates(index, fields.date, day_number(*date));
+        }
     }
 
-    // The order of the dates of the lines that passed, the runs of their
-    // years and the days between them that have no line.
+    // The order of the dates of the lines that passed and the runs of their
+    // years.
     void follow_dates(long long index, std::string_view field, long long day) {
         if (previous_line_ >= 0 && day <= previous_day_) {
             const std::string where = " on line " + line_number(previous_line_);
@@ -195,12 +231,6 @@ private:
                                                 : quoted(field) + " is before " + quoted(previous_field_) + where);
         }
         follow_year_runs(index, field.substr(7, 4));
-        if (previous_line_ < 0) {
-            latest_day_ = day;
-        } else if (day > latest_day_) {
-            report_.missing_days += day - latest_day_ - 1;
-            latest_day_ = day;
-        }
         previous_line_ = index;
         previous_day_ = day;
         previous_field_ = field;
@@ -226,10 +256,10 @@ private:
     CheckReport report_;
     std::size_t next_nuls_ = 0;
     MonthCache month_;
+    DaysSeen days_;
     long long previous_line_ = -1;  // the last line that passed
     long long previous_day_ = 0;
     std::string_view previous_field_;
-    long long latest_day_ = 0;
     std::string_view run_year_;
     std::unordered_map<std::string, long long> run_ends_;  // a year's last line so far
 };

@@ -17,7 +17,7 @@ struct CheckProblem {
 struct CheckReport {
     long long lines = 0;
     std::vector<CheckProblem> problems;  // in line order
-    long long missing_days = 0;          // days without a line between the first and the last date
+    long long missing_days = 0;          // days without a line between the first and the last day
 };
 
 // Reads every line for what keeps the viewer from showing it, or shows it
@@ -31,7 +31,8 @@ struct CheckReport {
 // - a year whose lines are split in runs, which the year selector lists
 //   once per run;
 // - a log without lines.
-// Days without a line are no fault: they are counted.
+// Days without a line are no fault: they are counted, between the first
+// and the last day any line's date names.
 CheckReport check_log(const LineList& lines, const Separators& seps);
 
 }  // namespace loglezer

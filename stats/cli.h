@@ -52,10 +52,10 @@ struct View {
     std::string name;  // "jaar", "maand" or "dag"
     const ChartModel& download;
     const ChartModel& upload;
-    std::optional<LabelCaptions> captions;  // the per-year view's totals and records
-    std::optional<ExactFigures> exact;      // with the captions
-    int year = 0;                           // of the per-month and per-day views
-    int month = 0;                          // of the per-day view
+    std::optional<LabelCaptions> captions;             // the per-year view's totals and records
+    std::optional<ExactFigures> exact = std::nullopt;  // with the captions
+    int year = 0;                                      // of the per-month and per-day views
+    int month = 0;                                     // of the per-day view
 };
 
 // The text as it may reach a terminal: control characters (U+0000 to U+001F,
