@@ -70,6 +70,9 @@ TEST(Check, CountsLinesAndMissingDaysWhichAreNoProblem) {
     EXPECT_EQ(report.lines, 3);
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.missing_days, 5);  // 28 and 29 February, 2 to 4 March
+    // A line ahead of its place jumps over no day that has a line.
+    const std::string log = "01-Mar-2024,1,2,\n04-Mar-2024,1,2,\n02-Mar-2024,1,x,\n03-Mar-2024,1,2,\n";
+    EXPECT_EQ(check_log(LineList::from_content(log), Separators{}).missing_days, 0);
 }
 
 }  // namespace
