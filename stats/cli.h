@@ -108,8 +108,8 @@ inline constexpr const char* kUsage =
     "  --help, --version\n"
     "  --                        ends the options\n"
     "\n"
-    "Exit status: 0 done, 1 failure or problems found (message on standard error),\n"
-    "2 log not found.\n";
+    "Exit status: 0 done, 1 a failure (message on standard error) or a problem\n"
+    "found by --check, 2 log not found.\n";
 
 // What a run leaves for the caller: the exit status and the text for standard
 // output, which the caller writes in one piece and whose loss it reports.
