@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <stdexcept>
 
-#include "stats/month_argument.h"
+#include "stats/calendar.h"
 
 namespace loglezer {
 namespace {
@@ -173,7 +173,7 @@ ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions&
     if (parser.isSet(options.year)) request.year = raw_value(args, QStringLiteral("year"), parser.value(options.year));
     if (parser.isSet(options.month)) {
         const QString month = parser.value(options.month);
-        request.month = month_argument(raw_value(args, QStringLiteral("month"), month));
+        request.month = month_from_argument(raw_value(args, QStringLiteral("month"), month));
         if (!request.month) throw UsageError("--month: " + quoted(month) + " is not a month (1-12 or a month name)");
     }
     if (parser.isSet(options.size)) read_size(parser.value(options.size), request);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QStringDecoder>
 #include <iostream>
 #include <optional>
 
@@ -13,30 +12,17 @@
 #include "chart/chart_panel.h"
 #include "chart/export.h"
 #include "chart/jpeg.h"
-#include "chart/latin1.h"
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
+#include "stats/terminal_text.h"
 
 namespace loglezer {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A message for the terminal: log text (single bytes) or a file name (UTF-8
-// on this system) as UTF-8, and control characters from the log, which
-// could move the cursor or clear the screen, as "?".
-std::string terminal_text(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString shown = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (utf8.hasError()) shown = from_log_text(text);
-    for (QChar& c : shown) {
-        if (c.category() == QChar::Other_Control) c = QLatin1Char('?');
-    }
-    return shown.toStdString();
-}
 
 QString picture_path(const ExportContext& context, const std::string& file) {
     return QDir(QFile::decodeName(context.working_dir.string().c_str()))
@@ -95,7 +81,7 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
     const std::optional<fs::path> log = find_log(context.working_dir, line.log_file);
     if (!log) {
         context.err << "loglezer: " << kLogMissingMessage << " ("
-                    << terminal_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";
+                    << message_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";
         return 2;
     }
     const ExportRequest& request = line.export_request;
@@ -106,7 +92,7 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
         write_picture(request, export_picture(request, lines, context.separators), context);
         return 0;
     } catch (const std::exception& e) {
-        context.err << "loglezer: " << terminal_text(failure_text(e.what())) << '\n';
+        context.err << "loglezer: " << message_text(failure_text(e.what())) << '\n';
         return 1;
     }
 }

@@ -1,9 +1,11 @@
 // The statistics over a generated log of 1,000,000 lines (about 2,740 years
 // of days, from 1 January 1000): one yearly run, the whole start-up, one
-// monthly run of a middle year and one daily run of a month of that year.
+// monthly run of a middle year, one daily run of a month of that year, and
+// the check of every line.
 #include <benchmark/benchmark.h>
 
 #include "stats/chart_model.h"
+#include "stats/check.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 #include "tools/loggen.h"
@@ -57,6 +59,18 @@ void BM_StartUp(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+// What loglezer-stats --check does after loading the log: every line read
+// for its layout, its date's order and its year's run.
+void BM_Check(benchmark::State& state) {
+    const loglezer::LineList& lines = million_lines();
+    const loglezer::Separators seps;
+    for (auto _ : state) {
+        auto report = loglezer::check_log(lines, seps);
+        benchmark::DoNotOptimize(report);
+    }
+}
+BENCHMARK(BM_Check)->Unit(benchmark::kMillisecond);
 
 void BM_MonthlyMiddleYear(benchmark::State& state) { run_option(state, loglezer::kPerMonth, ""); }
 BENCHMARK(BM_MonthlyMiddleYear)->Unit(benchmark::kMillisecond);

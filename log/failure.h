@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,9 +13,20 @@ inline constexpr std::size_t kQuotedTextLimit = 100;
 
 // The one failure type of the program. Its message is the exact text the user
 // sees; the window's event boundary catches it and shows it.
+// A failure on a log line also carries the line's index (from 0), which
+// the command-line tool names; the window shows the message alone.
 class Failure : public std::runtime_error {
 public:
     explicit Failure(const std::string& message) : std::runtime_error(message) {}
+
+    std::optional<long long> line() const { return line_; }
+    // Notes the line the failure happened on; the first line noted stays.
+    void set_line(long long index) {
+        if (!line_) line_ = index;
+    }
+
+private:
+    std::optional<long long> line_;
 };
 
 // "'text' is not a valid floating point value"

@@ -29,14 +29,7 @@ LineList LineList::from_content(const std::string& content) {
 
 LineList LineList::from_content(ContentBuffer content) {
     LineList list;
-    // NUL bytes are no part of any log text. A crash during an append leaves
-    // a run of them, and the metering program then appends after it: dropped
-    // as if they were not there, the lines after them are still read.
-    const void* nul = content.empty() ? nullptr : std::memchr(content.data(), '\0', content.size());
-    if (nul) {
-        const auto first = content.begin() + (static_cast<const char*>(nul) - content.data());
-        content.erase(std::remove(first, content.end(), '\0'), content.end());
-    }
+    const std::vector<DroppedNuls> dropped = drop_nuls(content);
     list.content_ = std::move(content);
     const char* const begin = list.content_.data();
     // A rough guess of the line count keeps the index from growing many times.
@@ -79,7 +72,45 @@ LineList LineList::from_content(ContentBuffer content) {
         if (c == '\n' || c == '\r') i = end_line(i);
     }
     if (line_start < n) list.spans_.push_back({line_start, n - line_start});
+    if (!dropped.empty()) list.keep_lost_nuls(dropped);
     return list;
+}
+
+std::vector<LineList::DroppedNuls> LineList::drop_nuls(ContentBuffer& content) {
+    // NUL bytes are no part of any log text. A crash during an append leaves
+    // a run of them, and the metering program then appends after it: dropped
+    // as if they were not there, the lines after them are still read.
+    std::vector<DroppedNuls> dropped;
+    const void* nul = content.empty() ? nullptr : std::memchr(content.data(), '\0', content.size());
+    if (!nul) return dropped;
+    std::size_t kept = static_cast<std::size_t>(static_cast<const char*>(nul) - content.data());
+    for (std::size_t i = kept; i < content.size(); ++i) {
+        if (content[i] != '\0') {
+            content[kept++] = content[i];
+        } else if (!dropped.empty() && dropped.back().offset == kept) {
+            ++dropped.back().count;
+        } else {
+            dropped.push_back({kept, 1});
+        }
+    }
+    content.resize(kept);
+    return dropped;
+}
+
+void LineList::keep_lost_nuls(const std::vector<DroppedNuls>& dropped) {
+    if (spans_.empty()) return;
+    for (const DroppedNuls& d : dropped) {
+        // The last line that starts at or before the place; NULs before the
+        // first line (before a byte order mark) count for the first.
+        const auto after = std::upper_bound(spans_.begin(), spans_.end(), d.offset,
+                                            [](std::size_t offset, const Span& s) { return offset < s.offset; });
+        const long long line = after == spans_.begin() ? 0 : after - spans_.begin() - 1;
+        if (!lost_nuls_.empty() && lost_nuls_.back().line == line) {
+            lost_nuls_.back().count += d.count;
+        } else {
+            lost_nuls_.push_back({line, d.count});
+        }
+    }
 }
 
 std::string_view LineList::at(long long index) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "log/big_buffer.h"
+#include "log/failure.h"
 
 namespace loglezer {
 
@@ -24,17 +25,40 @@ public:
     static LineList from_content(ContentBuffer content);
 
     int count() const { return static_cast<int>(spans_.size()); }
+    // The lines that lost NUL bytes in the split, in line order, with how
+    // many each lost: NULs after the last line count for the last line, and
+    // with no line at all they are not kept. Empty when there were none.
+    struct LostNuls {
+        long long line;
+        std::size_t count;
+    };
+    const std::vector<LostNuls>& lost_nuls() const { return lost_nuls_; }
     // The line at index; an index outside 0..count()-1 fails with
     // "List index out of bounds (index)".
     std::string_view at(long long index) const;
+    // Notes on a failure raised while reading the line at `index` that it
+    // happened there; an index outside the list (a search that ran past the
+    // last line) names no line.
+    void note_line(Failure& failure, long long index) const {
+        if (index >= 0 && index < count()) failure.set_line(index);
+    }
 
 private:
     struct Span {
         std::size_t offset;
         std::size_t length;
     };
+    // Where NULs were dropped: their count at each offset of the content left.
+    struct DroppedNuls {
+        std::size_t offset;
+        std::size_t count;
+    };
+    static std::vector<DroppedNuls> drop_nuls(ContentBuffer& content);
+    void keep_lost_nuls(const std::vector<DroppedNuls>& dropped);
+
     ContentBuffer content_;
     std::vector<Span, BigAllocator<Span>> spans_;
+    std::vector<LostNuls> lost_nuls_;
 };
 
 }  // namespace loglezer

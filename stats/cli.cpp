@@ -1,93 +1,22 @@
 #include "stats/cli.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "log/failure.h"
+#include "log/line_format.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
+#include "log/number_text.h"
+#include "stats/calendar.h"
+#include "stats/cli_text.h"
 #include "stats/number_format.h"
 #include "stats/startup.h"
 #include "stats/value_format.h"
 
 namespace loglezer::cli {
 namespace {
-
-// Log bytes are shown as Latin-1; the output is UTF-8.
-std::string utf8_from_latin1(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
-
-// The length of the UTF-8 character at the front of `text`; 0 when the bytes
-// there are no UTF-8 (a stray continuation byte, an overlong form, a surrogate,
-// beyond U+10FFFF or cut short).
-std::size_t utf8_length(std::string_view text) {
-    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-    }
-    return length;
-}
-
-bool is_utf8(std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t length = utf8_length(text);
-        if (length == 0) return false;
-        text.remove_prefix(length);
-    }
-    return true;
-}
-
-// A log text as the table and CSV show it.
-std::string shown_text(std::string_view log_text) { return terminal_text(utf8_from_latin1(log_text)); }
-
-// Characters of a UTF-8 text, for lining up columns.
-std::size_t display_width(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::string pad_left(const std::string& text, std::size_t width) {
-    const std::size_t w = display_width(text);
-    return w >= width ? text : std::string(width - w, ' ') + text;
-}
-
-std::string pad_right(const std::string& text, std::size_t width) {
-    const std::size_t w = display_width(text);
-    return w >= width ? text : text + std::string(width - w, ' ');
-}
 
 // A chart's title lines as one text, each line converted from log bytes by
 // `convert`.
@@ -104,28 +33,6 @@ std::string label_heading(const std::string& view) {
     if (view == "jaar") return "Jaar";
     if (view == "maand") return "Maand";
     return "Dag";
-}
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string csv_field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-// A chart value as a JSON number, at the 15 significant digits a mark is
-// written with: 1.40 GB is 1.4, not the 1.4000000000000001 that the rounding
-// leaves in the double.
-nlohmann::ordered_json json_number(double value) {
-    if (!std::isfinite(value)) return nullptr;  // JSON has no infinity
-    const std::string text = general_number_text(value, '.');
-    double shown = 0;
-    std::from_chars(text.data(), text.data() + text.size(), shown);
-    return shown;
 }
 
 // The bars of a view: both charts hold one point per bar, under one label.
@@ -148,67 +55,98 @@ bool is_option(const std::string& arg, const std::string& name) {
     return arg == name || (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0);
 }
 
+bool all_digits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The ISO date of a bar: the year of a per-year bar, the month of a
+// per-month bar and the day of a per-day bar, read from its label.
+std::optional<std::string> bar_date(const View& view, std::size_t i) {
+    const auto& down = view.download.points();
+    const std::string& label = i < down.size() ? down[i].label : view.upload.points()[i].label;
+    if (view.name == "jaar") {
+        if (label.size() == 4 && all_digits(label)) return label;
+    } else if (view.name == "maand") {
+        if (const auto month = month_from_argument(label)) return iso_month(view.year, *month);
+    } else if (label.size() == 2 && all_digits(label)) {
+        return iso_month(view.year, view.month) + "-" + label;
+    }
+    return std::nullopt;
+}
+
+long long top_count(const std::string& text) {
+    if (text.empty() || text.size() > 9 || !all_digits(text) || std::stoll(text) == 0) {
+        throw UsageError("--top: '" + text + "' is not a number of days (1 or more)");
+    }
+    return std::stoll(text);
+}
+
+int month_number(const std::string& text) {
+    if (const auto month = month_from_argument(text)) return *month;
+    throw UsageError("--month: '" + text + "' is not a month (1-12 or a month name)");
+}
+
+// The options that only choose the output form, before their combination
+// is checked.
+struct FormFlags {
+    bool csv = false;
+    bool json = false;
+};
+
+// Reads the option at args[i], and its value, which may move i on.
+void read_option(const std::vector<std::string>& args, std::size_t& i, Options& options, FormFlags& form) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+        options.help = true;
+    } else if (arg == "--version") {
+        options.version = true;
+    } else if (arg == "--csv") {
+        form.csv = true;
+    } else if (arg == "--json") {
+        form.json = true;
+    } else if (arg == "--check") {
+        options.check = true;
+    } else if (is_option(arg, "--top")) {
+        options.top = top_count(take_value(args, i, "--top"));
+    } else if (is_option(arg, "--year")) {
+        options.year = take_value(args, i, "--year");
+    } else if (is_option(arg, "--month")) {
+        options.month = month_number(take_value(args, i, "--month"));
+    } else if (is_option(arg, "--log")) {
+        options.log = take_value(args, i, "--log");
+    } else if (arg.size() > 1 && arg[0] == '-') {
+        throw UsageError("unknown option '" + arg + "' (see --help)");
+    } else {
+        throw UsageError("unexpected argument '" + arg + "' (see --help)");
+    }
+}
+
+void check_combination(const Options& options, const FormFlags& form) {
+    if (form.csv && form.json) throw UsageError("--csv and --json exclude each other");
+    if (options.month && !options.year) throw UsageError("--month needs --year");
+    if (options.check && (options.year || options.top || form.csv)) {
+        throw UsageError("--check takes no --year, --month, --top or --csv");
+    }
+    if (options.top && options.month) throw UsageError("--top takes no --month");
+}
+
 }  // namespace
 
 Options parse_arguments(const std::vector<std::string>& args) {
     Options options;
-    bool csv = false;
-    bool json = false;
+    FormFlags form;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else if (arg == "--csv") {
-            csv = true;
-        } else if (arg == "--json") {
-            json = true;
-        } else if (is_option(arg, "--year")) {
-            options.year = take_value(args, i, "--year");
-        } else if (is_option(arg, "--month")) {
-            options.month = take_value(args, i, "--month");
-        } else if (is_option(arg, "--log")) {
-            options.log = take_value(args, i, "--log");
-        } else {
-            throw UsageError("unknown argument: " + arg);
+        if (args[i] == "--") {
+            // No argument after it is an option; the command takes no other.
+            if (i + 1 < args.size()) throw UsageError("unexpected argument '" + args[i + 1] + "' (see --help)");
+            break;
         }
+        read_option(args, i, options, form);
     }
     if (options.help || options.version) return options;
-    if (csv && json) throw UsageError("--csv and --json exclude each other");
-    if (options.month && !options.year) throw UsageError("--month needs --year");
-    options.format = csv ? Format::Csv : json ? Format::Json : Format::Table;
+    check_combination(options, form);
+    options.format = form.csv ? Format::Csv : form.json ? Format::Json : Format::Table;
     return options;
-}
-
-std::string terminal_text(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
-        if (byte < 0x20 || byte == 0x7F || c1) {
-            out += '?';
-            if (c1) ++i;
-        } else {
-            out += utf8[i];
-        }
-    }
-    return out;
-}
-
-std::string message_text(std::string_view message) {
-    return terminal_text(is_utf8(message) ? std::string(message) : utf8_from_latin1(message));
-}
-
-std::string month_text_for(const std::string& month) {
-    const bool digits = !month.empty() && month.size() <= 2 &&
-                        std::all_of(month.begin(), month.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (digits) {
-        const int number = std::stoi(month);
-        if (number >= 1 && number <= 12) return std::string(dutch_month_name(number));
-    }
-    return month;
 }
 
 std::string render_table(const View& view, const Separators& seps) {
@@ -251,65 +189,115 @@ std::string render_table(const View& view, const Separators& seps) {
 }
 
 std::string render_csv(const View& view) {
-    std::string out = "label,download,upload\n";
+    std::string out = "date,label,download_gb,upload_gb,download_bytes,upload_bytes\n";
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
     for (std::size_t i = 0; i < bar_count(view); ++i) {
+        out += bar_date(view, i).value_or("");
+        out += ',';
         out += csv_field(terminal_text(bar_label(view, i)));
         out += ',';
         if (i < down.size()) out += general_number_text(down[i].value, '.');
         out += ',';
         if (i < up.size()) out += general_number_text(up[i].value, '.');
+        out += ',';
+        if (i < down.size()) out += bytes_text(down[i].bytes);
+        out += ',';
+        if (i < up.size()) out += bytes_text(up[i].bytes);
         out += '\n';
     }
     return out;
 }
 
+namespace {
+
+nlohmann::ordered_json json_text(const std::optional<std::string>& text) {
+    return text ? nlohmann::ordered_json(*text) : nlohmann::ordered_json();
+}
+
+nlohmann::ordered_json json_bar(const View& view, std::size_t i) {
+    const auto& down = view.download.points();
+    const auto& up = view.upload.points();
+    const nlohmann::ordered_json none;
+    nlohmann::ordered_json bar;
+    bar["label"] = bar_label(view, i);
+    bar["download"] = i < down.size() ? json_number(down[i].value) : none;
+    bar["upload"] = i < up.size() ? json_number(up[i].value) : none;
+    bar["date"] = json_text(bar_date(view, i));
+    bar["download_bytes"] = i < down.size() ? json_bytes(down[i].bytes) : none;
+    bar["upload_bytes"] = i < up.size() ? json_bytes(up[i].bytes) : none;
+    return bar;
+}
+
+// The per-year view's labels and, beside them, their exact figures.
+void add_year_figures(nlohmann::ordered_json& doc, const LabelCaptions& c, const std::optional<ExactFigures>& exact) {
+    auto& totals =
+        doc["totals"] = {{"download", utf8_from_latin1(c.total_down)}, {"upload", utf8_from_latin1(c.total_up)}};
+    auto& records =
+        doc["records"] = {{"download", utf8_from_latin1(c.record_down)}, {"upload", utf8_from_latin1(c.record_up)}};
+    if (!exact) return;
+    totals["download_bytes"] = json_bytes(exact->total_download);
+    totals["upload_bytes"] = json_bytes(exact->total_upload);
+    records["download_bytes"] = json_bytes(exact->record_download);
+    records["upload_bytes"] = json_bytes(exact->record_upload);
+    records["download_date"] = json_text(exact->record_download_date);
+    records["upload_date"] = json_text(exact->record_upload_date);
+}
+
+}  // namespace
+
 std::string render_json(const View& view) {
     nlohmann::ordered_json doc;
+    doc["format"] = 1;
     doc["view"] = view.name;
     doc["titles"] = {title_of(view.download, utf8_from_latin1), title_of(view.upload, utf8_from_latin1)};
     doc["bars"] = nlohmann::ordered_json::array();
-    const auto& down = view.download.points();
-    const auto& up = view.upload.points();
-    for (std::size_t i = 0; i < bar_count(view); ++i) {
-        nlohmann::ordered_json bar;
-        bar["label"] = bar_label(view, i);
-        bar["download"] = i < down.size() ? json_number(down[i].value) : nlohmann::ordered_json();
-        bar["upload"] = i < up.size() ? json_number(up[i].value) : nlohmann::ordered_json();
-        doc["bars"].push_back(std::move(bar));
-    }
-    if (view.captions) {
-        const auto& c = *view.captions;
-        doc["totals"] = {{"download", utf8_from_latin1(c.total_down)}, {"upload", utf8_from_latin1(c.total_up)}};
-        doc["records"] = {{"download", utf8_from_latin1(c.record_down)}, {"upload", utf8_from_latin1(c.record_up)}};
-    }
+    for (std::size_t i = 0; i < bar_count(view); ++i) doc["bars"].push_back(json_bar(view, i));
+    if (view.captions) add_year_figures(doc, *view.captions, view.exact);
     return doc.dump(2) + "\n";
 }
 
 namespace {
 
-// The asked view of a loaded log in the asked format.
-std::string view_output(const Options& options, const LineList& lines, const Separators& seps) {
-    SharedState shared;
-    ChartModel download("Download");
-    ChartModel upload("Upload");
-    const StartUpState start = run_start_up(lines, shared, seps, download, upload);
+// A line's date as a message names it: "14 June 2022", or the date field
+// quoted when it is no day of the calendar.
+std::string date_in_message(std::string_view line) {
+    if (const auto date = read_log_date(line)) return english_date(*date);
+    return "'" + std::string(up_to_comma(line)) + "'";
+}
 
-    View view{"jaar", download, upload, start.captions};
-    if (options.year) {
-        StatsInput input;
-        input.option = options.month ? kPerDay : kPerMonth;
-        input.year_items = start.year_items;
-        input.year_text = *options.year;
-        input.month_text = options.month ? month_text_for(*options.month) : std::string();
-        input.total_labels_empty = false;
-        show_stats(lines, input, shared, seps, download, upload);
-        view.name = options.month ? "dag" : "maand";
-        view.captions.reset();
+// Fails as a command line that asks for a year or month the log has no line
+// of; `what` is "2019" or "March 2019".
+[[noreturn]] void fail_no_lines(const LineList& lines, const std::string& what) {
+    throw UsageError("the log has no lines of " + what + " (it runs from " + date_in_message(lines.at(0)) + " to " +
+                     date_in_message(lines.at(lines.count() - 1)) + ")");
+}
+
+// Whether the log has a line of the year or month a view asks for, found as
+// the view searches for it. Where the view would fail before finding one (a
+// year text that is no number), it is left to fail with its own message.
+bool has_lines_of(const LineList& lines, int year, int month) {
+    // The per-day view's key, "Mar-2019": its month's abbreviation and year.
+    const std::string key =
+        month == 0 ? std::string() : std::string(english_month_name(month).substr(0, 3)) + "-" + std::to_string(year);
+    for (long long index = 0; index < lines.count(); ++index) {
+        const std::string_view line = lines.at(index);
+        if (month != 0) {
+            if (month_year_text(line) == key) return true;
+            continue;
+        }
+        const std::optional<int> line_year = parse_int(year_text(line));
+        if (!line_year || *line_year == year) return true;
     }
+    return false;
+}
 
-    switch (options.format) {
+std::string year_and_month(int year, int month) {
+    return month == 0 ? std::to_string(year) : std::string(english_month_name(month)) + " " + std::to_string(year);
+}
+
+std::string render(const View& view, Format format, const Separators& seps) {
+    switch (format) {
         case Format::Csv:
             return render_csv(view);
         case Format::Json:
@@ -320,6 +308,86 @@ std::string view_output(const Options& options, const LineList& lines, const Sep
     return render_table(view, seps);
 }
 
+// The per-year view's exact figures, from the shared values the run left.
+ExactFigures exact_figures(const LineList& lines, const SharedState& shared) {
+    const auto day_of = [&lines](long long index) -> std::optional<std::string> {
+        if (index < 0 || index >= lines.count()) return std::nullopt;
+        const auto date = read_log_date(lines.at(index));
+        return date ? std::optional<std::string>(iso_date(*date)) : std::nullopt;
+    };
+    return {shared.total_download,
+            shared.total_upload,
+            shared.record_download_bytes,
+            shared.record_upload_bytes,
+            day_of(shared.record_download_line),
+            day_of(shared.record_upload_line)};
+}
+
+// The asked view of a loaded log in the asked format.
+std::string view_output(const Options& options, const LineList& lines, const Separators& seps) {
+    SharedState shared;
+    ChartModel download("Download");
+    ChartModel upload("Upload");
+    const StartUpState start = run_start_up(lines, shared, seps, download, upload);
+
+    View view{"jaar", download, upload, start.captions, exact_figures(lines, shared)};
+    if (options.year) {
+        view.month = options.month.value_or(0);
+        if (const auto year = parse_int(*options.year)) {
+            view.year = *year;
+            if (!has_lines_of(lines, view.year, view.month)) fail_no_lines(lines, year_and_month(*year, view.month));
+        }
+        StatsInput input;
+        input.option = options.month ? kPerDay : kPerMonth;
+        input.year_items = start.year_items;
+        input.year_text = *options.year;
+        input.month_text = options.month ? std::string(dutch_month_name(*options.month)) : std::string();
+        input.total_labels_empty = false;
+        show_stats(lines, input, shared, seps, download, upload);
+        view.name = options.month ? "dag" : "maand";
+        view.captions.reset();
+        view.exact.reset();
+    }
+    return render(view, options.format, seps);
+}
+
+// The --top view.
+std::string top_output(const Options& options, const LineList& lines, const Separators& seps) {
+    lines.at(0);  // an empty log fails as every view does
+    std::optional<int> year;
+    if (options.year) {
+        year = text_to_int(*options.year);
+        const auto of_year = [&](long long i) { return parse_int(year_number_text(lines.at(i))) == year; };
+        long long index = 0;
+        while (index < lines.count() && !of_year(index)) ++index;
+        if (index == lines.count()) fail_no_lines(lines, std::to_string(*year));
+    }
+    const TopDays top = top_days(lines, *options.top, year, seps);
+    switch (options.format) {
+        case Format::Csv:
+            return render_top_csv(top);
+        case Format::Json:
+            return render_top_json(top, year);
+        case Format::Table:
+            break;
+    }
+    return render_top_table(top, year, seps);
+}
+
+Outcome check_outcome(const LineList& lines, const std::string& log_name, Format format, const Separators& seps) {
+    const CheckReport report = check_log(lines, seps);
+    const int status = report.problems.empty() ? 0 : 1;
+    return {status, format == Format::Json ? render_check_json(report) : render_check_text(report, log_name)};
+}
+
+// A failure's message; one on a log line names the file and the line first,
+// as compilers do.
+void report_failure(std::ostream& err, const Failure& failure, const std::string& log_name) {
+    if (const auto line = failure.line())
+        err << "loglezer-stats: " << message_text(log_name) << ':' << *line + 1 << ": ";
+    err << message_text(failure.what()) << '\n';
+}
+
 }  // namespace
 
 Outcome run(const std::vector<std::string>& args, std::ostream& err, const std::filesystem::path& working_dir,
@@ -328,26 +396,27 @@ Outcome run(const std::vector<std::string>& args, std::ostream& err, const std::
     try {
         options = parse_arguments(args);
     } catch (const UsageError& e) {
-        err << "loglezer-stats: " << message_text(e.what()) << "\n" << kUsage;
+        err << "loglezer-stats: " << message_text(e.what()) << '\n';
         return {1, ""};
     }
     if (options.help) return {0, kUsage};
     if (options.version) return {0, std::string("loglezer-stats ") + LOGLEZER_VERSION + "\n"};
 
+    // The log's name as given or as log.ini writes it, for the messages.
+    const std::string log_name = options.log ? *options.log : log_path(working_dir);
     try {
-        std::optional<LineList> lines;
-        if (options.log) {
-            if (log_exists(working_dir, *options.log)) lines = load_log(working_dir, *options.log);
-        } else {
-            lines = locate_and_load(working_dir);
-        }
-        if (!lines) {
+        if (!log_exists(working_dir, log_name)) {
             err << kLogMissingMessage << '\n';
             return {2, ""};
         }
-        return {0, view_output(options, *lines, seps)};
+        const LineList lines = load_log(working_dir, log_name);
+        if (options.check) return check_outcome(lines, log_name, options.format, seps);
+        return {0, options.top ? top_output(options, lines, seps) : view_output(options, lines, seps)};
+    } catch (const UsageError& e) {
+        err << "loglezer-stats: " << message_text(e.what()) << '\n';
+        return {1, ""};
     } catch (const Failure& failure) {
-        err << message_text(failure.what()) << '\n';
+        report_failure(err, failure, log_name);
         return {1, ""};
     }
 }

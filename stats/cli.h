@@ -10,7 +10,10 @@
 
 #include "log/separators.h"
 #include "stats/chart_model.h"
+#include "stats/check.h"
 #include "stats/statistics.h"
+#include "stats/terminal_text.h"
+#include "stats/top_days.h"
 
 namespace loglezer::cli {
 
@@ -25,57 +28,78 @@ enum class Format { Table, Csv, Json };
 struct Options {
     bool help = false;
     bool version = false;
-    std::optional<std::string> year;   // --year: the text of the year selector
-    std::optional<std::string> month;  // --month: the text of the month selector
-    std::optional<std::string> log;    // --log: the log file, instead of looking it up
+    bool check = false;               // --check: the log's faults instead of a view
+    std::optional<long long> top;     // --top N: the N largest days
+    std::optional<std::string> year;  // --year: the text of the year selector
+    std::optional<int> month;         // --month: 1..12
+    std::optional<std::string> log;   // --log: the log file, instead of looking it up
     Format format = Format::Table;
 };
 
 // Reads the arguments after the program name. Throws UsageError.
 Options parse_arguments(const std::vector<std::string>& args);
 
-// The month selector's text for --month: a number 1 to 12 becomes that
-// month's Dutch name; any other text is taken as typed.
-std::string month_text_for(const std::string& month);
+// The exact figures of the per-year view, for scripts: the totals and the
+// records in bytes, and the days of the records as ISO dates (nothing when
+// that line's date is no day of the calendar).
+struct ExactFigures {
+    long double total_download = 0, total_upload = 0;
+    long double record_download = 0, record_upload = 0;
+    std::optional<std::string> record_download_date, record_upload_date;
+};
 
 // What the charts and labels show after a run.
 struct View {
     std::string name;  // "jaar", "maand" or "dag"
     const ChartModel& download;
     const ChartModel& upload;
-    std::optional<LabelCaptions> captions;  // the per-year view's totals and records
+    std::optional<LabelCaptions> captions;             // the per-year view's totals and records
+    std::optional<ExactFigures> exact = std::nullopt;  // with the captions
+    int year = 0;                                      // of the per-month and per-day views
+    int month = 0;                                     // of the per-day view
 };
 
-// The text as it may reach a terminal: control characters (U+0000 to U+001F,
-// U+007F and U+0080 to U+009F) become '?', so that no text from a log or a
-// command line can clear the screen, move the cursor or set the window title.
-// `utf8` must be valid UTF-8.
-std::string terminal_text(std::string_view utf8);
-
-// A message for standard error as terminal text. The message is taken as
-// UTF-8 when it is valid UTF-8 and as Latin-1 log bytes otherwise, as the
-// window takes it.
-std::string message_text(std::string_view message);
-
 // The table and CSV pass log texts through terminal_text; JSON escapes them.
+// CSV and JSON add each bar's date (ISO: "2023", "2023-03", "2023-03-14";
+// empty or null when its label names none) and its amounts in bytes.
 std::string render_table(const View& view, const Separators& seps);
 std::string render_csv(const View& view);
 std::string render_json(const View& view);
 
+// The report of --check: one line "FILE:LINE: text" per problem, then
+// "N lines, M problems"; or the JSON form.
+std::string render_check_text(const CheckReport& report, std::string_view log_name);
+std::string render_check_json(const CheckReport& report);
+
+// The --top view: both lists, each day with its ISO date, its gigabytes with
+// two decimals and its bytes; `year` names the year they are of.
+std::string render_top_table(const TopDays& top, std::optional<int> year, const Separators& seps);
+std::string render_top_csv(const TopDays& top);
+std::string render_top_json(const TopDays& top, std::optional<int> year);
+
 inline constexpr const char* kUsage =
     "Usage: loglezer-stats [--year YEAR [--month MONTH]] [--log FILE] [--csv | --json]\n"
+    "       loglezer-stats --top N [--year YEAR] [--log FILE] [--csv | --json]\n"
+    "       loglezer-stats --check [--log FILE] [--json]\n"
     "\n"
     "Prints what the log viewer's charts and labels show.\n"
     "  (no option)               per year, with the totals and records\n"
     "  --year YEAR               per month of YEAR\n"
-    "  --year YEAR --month MONTH per day of MONTH (a Dutch month name such as\n"
-    "                            Maart, or a number 1 to 12) of YEAR\n"
+    "  --year YEAR --month MONTH per day of MONTH of YEAR: 1 to 12, or a Dutch or\n"
+    "                            English month name (Maart, March, Mar)\n"
+    "  --top N                   the N days with the largest download and those\n"
+    "                            with the largest upload (of YEAR with --year)\n"
+    "  --check                   every line's problems as FILE:LINE: text, then\n"
+    "                            a count; exit status 1 when there is one\n"
     "  --log FILE                read FILE instead of the log named by log.ini\n"
-    "  --csv                     label,download,upload with the values in GB\n"
-    "  --json                    view, titles, bars (and totals, records)\n"
+    "  --csv                     date,label,download_gb,upload_gb,download_bytes,\n"
+    "                            upload_bytes, with \".\" as the decimal point\n"
+    "  --json                    format, view, titles, bars (and totals, records)\n"
     "  --help, --version\n"
+    "  --                        ends the options\n"
     "\n"
-    "Exit status: 0 done, 1 failure (message on standard error), 2 log not found.\n";
+    "Exit status: 0 done, 1 a failure (message on standard error) or a problem\n"
+    "found by --check, 2 log not found.\n";
 
 // What a run leaves for the caller: the exit status and the text for standard
 // output, which the caller writes in one piece and whose loss it reports.

@@ -1,5 +1,6 @@
 #include "stats/startup.h"
 
+#include "log/failure.h"
 #include "log/line_format.h"
 #include "log/month_names.h"
 #include "log/number_text.h"
@@ -22,7 +23,12 @@ std::vector<std::string> year_list(const LineList& lines) {
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared) {
     const int chosen = text_to_int(year_text);
     long long index = 0;
-    while (year_number(lines.at(index)) != chosen) ++index;
+    try {
+        while (year_number(lines.at(index)) != chosen) ++index;
+    } catch (Failure& failure) {
+        lines.note_line(failure, index);
+        throw;
+    }
 
     std::vector<std::string> months;
     std::string last_abbrev;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "log/failure.h"
 #include "log/line_format.h"
 #include "log/month_names.h"
 #include "log/number_text.h"
@@ -16,6 +17,47 @@ namespace {
 void set_title(ChartModel& chart, std::string line) {
     chart.clear_titles();
     chart.add_title(std::move(line));
+}
+
+// Runs a read of the line at `index` and tells a failure in it that line.
+// Only the reads that can fail run through it, and in the yearly walk only
+// off its usual path: a plain line costs nothing more.
+template <class Read>
+void noting_line(const LineList& lines, long long index, Read&& read) {
+    try {
+        read();
+    } catch (Failure& failure) {
+        lines.note_line(failure, index);
+        throw;
+    }
+}
+
+// Fails like check_date on the line at `index`, naming it.
+void check_line_date(const LineList& lines, long long index) {
+    noting_line(lines, index, [&] { check_date(lines.at(index)); });
+}
+
+// Reads the two amounts of the line at `index` into the shared values.
+void read_amounts(const LineList& lines, long long index, DateSkip skip, const Separators& seps, SharedState& shared) {
+    noting_line(lines, index, [&] {
+        const AmountTexts texts = amount_texts(lines.at(index), skip);
+        shared.line_download = text_to_float(texts.download, seps);
+        shared.line_upload = text_to_float(texts.upload, seps);
+    });
+}
+
+// The index of the first line whose year text reads as `year`. A year text
+// that is no whole number fails on its line; when none reads as `year` the
+// search runs past the last line.
+long long first_line_of_year(const LineList& lines, int year) {
+    long long index = 0;
+    try {
+        while (text_to_int(year_text(lines.at(index))) != year) ++index;
+    } catch (Failure& failure) {
+        lines.note_line(failure, index);
+        throw;
+    }
+    return index;
 }
 
 // The yearly walk's place in the log. A line whose date passed the check has
@@ -36,6 +78,9 @@ struct YearWalk {
         dated = is_log_date(line);
     }
     std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
+    // The index of the line read: past the last line the walk reads on in
+    // that line.
+    long long line_index() const { return std::min(index, lines.count() - 1LL); }
 };
 
 // One amount of a line. Plain digits, as every byte count the metering
@@ -136,7 +181,7 @@ void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& p
                     ColumnSum& download, ColumnSum& upload) {
     // A line whose date is out of place would be read from the wrong
     // characters: it fails rather than give a wrong figure.
-    if (!walk.dated) check_date(walk.line);
+    if (!walk.dated) noting_line(walk.lines, walk.line_index(), [&] { check_date(walk.line); });
     const AmountTexts texts = amount_texts(walk.text, DateSkip::FirstTwelve);
     Amount line_download;
     Amount line_upload;
@@ -148,13 +193,14 @@ void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& p
         // Other texts take the full conversion, the download first: a failing
         // upload leaves the download written, as it was line by line.
         pending.write();
-        if (!line_download.is_whole) line_download.other = text_to_float(texts.download, seps);
-        shared.line_download = line_download.value();
-        if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
-        shared.line_upload = line_upload.value();
+        noting_line(walk.lines, walk.line_index(), [&] {
+            if (!line_download.is_whole) line_download.other = text_to_float(texts.download, seps);
+            shared.line_download = line_download.value();
+            if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
+            shared.line_upload = line_upload.value();
+        });
     }
-    // Past the last line the walk reads on in that line.
-    const long long index = std::min(walk.index, walk.lines.count() - 1LL);
+    const long long index = walk.line_index();
     download.add(line_download, index);
     upload.add(line_upload, index);
 }
@@ -256,8 +302,7 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
     set_title(upload, "Upload per maand " + std::to_string(year));
 
     const long long count = lines.count();
-    long long index = 0;
-    while (text_to_int(year_text(lines.at(index))) != year) ++index;
+    long long index = first_line_of_year(lines, year);
 
     const std::string end_marker = "01-Jan-" + std::to_string(static_cast<long long>(year) + 1);
     std::string_view start_line = lines.at(index);
@@ -268,7 +313,7 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
     bool past_last_line = false;
 
     for (;;) {
-        check_date(start_line);
+        check_line_date(lines, index);
         if (date_field(start_line) == end_marker) break;
         // A month of another year ends the walk even when the 1 January line
         // of the next year is missing. A year text that is no number does not.
@@ -280,11 +325,8 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
         long double month_download = 0;
         long double month_upload = 0;
         while (next_key && *next_key == run_key) {
-            const std::string_view line = lines.at(index);
-            check_date(line);
-            const AmountTexts texts = amount_texts(line, DateSkip::UpToComma);
-            shared.line_download = text_to_float(texts.download, seps);
-            shared.line_upload = text_to_float(texts.upload, seps);
+            check_line_date(lines, index);
+            read_amounts(lines, index, DateSkip::UpToComma, seps, shared);
             month_download += shared.line_download;
             month_upload += shared.line_upload;
             ++index;
@@ -331,11 +373,9 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
         const std::string_view line = lines.at(index);
         // A malformed line inside the month would otherwise end the walk and
         // leave the rest of the month out without a word.
-        check_date(line);
+        check_line_date(lines, index);
         if (month_year_text(line) != key) break;
-        const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
-        shared.line_download = text_to_float(texts.download, seps);
-        shared.line_upload = text_to_float(texts.upload, seps);
+        read_amounts(lines, index, DateSkip::FirstTwelve, seps, shared);
         set_title(download, "Download per dag " + shared.current_month_name + " " + year_digits);
         set_title(upload, "Upload per dag " + shared.current_month_name + " " + year_digits);
         const long double download_bytes = shared.line_download;

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         }
         return outcome.status;
     } catch (const std::exception& e) {
-        std::cerr << "loglezer-stats: " << loglezer::cli::message_text(e.what()) << '\n';
+        std::cerr << "loglezer-stats: " << loglezer::message_text(e.what()) << '\n';
         return 1;
     }
 }

@@ -65,6 +65,23 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                                       "a"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Pairs of a line index and the NULs it lost.
+std::vector<std::pair<long long, std::size_t>> lost_nuls(const std::string& content) {
+    std::vector<std::pair<long long, std::size_t>> out;
+    const LineList list = LineList::from_content(content);
+    for (const auto& lost : list.lost_nuls()) out.emplace_back(lost.line, lost.count);
+    return out;
+}
+
+TEST(LineList, KeepsTheLinesThatLostNuls) {
+    using Lost = std::vector<std::pair<long long, std::size_t>>;
+    EXPECT_EQ(lost_nuls("a\nb\n"), Lost{});
+    EXPECT_EQ(lost_nuls(std::string("a\nb\0c\0\0\nd", 9)), (Lost{{1, 3}}));
+    EXPECT_EQ(lost_nuls(std::string("\0a\r\0\nb\n\0\0\0\nc\0", 13)), (Lost{{0, 2}, {2, 3}, {3, 1}}));
+    EXPECT_EQ(lost_nuls(std::string("a\n\0\0", 4)), (Lost{{0, 2}}));  // after the last line: the last line's
+    EXPECT_EQ(lost_nuls(std::string("\0\0", 2)), Lost{});             // no line to name
+}
+
 TEST(LineList, IndexOutsideTheListFails) {
     const LineList list = LineList::from_lines({"a", "b"});
     EXPECT_EQ(list.at(1), "b");

@@ -3,7 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "stats/calendar.h"
 #include "stats/cli.h"
+#include "stats/cli_text.h"
 
 namespace loglezer::cli {
 namespace {
@@ -15,30 +17,66 @@ TEST(ParseArguments, Views) {
     o = parse_arguments({"--year", "2005", "--csv"});
     EXPECT_EQ(o.year, "2005");
     EXPECT_EQ(o.format, Format::Csv);
-    o = parse_arguments({"--year=2005", "--month=Maart", "--json", "--log", "x.csv"});
+    o = parse_arguments({"--year=2005", "--month=Maart", "--json", "--log", "x.csv", "--"});
     EXPECT_EQ(o.year, "2005");
-    EXPECT_EQ(o.month, "Maart");
+    EXPECT_EQ(o.month, 3);
     EXPECT_EQ(o.log, "x.csv");
     EXPECT_EQ(o.format, Format::Json);
+    EXPECT_EQ(parse_arguments({"--top", "7", "--year", "2005"}).top, 7);
+    EXPECT_TRUE(parse_arguments({"--check", "--json"}).check);
     EXPECT_TRUE(parse_arguments({"--help"}).help);
     EXPECT_TRUE(parse_arguments({"--version"}).version);
 }
 
-TEST(ParseArguments, Mistakes) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--month", "3"}, {"--csv", "--json"}, {"--year"}, {"--bogus"}, {"2005"}, {"--yearly"}}) {
-        EXPECT_THROW(parse_arguments(args), UsageError) << args[0];
+TEST(ParseArguments, MistakesSayWhat) {
+    using ::testing::ThrowsMessage;
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--month", "3"}, "--month needs --year"},
+        {{"--csv", "--json"}, "--csv and --json exclude each other"},
+        {{"--year"}, "--year needs a value"},
+        {{"--bogus"}, "unknown option '--bogus' (see --help)"},
+        {{"--yearly"}, "unknown option '--yearly' (see --help)"},
+        {{"2005"}, "unexpected argument '2005' (see --help)"},
+        {{"--", "--year"}, "unexpected argument '--year' (see --help)"},
+        {{"--year", "2005", "--month", "13"}, "--month: '13' is not a month (1-12 or a month name)"},
+        {{"--top", "0"}, "--top: '0' is not a number of days (1 or more)"},
+        {{"--top", "2", "--year", "2005", "--month", "3"}, "--top takes no --month"},
+        {{"--check", "--csv"}, "--check takes no --year, --month, --top or --csv"},
+    };
+    for (const auto& [args, message] : cases) {
+        EXPECT_THAT([&] { parse_arguments(args); }, ThrowsMessage<UsageError>(message)) << args[0];
     }
 }
 
-TEST(MonthText, NumbersBecomeDutchNamesOtherTextStays) {
-    EXPECT_EQ(month_text_for("1"), "Januari");
-    EXPECT_EQ(month_text_for("03"), "Maart");
-    EXPECT_EQ(month_text_for("12"), "December");
-    EXPECT_EQ(month_text_for("Mei"), "Mei");
-    EXPECT_EQ(month_text_for("13"), "13");
-    EXPECT_EQ(month_text_for("0"), "0");
-    EXPECT_EQ(month_text_for("mei"), "mei");  // taken as typed: it holds no Dutch name
+// Every spelling --month takes, and some it does not.
+TEST(MonthArgument, NumbersAndDutchAndEnglishNamesInAnyCase) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"1", 1},
+        {"01", 1},
+        {"3", 3},
+        {"12", 12},
+        {"Maart", 3},
+        {"maart", 3},
+        {"MAART", 3},
+        {"March", 3},
+        {"mar", 3},
+        {"Mei", 5},
+        {"may", 5},
+        {"Oktober", 10},
+        {"october", 10},
+        {"Oct", 10},
+        {"DECEMBER", 12},
+        {"13", std::nullopt},
+        {"0", std::nullopt},
+        {"00", std::nullopt},
+        {"001", std::nullopt},
+        {"", std::nullopt},
+        {" 3", std::nullopt},
+        {"Mrt", std::nullopt},
+        {"Marc", std::nullopt},
+        {"Maart ", std::nullopt},
+    };
+    for (const auto& [text, month] : cases) EXPECT_EQ(month_from_argument(text), month) << "'" << text << "'";
 }
 
 struct Rendered : ::testing::Test {
@@ -51,10 +89,10 @@ struct Rendered : ::testing::Test {
         upload.add_title("Upload per maand 2005");
         download.set_value_format("#.###,## GB");
         upload.set_value_format("#.###,## GB");
-        download.add_point(1234.56, "Januari");
-        upload.add_point(0.5, "Januari");
-        download.add_point(0, "Februari");
-        upload.add_point(12.3, "Februari");
+        download.add_point(1234.56, "Januari", 1325598706237.0L);
+        upload.add_point(0.5, "Januari", 536870912.0L);
+        download.add_point(0, "Februari", 0);
+        upload.add_point(12.3, "Februari", 13207024435.2L);
     }
 };
 
@@ -69,24 +107,42 @@ TEST_F(Rendered, TableWritesTheMarksWithTheRegionalSeparators) {
               "Februari           GB  12,3 GB\n");
 }
 
-TEST_F(Rendered, CsvHasGigabytesWithAPoint) {
-    const View view{"maand", download, upload, std::nullopt};
-    EXPECT_EQ(render_csv(view), "label,download,upload\nJanuari,1234.56,0.5\nFebruari,0,12.3\n");
+TEST_F(Rendered, CsvHasGigabytesWithAPointAndTheBytes) {
+    View view{"maand", download, upload, std::nullopt};
+    view.year = 2005;
+    EXPECT_EQ(render_csv(view),
+              "date,label,download_gb,upload_gb,download_bytes,upload_bytes\n"
+              "2005-01,Januari,1234.56,0.5,1325598706237,536870912\n"
+              "2005-02,Februari,0,12.3,0,13207024435.2\n");
 }
 
 TEST_F(Rendered, JsonFieldsAndTotals) {
-    const View view{"jaar", download, upload, LabelCaptions{"5 GB", "0,49 GB", "1,5 TB", "300 GB"}};
+    ExactFigures exact{9e18L, 12345, 5368709120.0L, 0.5L, "2005-03-01", std::nullopt};
+    const View view{"jaar", download, upload, LabelCaptions{"5 GB", "0,49 GB", "1,5 TB", "300 GB"}, exact};
     const auto doc = nlohmann::json::parse(render_json(view));
+    EXPECT_EQ(doc["format"], 1);
     EXPECT_EQ(doc["view"], "jaar");
     EXPECT_EQ(doc["titles"], nlohmann::json({"Download per maand 2005", "Upload per maand 2005"}));
     ASSERT_EQ(doc["bars"].size(), 2u);
     EXPECT_EQ(doc["bars"][0]["label"], "Januari");
     EXPECT_EQ(doc["bars"][0]["download"], 1234.56);
+    EXPECT_EQ(doc["bars"][0]["date"], nullptr);  // a per-year bar's label is its year
+    EXPECT_TRUE(doc["bars"][0]["download_bytes"].is_number_integer());
+    EXPECT_EQ(doc["bars"][0]["download_bytes"], 1325598706237);
     EXPECT_EQ(doc["bars"][1]["upload"], 12.3);
-    EXPECT_EQ(doc["totals"]["download"], "1,5 TB");
-    EXPECT_EQ(doc["totals"]["upload"], "300 GB");
-    EXPECT_EQ(doc["records"]["download"], "5 GB");
-    EXPECT_EQ(doc["records"]["upload"], "0,49 GB");
+    EXPECT_EQ(doc["bars"][1]["upload_bytes"], 13207024435.2);
+    EXPECT_EQ(doc["totals"], nlohmann::json::parse(R"({"download": "1,5 TB", "upload": "300 GB",
+        "download_bytes": 9000000000000000000, "upload_bytes": 12345})"));
+    EXPECT_EQ(doc["records"], nlohmann::json::parse(R"({"download": "5 GB", "upload": "0,49 GB",
+        "download_bytes": 5368709120, "upload_bytes": 0.5, "download_date": "2005-03-01", "upload_date": null})"));
+}
+
+TEST(JsonBytes, IntegersBelowTwoToTheSixtyThreeElseNumbers) {
+    EXPECT_EQ(json_bytes(9223372036854775807.0L).dump(), "9223372036854775807");
+    EXPECT_EQ(json_bytes(9223372036854775808.0L).dump(), "9.223372036854776e+18");
+    EXPECT_EQ(json_bytes(-3).dump(), "-3");
+    EXPECT_EQ(bytes_text(2.5L), "2.5");
+    EXPECT_EQ(bytes_text(1e400L), "1e+400");  // beyond a double
 }
 
 TEST_F(Rendered, LabelsAreLatin1AndQuotedInCsv) {
@@ -94,7 +150,7 @@ TEST_F(Rendered, LabelsAreLatin1AndQuotedInCsv) {
     upload.add_point(2, "a,\xe9");
     const View view{"dag", download, upload, std::nullopt};
     const std::string csv = render_csv(view);
-    EXPECT_NE(csv.find("\"a,\xc3\xa9\",1,2\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",\"a,\xc3\xa9\",1,2,0,0\n"), std::string::npos) << csv;
     const auto doc = nlohmann::json::parse(render_json(view));
     EXPECT_EQ(doc["bars"][2]["label"], "a,\xc3\xa9");
     EXPECT_FALSE(doc.contains("totals"));
@@ -120,7 +176,7 @@ TEST_P(ControlCharacters, ReachTheTerminalAsQuestionMarks) {
     const std::string table = render_table(view, Separators{',', '.'});
     EXPECT_THAT(table, HasSubstr("\n" + shown + "\n"));
     EXPECT_THAT(table, HasSubstr("\n" + shown + "    "));
-    EXPECT_THAT(render_csv(view), HasSubstr("\n" + shown + ",1,2\n"));
+    EXPECT_THAT(render_csv(view), HasSubstr("\n," + shown + ",1,2,0,0\n"));
     EXPECT_EQ(message_text("'" + text + "' is not a valid date"), "'" + shown + "' is not a valid date");
 }
 

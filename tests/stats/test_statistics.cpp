@@ -63,6 +63,18 @@ void expect_failure(F&& run, const std::string& message) {
     }
 }
 
+// The same, and the failure names the line at `index`, or no line.
+template <class F>
+void expect_failure_on(F&& run, const std::string& message, std::optional<long long> index) {
+    try {
+        run();
+        ADD_FAILURE() << "no failure, expected: " << message;
+    } catch (const Failure& f) {
+        EXPECT_EQ(std::string(f.what()), message);
+        EXPECT_EQ(f.line(), index) << message;
+    }
+}
+
 // ---------------------------------------------------------------- common head
 
 TEST(ShowStats, NoOptionOnlyClearsThePoints) {
@@ -273,7 +285,7 @@ TEST(PerYear, YearlyAfterDailySwitches3DOnButKeepsTitlesAndFormat) {
 TEST(PerYear, BadAmountKeepsFinishedGroupsAndLabels) {
     Viewer v(days({2005, 1, 1}, 2, kGiB, kGiB) + days({2006, 1, 1}, 2, 2 * kGiB, 3 * kGiB) +
              Lines{"03-Jan-2006,12x,5,"} + days({2006, 1, 4}, 1, 9 * kGiB, 0));
-    expect_failure([&] { v.yearly(); }, "'12x' is not a valid floating point value");
+    expect_failure_on([&] { v.yearly(); }, "'12x' is not a valid floating point value", 4);
     EXPECT_EQ(labels(v.download), Lines{"2005"});
     EXPECT_EQ(values(v.download), std::vector<double>{2});
     EXPECT_FALSE(v.captions);                                // nothing written
@@ -322,7 +334,7 @@ TEST(PerYear, SharedLineAmountsAreThoseOfTheLastLineRead) {
 TEST(PerYear, EmptyLogFailsOnLineZero) {
     Viewer v(Lines{});
     v.download.set_3d(false);
-    expect_failure([&] { v.yearly(); }, "List index out of bounds (0)");
+    expect_failure_on([&] { v.yearly(); }, "List index out of bounds (0)", std::nullopt);
     EXPECT_TRUE(v.download.points().empty());
     EXPECT_TRUE(v.download.is_3d());
 }
@@ -331,7 +343,7 @@ TEST(PerYear, SelectorItemBeyondTheLastLineReadsWhatIsLeftOfIt) {
     Viewer v({"01-Jan-2005,1,2,"});
     v.years = {"2005", "2006"};
     // nothing of the last line is left for the extra item: its download text is empty
-    expect_failure([&] { v.yearly(); }, "'' is not a valid floating point value");
+    expect_failure_on([&] { v.yearly(); }, "'' is not a valid floating point value", 0);
     EXPECT_EQ(labels(v.download), Lines{"2005"});
 }
 
@@ -442,7 +454,7 @@ TEST(PerMonth, YearTextNotANumberFailsAfterThe3DView) {
 
 TEST(PerMonth, YearNotInTheLogFailsAfterTheTitles) {
     Viewer v(days({2005, 1, 1}, 3, kGiB, 0));
-    expect_failure([&] { v.monthly("2007"); }, "List index out of bounds (3)");
+    expect_failure_on([&] { v.monthly("2007"); }, "List index out of bounds (3)", std::nullopt);
     EXPECT_EQ(v.download.titles(), Lines{"Download per maand 2007"});
     EXPECT_EQ(v.download.value_format(), kMonthlyValueFormat);
     EXPECT_TRUE(v.download.points().empty());
@@ -450,12 +462,12 @@ TEST(PerMonth, YearNotInTheLogFailsAfterTheTitles) {
 
 TEST(PerMonth, LineBeforeTheYearWithoutYearNumberFails) {
     Viewer v(days({2005, 1, 1}, 3, kGiB, 0) + Lines{"01-Jan-20o6,1,1,"} + days({2006, 1, 2}, 3, kGiB, 0));
-    expect_failure([&] { v.monthly("2006"); }, "'20o6' is not a valid integer value");
+    expect_failure_on([&] { v.monthly("2006"); }, "'20o6' is not a valid integer value", 3);
 }
 
 TEST(PerMonth, BadAmountKeepsTheMonthsBefore) {
     Viewer v(days({2005, 1, 1}, 33, kGiB, 0) + Lines{"03-Feb-2005,1,"});
-    expect_failure([&] { v.monthly("2005"); }, "'' is not a valid floating point value");
+    expect_failure_on([&] { v.monthly("2005"); }, "'' is not a valid floating point value", 33);
     EXPECT_EQ(labels(v.download), Lines{"Januari"});
 }
 
@@ -543,7 +555,7 @@ TEST(PerDay, YearNotANumberFailsAfterFormatAndFlatView) {
 TEST(PerDay, MonthNotFoundFailsPastTheLastLine) {
     Viewer v(days({2005, 1, 1}, 5, kGiB, 0));
     v.monthly("2005");
-    expect_failure([&] { v.daily("2005", "Februari"); }, "List index out of bounds (5)");
+    expect_failure_on([&] { v.daily("2005", "Februari"); }, "List index out of bounds (5)", std::nullopt);
     EXPECT_EQ(v.download.titles(), Lines{"Download per maand 2005"});  // unchanged
     EXPECT_TRUE(v.download.points().empty());
     // a text without a Dutch month name: the key is built from the current
@@ -553,7 +565,7 @@ TEST(PerDay, MonthNotFoundFailsPastTheLastLine) {
 
 TEST(PerDay, BadAmountKeepsTheDaysBeforeAndTheirTitles) {
     Viewer v(days({2005, 1, 1}, 2, kGiB, 0) + Lines{"03-Jan-2005,1,x,"});
-    expect_failure([&] { v.daily("2005", "Januari"); }, "'x' is not a valid floating point value");
+    expect_failure_on([&] { v.daily("2005", "Januari"); }, "'x' is not a valid floating point value", 2);
     EXPECT_EQ(labels(v.download), (Lines{"01", "02"}));
     EXPECT_EQ(v.download.titles(), Lines{"Download per dag Januari 2005"});
 }
@@ -581,7 +593,8 @@ namespace {
 // A date out of its place would be read by position from the wrong
 // characters: a one-digit day makes the yearly and daily options read "00"
 // of "100", a lower-case month matches no month. Every option fails at such
-// a line, naming it, and keeps what it showed before it.
+// a line, naming it in its message and by its index, and keeps what it
+// showed before it.
 struct BadDateCase {
     const char* name;
     const char* line;
@@ -599,16 +612,16 @@ TEST_P(BadDates, EveryOptionFailsAtTheLine) {
                       days({2005, 2, 4}, 2, kGiB, 0);
 
     Viewer yearly(log);
-    expect_failure([&] { yearly.yearly(); }, message);
+    expect_failure_on([&] { yearly.yearly(); }, message, 5);
     EXPECT_EQ(labels(yearly.download), GetParam().own_year ? Lines{"2005"} : Lines{});
     EXPECT_EQ(yearly.shared.record_download_bytes, kGiB);  // the lines before it were read
 
     Viewer monthly(log);
-    expect_failure([&] { monthly.monthly("2005"); }, message);
+    expect_failure_on([&] { monthly.monthly("2005"); }, message, 5);
     EXPECT_EQ(labels(monthly.download), (Lines{"Januari", "Februari"}));
 
     Viewer daily(log);
-    expect_failure([&] { daily.daily("2005", "Februari"); }, message);
+    expect_failure_on([&] { daily.daily("2005", "Februari"); }, message, 5);
     EXPECT_EQ(labels(daily.download), (Lines{"01", "02"}));
 }
 

@@ -98,43 +98,81 @@ INSTANTIATE_TEST_SUITE_P(
                  "\n"
                  "Totaal sinds   Download: 190.5 GB  Upload: 92.25 GB\n"
                  "Records sinds  Download: 2 GB      Upload: 0.5 GB\n"},
-        ViewCase{"YearCsv", "--csv", "label,download,upload\n2005,2,1\n2006,182.5,91.25\n2007,6,0\n"},
+        ViewCase{"YearCsv", "--csv",
+                 "date,label,download_gb,upload_gb,download_bytes,upload_bytes\n"
+                 "2005,2005,2,1,2147483648,1073741824\n"
+                 "2006,2006,182.5,91.25,195957882880,97978941440\n"
+                 "2007,2007,6,0,6442450944,0\n"},
         ViewCase{"YearJson", "--json",
                  "{\n"
+                 "  \"format\": 1,\n"
                  "  \"view\": \"jaar\",\n"
                  "  \"titles\": [\n"
                  "    \"Download per jaar sinds 30 December 2005\",\n"
                  "    \"Upload per jaar sinds 30 December 2005\"\n"
                  "  ],\n"
                  "  \"bars\": [\n"
-                 "    {\n      \"label\": \"2005\",\n      \"download\": 2.0,\n      \"upload\": 1.0\n    },\n"
-                 "    {\n      \"label\": \"2006\",\n      \"download\": 182.5,\n      \"upload\": 91.25\n    },\n"
-                 "    {\n      \"label\": \"2007\",\n      \"download\": 6.0,\n      \"upload\": 0.0\n    }\n"
+                 "    {\n      \"label\": \"2005\",\n      \"download\": 2.0,\n      \"upload\": 1.0,\n"
+                 "      \"date\": \"2005\",\n      \"download_bytes\": 2147483648,\n"
+                 "      \"upload_bytes\": 1073741824\n    },\n"
+                 "    {\n      \"label\": \"2006\",\n      \"download\": 182.5,\n      \"upload\": 91.25,\n"
+                 "      \"date\": \"2006\",\n      \"download_bytes\": 195957882880,\n"
+                 "      \"upload_bytes\": 97978941440\n    },\n"
+                 "    {\n      \"label\": \"2007\",\n      \"download\": 6.0,\n      \"upload\": 0.0,\n"
+                 "      \"date\": \"2007\",\n      \"download_bytes\": 6442450944,\n      \"upload_bytes\": 0\n    }\n"
                  "  ],\n"
-                 "  \"totals\": {\n    \"download\": \"190.5 GB\",\n    \"upload\": \"92.25 GB\"\n  },\n"
-                 "  \"records\": {\n    \"download\": \"2 GB\",\n    \"upload\": \"0.5 GB\"\n  }\n"
+                 "  \"totals\": {\n    \"download\": \"190.5 GB\",\n    \"upload\": \"92.25 GB\",\n"
+                 "    \"download_bytes\": 204547817472,\n    \"upload_bytes\": 99052683264\n  },\n"
+                 "  \"records\": {\n    \"download\": \"2 GB\",\n    \"upload\": \"0.5 GB\",\n"
+                 "    \"download_bytes\": 2147483648,\n    \"upload_bytes\": 536870912,\n"
+                 "    \"download_date\": \"2007-01-01\",\n    \"upload_date\": \"2005-12-30\"\n  }\n"
                  "}\n"},
-        ViewCase{"MonthCsv", "--year 2006 --csv",
-                 "label,download,upload\nJanuari,15.5,7.75\nFebruari,14,7\nMaart,15.5,7.75\nApril,15,7.5\n"
-                 "Mei,15.5,7.75\nJuni,15,7.5\nJuli,15.5,7.75\nAugustus,15.5,7.75\nSeptember,15,7.5\n"
-                 "Oktober,15.5,7.75\nNovember,15,7.5\nDecember,15.5,7.75\n"},
+        ViewCase{"MonthCsv", "--year 2007 --csv",
+                 "date,label,download_gb,upload_gb,download_bytes,upload_bytes\n"
+                 "2007-01,Januari,6,0,6442450944,0\n"},
         ViewCase{
             "MonthTable", "--year 2007",
             "Download per maand 2007\nUpload per maand 2007\n\nMaand    Download  Upload\nJanuari      6 GB      GB\n"},
         ViewCase{"MonthJson", "--year 2005 --json",
-                 "{\n  \"view\": \"maand\",\n  \"titles\": [\n    \"Download per maand 2005\",\n"
+                 "{\n  \"format\": 1,\n  \"view\": \"maand\",\n  \"titles\": [\n    \"Download per maand 2005\",\n"
                  "    \"Upload per maand 2005\"\n  ],\n  \"bars\": [\n    {\n      \"label\": \"December\",\n"
-                 "      \"download\": 2.0,\n      \"upload\": 1.0\n    }\n  ]\n}\n"},
+                 "      \"download\": 2.0,\n      \"upload\": 1.0,\n      \"date\": \"2005-12\",\n"
+                 "      \"download_bytes\": 2147483648,\n      \"upload_bytes\": 1073741824\n    }\n  ]\n}\n"},
         ViewCase{"DayTable", "--year 2007 --month Januari",
                  "Download per dag Januari 2007\nUpload per dag Januari 2007\n\n"
                  "Dag  Download  Upload\n01       2 GB    0 GB\n02       2 GB    0 GB\n03       2 GB    0 GB\n"},
-        ViewCase{"DayCsvByNumber", "--year 2005 --month 12 --csv", "label,download,upload\n30,1,0.5\n31,1,0.5\n"},
-        ViewCase{"DayJson", "--year=2005 --month=December --json",
-                 "{\n  \"view\": \"dag\",\n  \"titles\": [\n    \"Download per dag December 2005\",\n"
+        ViewCase{"DayCsvByNumber", "--year 2005 --month 12 --csv",
+                 "date,label,download_gb,upload_gb,download_bytes,upload_bytes\n"
+                 "2005-12-30,30,1,0.5,1073741824,536870912\n2005-12-31,31,1,0.5,1073741824,536870912\n"},
+        ViewCase{"DayJson", "--year=2005 --month=dec --json",
+                 "{\n  \"format\": 1,\n  \"view\": \"dag\",\n  \"titles\": [\n    \"Download per dag December 2005\",\n"
                  "    \"Upload per dag December 2005\"\n  ],\n  \"bars\": [\n"
-                 "    {\n      \"label\": \"30\",\n      \"download\": 1.0,\n      \"upload\": 0.5\n    },\n"
-                 "    {\n      \"label\": \"31\",\n      \"download\": 1.0,\n      \"upload\": 0.5\n    }\n"
-                 "  ]\n}\n"}),
+                 "    {\n      \"label\": \"30\",\n      \"download\": 1.0,\n      \"upload\": 0.5,\n"
+                 "      \"date\": \"2005-12-30\",\n      \"download_bytes\": 1073741824,\n"
+                 "      \"upload_bytes\": 536870912\n    },\n"
+                 "    {\n      \"label\": \"31\",\n      \"download\": 1.0,\n      \"upload\": 0.5,\n"
+                 "      \"date\": \"2005-12-31\",\n      \"download_bytes\": 1073741824,\n"
+                 "      \"upload_bytes\": 536870912\n    }\n"
+                 "  ]\n}\n"},
+        // Ties in log order: every day of 2006 has the same amounts.
+        ViewCase{"TopTable", "--top 2",
+                 "Days with the largest download\n"
+                 "Date        Download       Bytes\n"
+                 "2007-01-01   2.00 GB  2147483648\n"
+                 "2007-01-02   2.00 GB  2147483648\n"
+                 "\n"
+                 "Days with the largest upload\n"
+                 "Date         Upload      Bytes\n"
+                 "2005-12-30  0.50 GB  536870912\n"
+                 "2005-12-31  0.50 GB  536870912\n"},
+        ViewCase{"TopCsvOfAYear", "--top=1 --year 2006 --csv",
+                 "list,rank,date,gb,bytes\ndownload,1,2006-01-01,0.50,536870912\nupload,1,2006-01-01,0.25,268435456\n"},
+        ViewCase{"TopJson", "--json --top 1 --year 2007",
+                 "{\n  \"format\": 1,\n  \"view\": \"top\",\n  \"year\": 2007,\n"
+                 "  \"download\": [\n    {\n      \"date\": \"2007-01-01\",\n      \"gb\": 2.0,\n"
+                 "      \"bytes\": 2147483648\n    }\n  ],\n"
+                 "  \"upload\": [\n    {\n      \"date\": \"2007-01-01\",\n      \"gb\": 0.0,\n"
+                 "      \"bytes\": 0\n    }\n  ]\n}\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailureCase {
@@ -159,25 +197,61 @@ TEST_P(StatsCommandFailures, MessageOnStandardErrorNothingOnStandardOutput) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, StatsCommandFailures,
     ::testing::Values(FailureCase{"BadLineYearly", sample_log() + Lines{"05-Jan-2007,12a,0,"}, "--log traffic.csv", 1,
-                                  "'12a' is not a valid floating point value\n"},
+                                  "loglezer-stats: traffic.csv:371: '12a' is not a valid floating point value\n"},
                       FailureCase{"BadLineMonthlyJson", sample_log() + Lines{"05-Jan-2007,1,,"},
                                   "--log traffic.csv --year 2007 --json", 1,
-                                  "'' is not a valid floating point value\n"},
+                                  "loglezer-stats: traffic.csv:371: '' is not a valid floating point value\n"},
+                      // The start-up's month list reads the year of every line before the last year's.
+                      FailureCase{"BadYearInTheStartUp",
+                                  days({2005, 1, 1}, 3, 1, 1) + Lines{"01-Jan-20x5,1,2,"} + days({2006, 1, 2}, 3, 1, 1),
+                                  "--log traffic.csv", 1,
+                                  "loglezer-stats: traffic.csv:4: '20x5' is not a valid integer value\n"},
                       FailureCase{"YearNotANumber", sample_log(), "--log traffic.csv --year 20x6", 1,
                                   "'20x6' is not a valid integer value\n"},
                       FailureCase{"YearNotInLog", days({2005, 1, 1}, 3, 1, 1), "--log traffic.csv --year 2009 --csv", 1,
-                                  "List index out of bounds (3)\n"},
+                                  "loglezer-stats: the log has no lines of 2009 (it runs from 1 January 2005 to 3 "
+                                  "January 2005)\n"},
                       FailureCase{"MonthNotInLog", days({2005, 1, 1}, 3, 1, 1),
-                                  "--log traffic.csv --year 2005 --month 13", 1, "List index out of bounds (3)\n"},
+                                  "--log traffic.csv --year 2005 --month feb", 1,
+                                  "loglezer-stats: the log has no lines of February 2005 (it runs from 1 January 2005 "
+                                  "to 3 January 2005)\n"},
                       FailureCase{"ControlCharactersInMessage",
                                   {"\x1b]0;TITLE\x07,1,2,"},
                                   "--log traffic.csv",
                                   1,
-                                  "'?]0;TITLE?' is not a valid date\n"},
+                                  "loglezer-stats: traffic.csv:1: '?]0;TITLE?' is not a valid date\n"},
                       FailureCase{"EmptyLog", {}, "--log traffic.csv", 1, "List index out of bounds (0)\n"},
                       FailureCase{"MissingLog", {}, "--log elsewhere.csv --json", 2, "Kan de logfile niet vinden!\n"},
                       FailureCase{"MissingLogThroughIni", {}, "", 2, "Kan de logfile niet vinden!\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StatsCommand, CheckNamesEveryProblemByFileAndLine) {
+    write_log("traffic.csv", days({2006, 1, 1}, 2, 1, 1) + Lines{"03-Jan-2006,1,x,", "", "\x1b]0;T\x07,1,2,"} +
+                                 days({2006, 1, 4}, 1, 1, 1) + days({2006, 1, 3}, 1, 1, 1));
+    Result r = run("--check --log traffic.csv");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "traffic.csv:3: the upload 'x' is not a number\n"
+              "traffic.csv:4: empty line\n"
+              "traffic.csv:5: '?]0;T?' is not a date of the form dd-Mon-yyyy\n"
+              "traffic.csv:7: '03-Jan-2006' is before '04-Jan-2006' on line 6\n"
+              "7 lines, 4 problems\n");
+    write_log("log.csv", sample_log());
+    write_ini("log.csv");
+    r = run("--check");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "370 lines, 0 problems\n");
+}
+
+TEST_F(StatsCommand, CheckAsJson) {
+    write_log("traffic.csv", days({2006, 1, 1}, 2, 1, 1) + Lines{std::string("\0\0", 2) + "05-Jan-2006,1,2,"});
+    const Result r = run("--check --json --log traffic.csv");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "{\n  \"lines\": 3,\n  \"problems\": [\n    {\n      \"line\": 3,\n"
+              "      \"text\": \"2 NUL bytes, which the viewer skips\"\n    }\n  ],\n  \"missing_days\": 2\n}\n");
+}
 
 TEST_F(StatsCommand, IniNamingAMissingFileIsAMissingLog) {
     write_log("log.csv", sample_log());

@@ -1,0 +1,74 @@
+#include "stats/cli_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "stats/cli.h"
+#include "stats/number_format.h"
+
+namespace loglezer::cli {
+namespace {
+
+// 2^63: the first whole number an integer of JSON readers may not hold.
+constexpr long double kIntegerLimit = 9223372036854775808.0L;
+
+bool is_integer_bytes(long double bytes) {
+    return std::isfinite(bytes) && std::fabs(bytes) < kIntegerLimit && bytes == std::trunc(bytes);
+}
+
+}  // namespace
+
+std::string shown_text(std::string_view log_text) { return terminal_text(utf8_from_latin1(log_text)); }
+
+std::size_t display_width(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string pad_left(const std::string& text, std::size_t width) {
+    const std::size_t w = display_width(text);
+    return w >= width ? text : std::string(width - w, ' ') + text;
+}
+
+std::string pad_right(const std::string& text, std::size_t width) {
+    const std::size_t w = display_width(text);
+    return w >= width ? text : text + std::string(width - w, ' ');
+}
+
+std::string csv_field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+nlohmann::ordered_json json_number(double value) {
+    if (!std::isfinite(value)) return nullptr;
+    const std::string text = general_number_text(value, '.');
+    double shown = 0;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    return shown;
+}
+
+nlohmann::ordered_json json_bytes(long double bytes) {
+    if (is_integer_bytes(bytes)) return static_cast<long long>(bytes);
+    const auto value = static_cast<double>(bytes);
+    if (!std::isfinite(value)) return nullptr;
+    return value;
+}
+
+std::string bytes_text(long double bytes) {
+    if (is_integer_bytes(bytes)) return std::to_string(static_cast<long long>(bytes));
+    if (std::isfinite(static_cast<double>(bytes))) return json_bytes(bytes).dump();
+    // Beyond the range of a double, which the sum of a long log may reach.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17Lg", bytes);
+    return text;
+}
+
+}  // namespace loglezer::cli
