@@ -91,6 +91,15 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
         const LineList lines = load_log(context.working_dir, log->string());
         write_picture(request, export_picture(request, lines, context.separators), context);
         return 0;
+    } catch (const Failure& failure) {
+        context.err << "loglezer: ";
+        // A failure on a line names it as compilers do, counting from 1.
+        if (const auto at = failure.line()) {
+            context.err << message_text(line.log_file ? *line.log_file : log_path(context.working_dir)) << ':'
+                        << *at + 1 << ": ";
+        }
+        context.err << message_text(failure_text(failure.what())) << '\n';
+        return 1;
     } catch (const std::exception& e) {
         context.err << "loglezer: " << message_text(failure_text(e.what())) << '\n';
         return 1;

@@ -81,4 +81,13 @@ TEST_F(Export, WritesAPngOfTheDaysAtTheAskedSize) {
     EXPECT_TRUE(found);
 }
 
+TEST_F(Export, NamesTheLineAFailureIsOn) {
+    std::ofstream(dir_ / "log.csv", std::ios::binary) << "01-Jan-2005,1,2,\r\n02-Jan-2005,12x,2,\r\n";
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        export_chart(parse_command_line({"loglezer", "log.csv", "--export", "a.png"}), {dir_, separators_, out, err}),
+        1);
+    EXPECT_EQ(err.str(), "loglezer: log.csv:2: '12x' is not a valid floating point value.\n");
+}
+
 }  // namespace
