@@ -14,7 +14,6 @@
 #include "chart/jpeg.h"
 #include "log/failure.h"
 #include "log/log_file.h"
-#include "log/month_names.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 #include "stats/terminal_text.h"
@@ -57,15 +56,7 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
     ChartModel upload("Upload");
     const StartUpState start = run_start_up(lines, shared, seps, download, upload);
     if (request.year) {
-        // What "Maak stats" reads from the window once the year, the option
-        // and the month are chosen.
-        StatsInput input;
-        input.option = request.month ? kPerDay : kPerMonth;
-        input.year_items = start.year_items;
-        input.year_text = *request.year;
-        if (request.month) input.month_text = std::string(dutch_month_name(*request.month));
-        input.total_labels_empty = start.captions.total_down.empty() && start.captions.total_up.empty();
-        show_stats(lines, input, shared, seps, download, upload);
+        show_stats(lines, period_input(start, *request.year, request.month), shared, seps, download, upload);
     }
     const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? upload : download;
     const QImage picture =

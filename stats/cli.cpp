@@ -7,7 +7,6 @@
 #include "log/failure.h"
 #include "log/line_format.h"
 #include "log/log_file.h"
-#include "log/month_names.h"
 #include "log/number_text.h"
 #include "stats/calendar.h"
 #include "stats/cli_text.h"
@@ -337,13 +336,7 @@ std::string view_output(const Options& options, const LineList& lines, const Sep
             view.year = *year;
             if (!has_lines_of(lines, view.year, view.month)) fail_no_lines(lines, year_and_month(*year, view.month));
         }
-        StatsInput input;
-        input.option = options.month ? kPerDay : kPerMonth;
-        input.year_items = start.year_items;
-        input.year_text = *options.year;
-        input.month_text = options.month ? std::string(dutch_month_name(*options.month)) : std::string();
-        input.total_labels_empty = false;
-        show_stats(lines, input, shared, seps, download, upload);
+        show_stats(lines, period_input(start, *options.year, options.month), shared, seps, download, upload);
         view.name = options.month ? "dag" : "maand";
         view.captions.reset();
         view.exact.reset();

@@ -125,6 +125,16 @@ private:
 
 }  // namespace
 
+StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month) {
+    StatsInput input;
+    input.option = month ? kPerDay : kPerMonth;
+    input.year_items = start.year_items;
+    input.year_text = year_text;
+    if (month) input.month_text = std::string(dutch_month_name(*month));
+    input.total_labels_empty = start.captions.total_down.empty() && start.captions.total_up.empty();
+    return input;
+}
+
 StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
                           ChartModel& upload) {
     PlainStartUp steps(lines, shared, seps, download, upload);
