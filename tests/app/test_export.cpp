@@ -1,9 +1,17 @@
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+
 #include <QLocale>
 #include <QProcess>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "app/export_mode.h"
+#include "child_process.h"
 #include "window_fixture.h"
 
 namespace {
@@ -89,5 +97,130 @@ TEST_F(Export, NamesTheLineAFailureIsOn) {
         1);
     EXPECT_EQ(err.str(), "loglezer: log.csv:2: '12x' is not a valid floating point value.\n");
 }
+
+// What --export finds at the picture's name: it writes into a named pipe or
+// a character device, replaces a regular file (also through a link), and
+// refuses anything else; nothing but a regular file is ever replaced.
+struct Target {
+    const char* name;
+    const char* file;  // given to --export, in the working directory
+    // Makes what is at "picture.png", and sets `fd` to a descriptor the
+    // test keeps open until the end (and reads the picture from).
+    void (*make)(const fs::path& dir, int& fd);
+    int status;
+    const char* err;        // "{dir}" stands for the working directory
+    bool read = false;      // the picture arrives at the descriptor
+    bool replaced = false;  // a link's regular target is replaced whole
+};
+
+void PrintTo(const Target& t, std::ostream* os) { *os << t.name; }
+
+// A reader on a named pipe, with room for the whole picture, so that the
+// export never waits for it.
+int reader_of(const fs::path& fifo) {
+    if (::mkfifo(fifo.c_str(), 0600) != 0) return -1;
+    const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ::fcntl(fd, F_SETPIPE_SZ, 1 << 20);
+    return fd;
+}
+
+void make_fifo(const fs::path& dir, int& fd) { fd = reader_of(dir / "picture.png"); }
+
+void make_link_to_fifo(const fs::path& dir, int& fd) {
+    fs::create_symlink("pipe", dir / "picture.png");
+    fd = reader_of(dir / "pipe");
+}
+
+// The null device, made where the test may write, or a skip.
+void make_link_to_device(const fs::path& dir, int&) {
+    const fs::path device = dir / "null";
+    if (::mknod(device.c_str(), S_IFCHR | 0600, ::makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "mknod: " << std::strerror(errno);
+    }
+    const int fd = ::open(device.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) GTEST_SKIP() << "the temporary folder allows no devices: " << std::strerror(errno);
+    ::close(fd);
+    fs::create_symlink("null", dir / "picture.png");
+}
+
+void make_folder(const fs::path& dir, int&) { fs::create_directory(dir / "picture.png"); }
+
+void make_socket(const fs::path& dir, int& fd) {
+    fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, (dir / "picture.png").c_str(), sizeof address.sun_path - 1);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0) << std::strerror(errno);
+}
+
+void make_link_to_file(const fs::path& dir, int&) {
+    std::ofstream(dir / "real.png") << "oud";
+    fs::create_symlink("real.png", dir / "picture.png");
+}
+
+void make_nothing(const fs::path&, int&) {}
+
+const Target kTargets[] = {
+    {"fifo_with_a_reader", "picture.png", make_fifo, 0, "", true},
+    {"link_to_a_fifo", "picture.png", make_link_to_fifo, 0, "", true},
+    {"link_to_a_character_device", "picture.png", make_link_to_device, 0, ""},
+    {"folder", "picture.png", make_folder, 1, "loglezer: Cannot create file \"{dir}/picture.png\". Is a directory.\n"},
+    {"socket", "picture.png", make_socket, 1,
+     "loglezer: Cannot create file \"{dir}/picture.png\". Not a regular file, a FIFO or a character device.\n"},
+    {"link_to_a_regular_file", "picture.png", make_link_to_file, 0, "", false, true},
+    {"through_a_missing_folder", "nodir/../picture.png", make_nothing, 1,
+     "loglezer: Cannot create file \"{dir}/picture.png\". The directory \"{dir}/nodir\" does not exist.\n"},
+};
+
+// The kind and the inode of a file, and of what a link names; zero where
+// there is nothing.
+std::pair<std::pair<mode_t, ino_t>, std::pair<mode_t, ino_t>> identity(const fs::path& path) {
+    struct stat own {};
+    struct stat target {};
+    const bool has_own = ::lstat(path.c_str(), &own) == 0;
+    const bool has_target = ::stat(path.c_str(), &target) == 0;
+    return {{has_own ? own.st_mode & S_IFMT : 0, has_own ? own.st_ino : 0},
+            {has_target ? target.st_mode & S_IFMT : 0, has_target ? target.st_ino : 0}};
+}
+
+std::string all_of(int fd) {
+    std::string out;
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(got));
+    return out;
+}
+
+class ExportTo : public Export, public ::testing::WithParamInterface<Target> {};
+
+TEST_P(ExportTo, WritesInPlaceReplacesOrRefusesAndKeepsTheFile) {
+    const Target& t = GetParam();
+    std::ofstream(dir_ / "log.csv", std::ios::binary) << log_of(days_from(2005, 3, 1, 40));
+    int fd = -1;
+    t.make(dir_, fd);
+    if (IsSkipped()) return;
+    const auto before = identity(dir_ / "picture.png");
+
+    const ChildResult result =
+        run_child({{LOGLEZER_EXE, "--export", t.file}, dir_, false, {{"LC_ALL", "C"}}, std::nullopt}, dir_);
+    const std::string picture = t.read ? all_of(fd) : "";
+    if (fd >= 0) ::close(fd);
+
+    EXPECT_EQ(result.status, t.status);
+    EXPECT_EQ(result.err, with_dir(t.err, dir_));
+    const auto after = identity(dir_ / "picture.png");
+    EXPECT_EQ(after.first, before.first) << "the name itself";
+    if (t.replaced) {
+        EXPECT_EQ(after.second.first, S_IFREG);
+        EXPECT_EQ(text_of_file(dir_ / "real.png").substr(0, 4), "\x89PNG");
+    } else {
+        EXPECT_EQ(after.second, before.second) << "what the name leads to";
+    }
+    if (t.read) {
+        EXPECT_EQ(picture.substr(0, 4), "\x89PNG");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, ExportTo, ::testing::ValuesIn(kTargets),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -14,6 +18,7 @@
 #include <QTimer>
 #include <csignal>
 #include <functional>
+#include <thread>
 
 #include "chart/chart_panel.h"
 #include "chart/export.h"
@@ -124,7 +129,10 @@ TEST_F(Save, ConfirmingMakesTheFilesFolderCurrent) {
 struct Unwritable {
     const char* name;
     const char* relative;  // under the temporary folder
+    const char* reason;    // "{dir}" stands for the temporary folder
 };
+
+void PrintTo(const Unwritable& u, std::ostream* os) { *os << u.name; }
 
 class CannotCreate : public Save, public ::testing::WithParamInterface<Unwritable> {};
 
@@ -135,10 +143,8 @@ TEST_P(CannotCreate, FailsWithTheFullPathAndTheReason) {
         save_chart(panel, nullptr, answer(path));
         FAIL() << "no failure";
     } catch (const Failure& f) {
-        const std::string head = "Cannot create file \"" + path.toStdString() + "\". ";
-        const std::string message = f.what();
-        EXPECT_EQ(message.substr(0, head.size()), head);
-        EXPECT_GT(message.size(), head.size()) << "no reason given";
+        QString reason = QString::fromUtf8(GetParam().reason).replace("{dir}", dir.path());
+        EXPECT_EQ(std::string(f.what()), "Cannot create file \"" + path.toStdString() + "\". " + reason.toStdString());
     }
     if (*GetParam().relative) {
         EXPECT_FALSE(QFile::exists(path));
@@ -147,9 +153,10 @@ TEST_P(CannotCreate, FailsWithTheFullPathAndTheReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CannotCreate,
-                         ::testing::Values(Unwritable{"MissingFolder", "bestaat-niet/grafiek.jpg"},
-                                           Unwritable{"ParentIsAFile", "gewoon-bestand/grafiek.jpg"},
-                                           Unwritable{"NameIsAFolder", ""}),
+                         ::testing::Values(Unwritable{"MissingFolder", "bestaat-niet/grafiek.jpg",
+                                                      "The directory \"{dir}/bestaat-niet\" does not exist"},
+                                           Unwritable{"ParentIsAFile", "gewoon-bestand/grafiek.jpg", "Not a directory"},
+                                           Unwritable{"NameIsAFolder", "", "Is a directory"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A file-size limit makes the writing fail part-way, as a full disk would.
@@ -196,6 +203,50 @@ TEST_F(Save, AFailedWriteOfANewFileLeavesNoFile) {
         }
     }
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// A named pipe is written into, as a shell redirection would, and stays.
+TEST_F(Save, WritesIntoANamedPipeAndKeepsIt) {
+    const QString path = dir.filePath("pijp.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    // A reader with room for the whole picture, so that the save never waits.
+    const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    ::fcntl(reader, F_SETPIPE_SZ, 1 << 20);
+    save_chart(panel, nullptr, answer(path));
+    std::vector<unsigned char> got(1 << 20);
+    const ssize_t size = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    got.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    EXPECT_TRUE(got == encode_jpeg(panel.render(1049, 249, Qt::white)));
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_TRUE(S_ISFIFO(after.st_mode));
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+// A reader that goes away part-way fails the save; the program goes on.
+TEST_F(Save, AReaderThatGoesAwayFailsTheSave) {
+    const QString path = dir.filePath("pijp.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // One page of room: the save fills it and waits, then the reader closes.
+    const int reader = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const int room = ::fcntl(reader, F_SETPIPE_SZ, 4096);
+    std::thread closer([reader, room] {
+        int queued = 0;
+        for (int tries = 0; queued < room && tries < 5000; ++tries, ::usleep(1000)) ::ioctl(reader, FIONREAD, &queued);
+        ::close(reader);
+    });
+    try {
+        save_chart(panel, nullptr, answer(path));
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure& f) {
+        EXPECT_EQ(std::string(f.what()), "Cannot write file \"" + path.toStdString() + "\". Broken pipe");
+    }
+    closer.join();
 }
 
 TEST_F(Save, ThePictureIsTakenBeforeTheDialogOpens) {
