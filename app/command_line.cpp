@@ -29,7 +29,8 @@ constexpr const char* kHelp =
     "                   English name\n"
     "  --size WxH       the picture's size in pixels, each 100 to 10000\n"
     "                   (1049x249 unless given)\n"
-    "  --format FORMAT  jpeg or png; needed when FILE is -\n"
+    "  --format FORMAT  jpeg or png; needed when FILE is - or has none of those\n"
+    "                   extensions (a device such as /dev/stdout)\n"
     "  -h, --help       print this text and exit\n"
     "  --version        print the program's version and exit\n"
     "\n"
@@ -123,7 +124,8 @@ ExportRequest::Format format_named(const QString& name) {
 }
 
 // The picture's type: the file's extension, in any letter case. --format
-// is needed for standard output, and else must agree.
+// is needed for standard output and for a name without a picture's
+// extension (a device such as /dev/stdout), and else must agree.
 ExportRequest::Format read_format(const QCommandLineParser& parser, const ExportOptions& options) {
     const QString file = parser.value(options.file);
     const bool asked = parser.isSet(options.format);
@@ -136,6 +138,7 @@ ExportRequest::Format read_format(const QCommandLineParser& parser, const Export
     if (suffix == QLatin1String("png")) {
         format = ExportRequest::Format::Png;
     } else if (!QStringList{"jpg", "jpeg", "jpe", "jfif"}.contains(suffix)) {
+        if (asked) return format_named(parser.value(options.format));
         throw UsageError("--export: " + quoted(file) + " does not end in .jpg, .jpeg, .jpe, .jfif or .png");
     }
     if (asked && format_named(parser.value(options.format)) != format) {

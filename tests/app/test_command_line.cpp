@@ -62,6 +62,15 @@ TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {
     }
 }
 
+// A device such as /dev/stdout has no picture's extension: --format names
+// the type.
+TEST(ExportRequest, ANameWithoutAPictureExtensionTakesTheFormatNamed) {
+    const CommandLine line = parse_command_line({"loglezer", "--export", "/dev/stdout", "--format", "png"});
+    ASSERT_EQ(line.action, Action::Export) << line.message;
+    EXPECT_EQ(line.export_request.file, "/dev/stdout");
+    EXPECT_EQ(line.export_request.format, ExportRequest::Format::Png);
+}
+
 struct UsageCase {
     const char* name;
     std::vector<std::string> args;  // after the program's name
