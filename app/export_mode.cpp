@@ -1,11 +1,12 @@
 #include "app/export_mode.h"
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <iostream>
+#include <new>
 #include <optional>
 
+#include "app/program.h"
 #include "app/selectors.h"
 #include "app/window.h"
 #include "chart/chart_painter.h"
@@ -24,8 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 QString picture_path(const ExportContext& context, const std::string& file) {
-    return QDir(QFile::decodeName(context.working_dir.string().c_str()))
-        .absoluteFilePath(QFile::decodeName(file.c_str()));
+    return QFile::decodeName(resolve_path(context.working_dir, file).c_str());
 }
 
 void write_picture(const ExportRequest& request, const std::vector<unsigned char>& bytes,
@@ -69,14 +69,14 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
 }
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
-    const std::optional<fs::path> log = find_log(context.working_dir, line.log_file);
-    if (!log) {
-        context.err << "loglezer: " << kLogMissingMessage << " ("
-                    << message_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";
-        return 2;
-    }
     const ExportRequest& request = line.export_request;
     try {
+        const std::optional<fs::path> log = find_log(context.working_dir, line.log_file);
+        if (!log) {
+            context.err << "loglezer: " << kLogMissingMessage << " ("
+                        << message_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";
+            return 2;
+        }
         // Refused before anything is read: nothing the log holds changes it.
         if (request.file != "-") refuse_log_file(picture_path(context, request.file), *log);
         const LineList lines = load_log(context.working_dir, log->string());
@@ -90,6 +90,9 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
                         << *at + 1 << ": ";
         }
         context.err << message_text(failure_text(failure.what())) << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        context.err << kOutOfMemoryLine;
         return 1;
     } catch (const std::exception& e) {
         context.err << "loglezer: " << message_text(failure_text(e.what())) << '\n';
@@ -107,7 +110,7 @@ int run_export(const CommandLine& line, char* program_name) {
     int argc = 1;
     char* argv[] = {program_name, nullptr};
     const QGuiApplication app(argc, argv);
-    const ExportContext context{fs::current_path(), system_separators(), std::cout, std::cerr};
+    const ExportContext context{working_directory(), system_separators(), std::cout, std::cerr};
     return export_chart(line, context);
 }
 

@@ -11,7 +11,8 @@
 namespace loglezer {
 
 // Where an export runs: the folder log.ini, a relative log and a relative
-// picture file are taken from, the separators the marks are written with,
+// picture file are taken from (empty when it has been removed: then only
+// absolute paths can be used), the separators the marks are written with,
 // and the streams for a picture sent to standard output and for messages.
 struct ExportContext {
     std::filesystem::path working_dir;
@@ -32,7 +33,8 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
 // made: finds and loads the log as the window does, then writes the picture
 // whole, never over the log, or to `out` for "-". Returns the exit status: 0
 // when written; 1 after a failure, whose text "loglezer: <message>" (as the
-// window's box words it) goes to `err`; 2 when the log cannot be found.
+// window's box words it) goes to `err`, or after an allocation failure,
+// "loglezer: out of memory"; 2 when the log cannot be found.
 int export_chart(const CommandLine& line, const ExportContext& context);
 
 // The export as the program runs it: on Qt's offscreen platform, so that it

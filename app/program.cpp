@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -24,13 +26,29 @@ bool install_dutch_qt_texts(QApplication& app) {
     return QCoreApplication::installTranslator(translator);
 }
 
-int run_program(int& argc, char** argv) {
+namespace {
+
+// Whether the environment names a display or a platform for Qt: without
+// one, making the application would abort the program.
+bool display_named() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+int run_command_line(int& argc, char** argv) {
     const CommandLine line = parse_command_line(std::vector<std::string>(argv, argv + argc));
     if (line.action == CommandLine::Action::Export) return run_export(line, argv[0]);
     if (line.action != CommandLine::Action::Run) {
         std::FILE* out = line.exit_code == 0 ? stdout : stderr;
         const bool written = std::fputs(line.message.c_str(), out) >= 0 && std::fflush(out) == 0;
         return written ? line.exit_code : 1;
+    }
+    if (!display_named()) {
+        std::fputs("loglezer: no display to open the window on (use --export FILE for a picture)\n", stderr);
+        return 1;
     }
     QApplication app(argc, argv);
     // Before the window, whose start-up may already show a box.
@@ -41,6 +59,22 @@ int run_program(int& argc, char** argv) {
     if (form.log_missing()) return 1;
     form.show();
     return QApplication::exec();
+}
+
+}  // namespace
+
+int run_program(int& argc, char** argv) {
+    try {
+        return run_command_line(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs(kOutOfMemoryLine, stderr);
+        return 1;
+    }
+}
+
+void end_out_of_memory() {
+    std::fputs(kOutOfMemoryLine, stderr);
+    std::_Exit(1);
 }
 
 }  // namespace loglezer

@@ -14,9 +14,11 @@
 #include <QShortcut>
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
+#include <new>
 
 #include "app/hover_texts.h"
 #include "app/icon.h"
+#include "app/program.h"
 #include "app/selectors.h"
 #include "app/window_style.h"
 #include "chart/chart_panel.h"
@@ -153,7 +155,7 @@ WindowSeams WindowSeams::real() {
         box.exec();
     };
     s.save_dialog = real_save_dialog();
-    s.working_dir = std::filesystem::current_path();
+    s.working_dir = working_directory();
     s.separators = system_separators();
     return s;
 }
@@ -303,6 +305,8 @@ void TForm1::centre_on_screen() {
 void TForm1::guarded(void (TForm1::*handler)()) {
     try {
         (this->*handler)();
+    } catch (const std::bad_alloc&) {
+        end_out_of_memory();
     } catch (const std::exception& e) {
         const std::string title = program_title(to_log_text(QCoreApplication::applicationFilePath()));
         seams_.show_failure(this, message_text(title), message_text(failure_text(e.what())));
@@ -330,10 +334,10 @@ QString TForm1::missing_log_detail() const {
 void TForm1::start_up() {
     auto found = find_log(seams_.working_dir, seams_.log_argument);
     if (!found) {
-        log_missing_ = true;
         seams_.show_log_missing(missing_log_detail());
         return;
     }
+    log_missing_ = false;
     // Known before the load, so that a log which fails to load is still
     // never replaced by a chart save.
     log_file_ = std::move(*found);

@@ -34,7 +34,9 @@ struct WindowSeams {
     std::function<void(const QString& detail)> show_log_missing;
     // The save dialog of the chart export.
     SaveDialog save_dialog;
-    // Where log.ini and a relative log path are looked up.
+    // Where log.ini and a relative log path are looked up; empty when the
+    // working directory has been removed, so that only an absolute log path
+    // can be used.
     std::filesystem::path working_dir;
     // The log named on the command line, used instead of log.ini and the
     // default path.
@@ -53,8 +55,9 @@ public:
     explicit TForm1(WindowSeams seams = WindowSeams::real(), QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // True when the start-up found no log: the program ends without showing
-    // the window.
+    // True when the start-up found no log, also when it could not look for
+    // one (a relative path without a working directory): the program ends
+    // without showing the window.
     bool log_missing() const { return log_missing_; }
     // Moves the window to the middle of the screen it will be shown on.
     void centre_on_screen();
@@ -103,7 +106,8 @@ private:
     // The detail of the missing-log box: the full path of a log named on the
     // command line; empty for the usual look-up, whose box stays as it was.
     QString missing_log_detail() const;
-    // Runs one handler; a failure ends it there and is shown in a box.
+    // Runs one handler; a failure ends it there and is shown in a box, an
+    // allocation failure ends the program.
     void guarded(void (TForm1::*handler)());
     void on_year_activated();
     void set_caption(QLabel* label, const std::string& text);
@@ -114,7 +118,8 @@ private:
     // The file the log was read from; a chart save never replaces it.
     std::filesystem::path log_file_;
     SharedState shared_;
-    bool log_missing_ = false;
+    // Until the start-up has found the log.
+    bool log_missing_ = true;
     // The text of cb_year when the year handler last ran, so that picking
     // the item already shown is no change.
     QString year_text_at_last_change_;

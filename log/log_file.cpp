@@ -13,11 +13,6 @@
 namespace loglezer {
 namespace {
 
-std::filesystem::path resolve(const std::filesystem::path& working_dir, const std::string& path) {
-    const std::filesystem::path p(path);
-    return p.is_absolute() ? p : working_dir / p;
-}
-
 // Closes the descriptor on every way out of load_log.
 struct FileDescriptor {
     int fd;
@@ -57,8 +52,21 @@ LineList read_whole(int fd, const struct stat& st, const std::filesystem::path& 
 
 }  // namespace
 
+std::filesystem::path working_directory() {
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::current_path(ec);
+    return ec ? std::filesystem::path() : dir;
+}
+
+std::filesystem::path resolve_path(const std::filesystem::path& working_dir, const std::string& path) {
+    const std::filesystem::path p(path);
+    if (p.is_absolute()) return p;
+    if (working_dir.empty()) throw Failure(kNoWorkingDirectoryMessage);
+    return working_dir / p;
+}
+
 std::string log_path(const std::filesystem::path& working_dir) {
-    const std::filesystem::path ini = working_dir / "log.ini";
+    const std::filesystem::path ini = resolve_path(working_dir, "log.ini");
     std::error_code ec;
     std::string path;
     if (std::filesystem::is_regular_file(ini, ec)) {
@@ -70,12 +78,12 @@ std::string log_path(const std::filesystem::path& working_dir) {
 bool log_exists(const std::filesystem::path& working_dir, const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;
-    const auto status = std::filesystem::status(resolve(working_dir, path), ec);
+    const auto status = std::filesystem::status(resolve_path(working_dir, path), ec);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path) {
-    const std::filesystem::path full = resolve(working_dir, path);
+    const std::filesystem::path full = resolve_path(working_dir, path);
     // Read-only: the log belongs to the metering program and is never written.
     // Without blocking, so that a named pipe without a writer cannot hang
     // the start-up; it is refused below, as is a device that never ends.
@@ -85,11 +93,9 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     if (::fstat(file.fd, &st) != 0) fail_open(full, errno);
     if (S_ISDIR(st.st_mode)) fail_open(full, EISDIR);
     if (!S_ISREG(st.st_mode)) fail_open(full, "Not a regular file");
-    try {
-        return read_whole(file.fd, st, full);
-    } catch (const std::bad_alloc&) {
-        fail_open(full, ENOMEM);
-    }
+    // A log larger than the memory the process may take ends in
+    // std::bad_alloc, which each program reports as being out of memory.
+    return read_whole(file.fd, st, full);
 }
 
 std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir,
@@ -98,11 +104,11 @@ std::optional<std::filesystem::path> find_log(const std::filesystem::path& worki
     if (!log_exists(working_dir, path)) return std::nullopt;
     // Absolute now: a later change of the current directory (a chart save
     // makes its folder current) must not move the log somewhere else.
-    return std::filesystem::absolute(resolve(working_dir, path));
+    return std::filesystem::absolute(resolve_path(working_dir, path));
 }
 
 std::string missing_log_path(const std::filesystem::path& working_dir, const std::optional<std::string>& named) {
-    return resolve(working_dir, named ? *named : log_path(working_dir)).lexically_normal().string();
+    return resolve_path(working_dir, named ? *named : log_path(working_dir)).lexically_normal().string();
 }
 
 std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir) {

@@ -13,6 +13,19 @@ inline constexpr const char* kDefaultLogPath =
     "C:\\Documents and Settings\\All Users\\Application Data\\Ostrevan\\Pellicor\\log.csv";
 // Shown when the log cannot be found.
 inline constexpr const char* kLogMissingMessage = "Kan de logfile niet vinden!";
+// The failure of a relative path when the working directory has been removed.
+inline constexpr const char* kNoWorkingDirectoryMessage = "the working directory no longer exists";
+
+// The process's working directory, or an empty path when it can no longer
+// be had (it has been removed): asked for once, and needed only when a
+// relative path must be resolved.
+std::filesystem::path working_directory();
+
+// `path` as it is when absolute, else taken from `working_dir`. A relative
+// path with an empty `working_dir` throws
+// Failure("the working directory no longer exists"), as does every function
+// here that must resolve one (also the look-up of log.ini).
+std::filesystem::path resolve_path(const std::filesystem::path& working_dir, const std::string& path);
 
 // The log path: key "log" of section "path" in log.ini in the working
 // directory, or the default path when the file, section, key or value is
@@ -26,7 +39,7 @@ bool log_exists(const std::filesystem::path& working_dir, const std::string& pat
 
 // Reads the whole file read-only in one piece and splits it into lines. A file
 // that cannot be opened or read fails with "Cannot open file "full path".
-// reason".
+// reason"; one too large for the memory throws std::bad_alloc.
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path);
 
 // The absolute path of the log, or nothing when it is missing: the log named

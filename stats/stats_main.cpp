@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "log/log_file.h"
 #include "stats/cli.h"
 #include "stats/regional.h"
 
@@ -36,8 +37,7 @@ int main(int argc, char** argv) {
     try {
         const loglezer::Separators seps = loglezer::separators_from_locale();
         const std::vector<std::string> args(argv + 1, argv + argc);
-        const loglezer::cli::Outcome outcome =
-            loglezer::cli::run(args, std::cerr, std::filesystem::current_path(), seps);
+        const loglezer::cli::Outcome outcome = loglezer::cli::run(args, std::cerr, loglezer::working_directory(), seps);
         if (const int error = write_all(STDOUT_FILENO, outcome.output)) {
             std::cerr << "loglezer-stats: cannot write the output: " << std::strerror(error) << '\n';
             return 1;

@@ -81,7 +81,7 @@ protected:
             missing_details_.push_back(detail.toStdString());
         };
         seams.save_dialog = [this](QWidget*) { return save_answer_; };
-        seams.working_dir = dir_;
+        seams.working_dir = working_dir_gone_ ? fs::path() : dir_;
         seams.log_argument = std::move(log_argument);
         seams.separators = separators_;
         form_ = std::make_unique<TForm1>(seams);
@@ -117,7 +117,8 @@ protected:
     int missing_boxes_ = 0;
     std::vector<std::string> missing_details_;  // the detail text of each missing-log box
     std::optional<QString> save_answer_;
-    Separators separators_;  // "." and ",": the figures the tests expect do not depend on the machine
+    Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
+    bool working_dir_gone_ = false;  // the window finds no working directory
 };
 
 }  // namespace test_support
