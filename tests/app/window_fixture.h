@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -50,8 +51,10 @@ inline std::vector<std::string> days_from(int year, int month, int day, int days
 class Window : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("loglezer_app_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // One folder, also for a case of a table ("Test/case").
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        dir_ = fs::temp_directory_path() / ("loglezer_app_" + std::to_string(::getpid()) + "_" + name);
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         cwd_ = fs::current_path();
