@@ -18,6 +18,8 @@ struct Case {
     int exit_code;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class ParseCommandLine : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ParseCommandLine, GivesTheActionTheLogAndTheExitCode) {
@@ -44,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"unknown_option", {"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
                       Case{
                           "two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
 
 TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {
     for (const char* month : {"3", "03", "maart", "MAART", "March", "mar"}) {
@@ -118,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"size_not_wxh",
                   {"--export", "a.jpg", "--size", "800*600"},
                   "--size: '800*600' is not WIDTHxHEIGHT, each from 100 to 10000"}),
-    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<UsageCase>& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace loglezer

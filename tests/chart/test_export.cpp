@@ -126,6 +126,8 @@ struct Unwritable {
     const char* relative;  // under the temporary folder
 };
 
+void PrintTo(const Unwritable& c, std::ostream* os) { *os << c.name; }
+
 class CannotCreate : public Save, public ::testing::WithParamInterface<Unwritable> {};
 
 TEST_P(CannotCreate, FailsWithTheFullPathAndTheReason) {
@@ -150,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, CannotCreate,
                          ::testing::Values(Unwritable{"MissingFolder", "bestaat-niet/grafiek.jpg"},
                                            Unwritable{"ParentIsAFile", "gewoon-bestand/grafiek.jpg"},
                                            Unwritable{"NameIsAFolder", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // A file-size limit makes the writing fail part-way, as a full disk would.
 class FileSizeLimit {
