@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"a_log_named_like_an_option", {"--", "--help"}, Action::Run, "--help", "", 0},
                       Case{"help", {"--help"}, Action::Help, std::nullopt, "Usage: loglezer [LOGFILE]", 0},
                       Case{"help_wins_over_a_log", {"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
-                      Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.0\n", 0},
+                      Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.1\n", 0},
                       Case{"unknown_option", {"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
                       Case{
                           "two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}),
