@@ -33,6 +33,7 @@ int run_program(int& argc, char** argv) {
         return written ? line.exit_code : 1;
     }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.loglezer.Loglezer"));  // docks find the icon
     // Before the window, whose start-up may already show a box.
     install_dutch_qt_texts(app);
     WindowSeams seams = WindowSeams::real();
