@@ -185,6 +185,8 @@ struct FailureCase {
     const char* expected_err;
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 class StatsCommandFailures : public StatsCommand, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(StatsCommandFailures, MessageOnStandardErrorNothingOnStandardOutput) {
