@@ -1,43 +1,62 @@
-# make run: install what is missing, build, open the viewer on the demo log.
-# make test: the same set-up, then every test, then the tests again under
-#            AddressSanitizer and UndefinedBehaviorSanitizer.
-# make lint: clang-tidy's function-size check over the program's code.
-# make package: the same set-up, then build/loglezer_<version>_<arch>.deb.
+# make run: install what building and running the viewer needs, build the
+#           viewer alone (build-run/, no tests), open it on the demo log.
+# make test: install everything, build it all with warnings as errors, run
+#            every test, then the tests again under AddressSanitizer and
+#            UndefinedBehaviorSanitizer.
+# make lint: clang-tidy (.clang-tidy) over the program's code.
+# make package: the full set-up and build, then build/loglezer_<version>-1_<arch>.deb,
+#               checked with lintian.
 # make fuzz: builds the fuzz targets with clang and runs each for
 #            FUZZ_SECONDS (default 60), starting from tests/fuzz/corpus.
 
-PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
-            nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs \
-            desktop-file-utils appstream man-db dpkg-dev qt6-translations-l10n clang-tidy
+# What building and running the viewer needs.
+RUN_PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-dev fonts-liberation \
+                qt6-translations-l10n
+# Besides, for the tests, the benchmarks, the validators, the lint and the package.
+PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev xvfb xauth libjpeg-turbo-progs \
+            desktop-file-utils appstream man-db dpkg-dev clang-tidy lintian
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60
 JOBS := $(shell nproc)
 SAN_ENV := ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Warnings as errors where WERROR is set (make test sets it); left unset, a
+# build keeps what its folder was configured with.
+WERROR_FLAG = $(if $(WERROR),-DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR))
+# The folders clang-tidy reads; one that does not exist is passed over.
+LINT_DIRS := log stats cli chart app
 
-.PHONY: run test lint package deps build build-asan bench fuzz build-fuzz clean
+.PHONY: run test lint package deps deps-run build build-asan bench fuzz build-fuzz clean
+
+deps-run:
+	@tools/install-deps.sh $(RUN_PACKAGES)
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
 
 build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR_FLAG)
 	cmake --build build -j$(JOBS)
 
 build-asan: deps
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DLOGLEZER_SANITIZE=ON -DLOGLEZER_BENCH=OFF
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DLOGLEZER_SANITIZE=ON -DLOGLEZER_BENCH=OFF $(WERROR_FLAG)
 	cmake --build build-asan -j$(JOBS)
 
-run: build
-	cd demo && ../build/loglezer
+run: deps-run
+	cmake -S . -B build-run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+	cmake --build build-run -j$(JOBS) --target loglezer
+	cd demo && ../build-run/loglezer
 
+test: WERROR := ON
 test: build
 	cd build && ctest --output-on-failure -j$(JOBS)
-	$(MAKE) build-asan
+	$(MAKE) build-asan WERROR=ON
 	cd build-asan && $(SAN_ENV) ctest --output-on-failure -j$(JOBS)
 
 package: build
+	rm -f build/loglezer_*.deb
 	cd build && cpack -G DEB
+	lintian --fail-on error,warning build/loglezer_*.deb
 
 build-fuzz:
 	@tools/install-deps.sh $(FUZZ_PACKAGES)
@@ -58,12 +77,13 @@ fuzz: build-fuzz
 	    grep -E "^(stat::number_of_executed_units|stat::average_exec_per_sec|Done)" build-fuzz/$$t.log; \
 	done
 
-# Every function of the program fits on a screen (.clang-tidy: 60 lines).
+# The checks of .clang-tidy, among them: every function of the program fits
+# on a screen (60 lines).
 lint: build
-	ls log/*.cpp stats/*.cpp chart/*.cpp app/*.cpp | xargs -P$(JOBS) -n4 clang-tidy -p build --quiet
+	printf '%s\n' $(wildcard $(addsuffix /*.cpp,$(LINT_DIRS))) | xargs -P$(JOBS) -n4 clang-tidy -p build --quiet
 
 bench: build
 	for b in build/bench_*; do $$b; done
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-run build-fuzz

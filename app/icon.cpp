@@ -41,7 +41,7 @@ QImage icon_picture() {
 QIcon program_icon() { return QIcon(QPixmap::fromImage(icon_picture())); }
 
 QImage program_icon_image(int size) {
-    const QImage image = icon_picture();
+    QImage image = icon_picture();
     if (size == image.width()) return image;
     return image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

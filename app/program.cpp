@@ -51,6 +51,7 @@ int run_command_line(int& argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.loglezer.Loglezer"));  // docks find the icon
     // Before the window, whose start-up may already show a box.
     install_dutch_qt_texts(app);
     WindowSeams seams = WindowSeams::real();

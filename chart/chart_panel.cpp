@@ -44,7 +44,7 @@ std::string whole_bytes_text(long double bytes, const Separators& seps) {
     if (length <= 0) return "?";
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
     std::snprintf(buffer.data(), buffer.size(), "%.0Lf", bytes);
-    const std::string digits(buffer.data(), static_cast<std::size_t>(length));
+    std::string digits(buffer.data(), static_cast<std::size_t>(length));
     const std::size_t first = digits.find_first_of("0123456789");
     if (first == std::string::npos || seps.thousands == Separators::kNoGrouping) return digits;  // inf, nan
     std::string out = digits.substr(0, first);

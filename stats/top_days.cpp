@@ -39,7 +39,7 @@ std::vector<TopDay> largest(const std::vector<Day>& days, long long count, long 
     std::vector<const Day*> order;
     order.reserve(days.size());
     for (const Day& day : days) order.push_back(&day);
-    const auto end = order.begin() + static_cast<std::ptrdiff_t>(std::min<long long>(count, days.size()));
+    const auto end = order.begin() + static_cast<std::ptrdiff_t>(std::min(count, static_cast<long long>(days.size())));
     std::partial_sort(order.begin(), end, order.end(), [amount](const Day* a, const Day* b) {
         return a->*amount != b->*amount ? a->*amount > b->*amount : a->line < b->line;
     });

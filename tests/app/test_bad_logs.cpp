@@ -258,7 +258,7 @@ TEST_P(BadLogs, ShowTheirMessageAndWhatWasReached) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadLogs, ::testing::ValuesIn(kBadLogs),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // A long quoted text wraps in the box instead of running past its edge.
 TEST(Wrappable, BreaksLongRunsOnly) {

@@ -18,6 +18,8 @@ struct Case {
     int exit_code;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class ParseCommandLine : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ParseCommandLine, GivesTheActionTheLogAndTheExitCode) {
@@ -40,11 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"a_log_named_like_an_option", {"--", "--help"}, Action::Run, "--help", "", 0},
                       Case{"help", {"--help"}, Action::Help, std::nullopt, "Usage: loglezer [LOGFILE]", 0},
                       Case{"help_wins_over_a_log", {"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
-                      Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.0\n", 0},
+                      Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.1\n", 0},
                       Case{"unknown_option", {"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
                       Case{
                           "two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
 
 TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {
     for (const char* month : {"3", "03", "maart", "MAART", "March", "mar"}) {
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"size_not_wxh",
                   {"--export", "a.jpg", "--size", "800*600"},
                   "--size: '800*600' is not WIDTHxHEIGHT, each from 100 to 10000"}),
-    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<UsageCase>& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace loglezer

@@ -221,6 +221,6 @@ TEST_P(ExportTo, WritesInPlaceReplacesOrRefusesAndKeepsTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ExportTo, ::testing::ValuesIn(kTargets),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace

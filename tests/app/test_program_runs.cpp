@@ -91,7 +91,7 @@ TEST_P(RunIn, EndsWithOneLineOrSucceeds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Surroundings, RunIn, ::testing::ValuesIn(kSurroundings),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // A log larger than the memory the export may take: the sparse file costs
 // no disk, the buffer it would be read into is refused.

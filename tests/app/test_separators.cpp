@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Locales,
                                            LocaleCase{"de_DE", ",", ".", "1.234.567,5 GB"},
                                            LocaleCase{"fr_FR", ",", "\u202f", "1 234 567,5 GB"},
                                            LocaleCase{"de_CH", ".", "\u2019", "1'234'567.5 GB"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace loglezer

@@ -48,6 +48,8 @@ struct PanelSize {
     int width, height;
 };
 
+void PrintTo(const PanelSize& c, std::ostream* os) { *os << c.name; }
+
 class RenderSize : public ::testing::TestWithParam<PanelSize> {};
 
 TEST_P(RenderSize, PictureIs1049x249WhateverTheScreenSize) {
@@ -68,7 +70,7 @@ TEST_P(RenderSize, PictureIs1049x249WhateverTheScreenSize) {
 INSTANTIATE_TEST_SUITE_P(Panels, RenderSize,
                          ::testing::Values(PanelSize{"Download", 1049, 249}, PanelSize{"Upload", 1049, 250},
                                            PanelSize{"Small", 300, 100}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Render, LaidOutForThePictureNotTheScreen) {
     ChartPanel a("Upload");
@@ -347,7 +349,7 @@ TEST_P(Zoom, RightDragScrollsInOneStep) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Animated, Zoom, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Animated" : "OneStep"; });
+                         [](const auto& case_info) { return case_info.param ? "Animated" : "OneStep"; });
 
 TEST(DeepZoom, FortyZoomsIntoOneBarStillShowItsColour) {
     ChartPanel panel("Download");

@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, CannotCreate,
                                                       "The directory \"{dir}/bestaat-niet\" does not exist"},
                                            Unwritable{"ParentIsAFile", "gewoon-bestand/grafiek.jpg", "Not a directory"},
                                            Unwritable{"NameIsAFolder", "", "Is a directory"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // A file-size limit makes the writing fail part-way, as a full disk would.
 class FileSizeLimit {

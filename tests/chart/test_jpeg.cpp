@@ -61,6 +61,8 @@ struct Picture {
     QImage (*make)();
 };
 
+void PrintTo(const Picture& c, std::ostream* os) { *os << c.name; }
+
 class SameAsCjpeg : public ::testing::TestWithParam<Picture> {};
 
 TEST_P(SameAsCjpeg, ByteForByte) {
@@ -79,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(Pictures, SameAsCjpeg,
                                            Picture{"NoiseOddSize", [] { return noise_picture(17, 9, 7); }},
                                            Picture{"Noise1049x249", [] { return noise_picture(1049, 249, 11); }},
                                            Picture{"OnePixel", [] { return noise_picture(1, 1, 3); }}),
-                         [](const ::testing::TestParamInfo<Picture>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Picture>& case_info) {
+                             return std::string(case_info.param.name);
+                         });
 
 TEST(Jpeg, Markers) {
     const std::vector<Segment> segments = read_segments(encode_jpeg(chart_picture()));

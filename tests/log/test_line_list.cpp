@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                                      "a",
                                                      {"\xEF\xBB"
                                                       "a"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // Pairs of a line index and the NULs it lost.
 std::vector<std::pair<long long, std::size_t>> lost_nuls(const std::string& content) {

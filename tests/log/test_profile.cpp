@@ -40,6 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfileCase{"no_final_break", "[path]\nlog=a", "a"}, ProfileCase{"empty_file", "", "DEFAULT"},
                       ProfileCase{"long_value", "[path]\nlog=" + std::string(3000, 'x') + "\n",
                                   std::string(2047, 'x')}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace

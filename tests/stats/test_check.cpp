@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"3: '30-Dec-2023' is before '01-Jan-2024' on line 2",
                     "3: 2023 starts again (its earlier lines end on line 1): the viewer shows the year twice",
                     "4: 2024 starts again (its earlier lines end on line 2): the viewer shows the year twice"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Check, CountsLinesAndMissingDaysWhichAreNoProblem) {
     const CheckReport report =

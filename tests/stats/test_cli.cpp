@@ -162,6 +162,8 @@ struct ControlCase {
     const char* shown;
 };
 
+void PrintTo(const ControlCase& c, std::ostream* os) { *os << c.name; }
+
 class ControlCharacters : public Rendered, public ::testing::WithParamInterface<ControlCase> {};
 
 TEST_P(ControlCharacters, ReachTheTerminalAsQuestionMarks) {
@@ -184,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Bytes, ControlCharacters,
                          ::testing::Values(ControlCase{"Escape", "\x1b", "?"}, ControlCase{"Bell", "\x07", "?"},
                                            ControlCase{"Delete", "\x7f", "?"}, ControlCase{"C1Csi", "\x9b", "?"},
                                            ControlCase{"Latin1Letter", "\xe9", "\xc3\xa9"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace loglezer::cli

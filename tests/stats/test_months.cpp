@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "2005",
                   {"Januari", "Februari", "Januari"}},
         MonthCase{"year_with_blank", first_of_each_month(2005, 2005), " 2005", kTwelve}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Months, FailuresNameTheTextOrTheLineCount) {
     const LineList lines = lines_of({"01-Jan-2005", "01-Feb-2005", "01-Mar-2006"});

@@ -17,9 +17,12 @@ TEST(Round2, GigabyteExamples) {
 }
 
 struct RoundCase {
+    const char* name;
     double value;
     long long hundredths;  // the whole number of hundredths it rounds to
 };
+
+void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.name; }
 
 // Halfway cases go to the even hundredth, and what counts as halfway is
 // decided by the extended-precision quotient by the double 0.01: 0.125 lies
@@ -33,17 +36,18 @@ TEST_P(Round2Cases, RoundsToNearestHundredthTiesToEven) {
     EXPECT_EQ(round2(c.value), expected) << c.value;
 }
 
-INSTANTIATE_TEST_SUITE_P(Ties, Round2Cases,
-                         ::testing::Values(RoundCase{0.005, 0},        // exactly 0.5 hundredths: to 0
-                                           RoundCase{27.265, 2726},    // exactly 2726.5: to the even 2726
-                                           RoundCase{54.655, 5466},    // exactly 5465.5: to the even 5466
-                                           RoundCase{109.435, 10944},  // exactly 10943.5: up
-                                           RoundCase{218.245, 21824},  // exactly 21824.5: down
-                                           RoundCase{0.125, 12},       // below 12.5 in extended precision
-                                           RoundCase{0.375, 37},       // below 37.5
-                                           RoundCase{0.135, 14},       // plain nearest
-                                           RoundCase{0.931322574615479, 93}, RoundCase{1234.5678, 123457},
-                                           RoundCase{-0.126, -13}));
+INSTANTIATE_TEST_SUITE_P(
+    Ties, Round2Cases,
+    ::testing::Values(RoundCase{"HalfAHundredthToZero", 0.005, 0},         // exactly 0.5 hundredths: to 0
+                      RoundCase{"TieDownToEven", 27.265, 2726},            // exactly 2726.5: to the even 2726
+                      RoundCase{"TieUpToEven", 54.655, 5466},              // exactly 5465.5: to the even 5466
+                      RoundCase{"TieUpToEvenAbove100", 109.435, 10944},    // exactly 10943.5: up
+                      RoundCase{"TieDownToEvenAbove100", 218.245, 21824},  // exactly 21824.5: down
+                      RoundCase{"EighthJustBelowTie", 0.125, 12},          // below 12.5 in extended precision
+                      RoundCase{"ThreeEighthsJustBelowTie", 0.375, 37},    // below 37.5
+                      RoundCase{"PlainNearest", 0.135, 14}, RoundCase{"TenToTheNineBytesInGB", 0.931322574615479, 93},
+                      RoundCase{"FourDecimals", 1234.5678, 123457}, RoundCase{"Negative", -0.126, -13}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Round2, ResultIsTheProductOfTheWholeNumberAndTheDouble001) {
     // 140 * 0.01 in extended precision, taken to double: not the double
@@ -53,11 +57,14 @@ TEST(Round2, ResultIsTheProductOfTheWholeNumberAndTheDouble001) {
 }
 
 struct ScaleCase {
+    const char* name;
     long double download, upload;
     const char* suffix_before;
     long double expected_download, expected_upload;
     const char* expected_suffix;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* os) { *os << c.name; }
 
 class ScaleUnits : public ::testing::TestWithParam<ScaleCase> {};
 
@@ -73,15 +80,17 @@ TEST_P(ScaleUnits, ScalesThePairTogether) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, ScaleUnits,
-    ::testing::Values(ScaleCase{1024, 0, "", 1024, 0, ""},               // exactly 1024 is not divided
-                      ScaleCase{1024, 1024, "", 1024, 1024, ""},         // neither above 1024
-                      ScaleCase{1025, 0, "", 1025.0L / 1024, 0, " KB"},  // just above: one division
-                      ScaleCase{0, 1025, "", 0, 1025.0L / 1024, " KB"},  // the upload decides as well
-                      ScaleCase{5 * kGiB, 500.0L * 1024 * 1024, "", 5, 500.0L / 1024, " GB"},
-                      ScaleCase{1024.0L * 1024, 0, "", 1024, 0, " KB"},             // 1024 KB stays KB
-                      ScaleCase{3.0L * kGiB * 1024 * 1024, 0, "", 3072, 0, " TB"},  // beyond TB: stays TB
-                      ScaleCase{12, 7, " GB", 12, 7, " GB"},                        // nothing divided: suffix kept
-                      ScaleCase{0, 0, "", 0, 0, ""}));
+    ::testing::Values(ScaleCase{"Exactly1024NotDivided", 1024, 0, "", 1024, 0, ""},
+                      ScaleCase{"NeitherAbove1024", 1024, 1024, "", 1024, 1024, ""},
+                      ScaleCase{"DownloadJustAbove1024", 1025, 0, "", 1025.0L / 1024, 0, " KB"},  // one division
+                      ScaleCase{"UploadJustAbove1024", 0, 1025, "", 0, 1025.0L / 1024,
+                                " KB"},  // the upload decides too
+                      ScaleCase{"Gigabytes", 5 * kGiB, 500.0L * 1024 * 1024, "", 5, 500.0L / 1024, " GB"},
+                      ScaleCase{"Kilobytes1024StayKB", 1024.0L * 1024, 0, "", 1024, 0, " KB"},
+                      ScaleCase{"BeyondTerabytesStaysTB", 3.0L * kGiB * 1024 * 1024, 0, "", 3072, 0, " TB"},
+                      ScaleCase{"NothingDividedKeepsTheSuffix", 12, 7, " GB", 12, 7, " GB"},
+                      ScaleCase{"Zero", 0, 0, "", 0, 0, ""}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(GeneralNumberText, Examples) {
     EXPECT_EQ(general_number_text(12.5, ','), "12,5");

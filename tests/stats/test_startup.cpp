@@ -20,6 +20,8 @@ struct YearListCase {
     Lines expected;
 };
 
+void PrintTo(const YearListCase& c, std::ostream* os) { *os << c.name; }
+
 class YearList : public ::testing::TestWithParam<YearListCase> {};
 
 TEST_P(YearList, OneItemPerRunOfYearTexts) {
@@ -36,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
             "YearComesBack", {"31-Dec-2005,1,2,", "01-Jan-2006,1,2,", "01-Jun-2005,1,2,"}, {"2005", "2006", "2005"}},
         YearListCase{"LineWithoutComma", {"01-Jan-2005,1,2,", "garbage", "02-Jan-2005,1,2,"}, {"2005", "", "2005"}},
         YearListCase{"LeadingEmptyYearTextNotAppended", {"garbage", "01-Jan-2005,1,2,"}, {"2005"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 struct StartUp : ::testing::Test {
     SharedState shared;

@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SumCase{"FractionBeforeAHugeAmount", {"0.5", "18446744073709551615", "1"}, nullptr},
                       SumCase{"OtherFormsAmongWholeAmounts", {"5", "9.5", " 7", "9", "1e0"}, "9.5"},
                       SumCase{"LaterWholeRecord", {"9", "8", "9.25", "10"}, "10"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(PerYear, NonConsecutiveLinesOfOneYearGiveTwoPoints) {
     Viewer v(days({2005, 12, 30}, 2, kGiB, 0) + days({2006, 1, 1}, 1, 2 * kGiB, 0) + days({2005, 6, 1}, 3, kGiB, 0));
@@ -196,6 +196,8 @@ struct CaptionCase {
     const char* record_up;
 };
 
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.name; }
+
 class PerYearRecords : public ::testing::TestWithParam<CaptionCase> {};
 
 TEST_P(PerYearRecords, ScaledTogetherAndWrittenWithTheDecimalComma) {
@@ -217,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, PerYearRecords,
                                                        "0,49 GB"},
                                            CaptionCase{"UploadDecides", 10, 3 * 1024 * 1024, "0 MB", "3 MB"},
                                            CaptionCase{"Terabytes", 1536 * kGiB, 0, "1,5 TB", "0 TB"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(PerYear, TotalsSummedOnlyWhileBothLabelsAreEmpty) {
     Viewer v(days({2005, 1, 1}, 4, kGiB, kGiB / 2) + days({2006, 1, 1}, 2, kGiB, 0));
@@ -640,7 +642,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   true},
                       BadDateCase{"cut_off_date", "03-Feb-20", "03-Feb-20", true},
                       BadDateCase{"empty_line", "", "", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // Lines whose date is in form but whose day or year characters are no
 // digits are read as before: their labels show what the log holds.

@@ -72,6 +72,8 @@ struct ViewCase {
     const char* expected_out;
 };
 
+void PrintTo(const ViewCase& c, std::ostream* os) { *os << c.name; }
+
 class StatsCommandViews : public StatsCommand, public ::testing::WithParamInterface<ViewCase> {};
 
 TEST_P(StatsCommandViews, PrintsWhatTheChartsShow) {
@@ -173,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "      \"bytes\": 2147483648\n    }\n  ],\n"
                  "  \"upload\": [\n    {\n      \"date\": \"2007-01-01\",\n      \"gb\": 0.0,\n"
                  "      \"bytes\": 0\n    }\n  ]\n}\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 struct FailureCase {
     const char* name;
@@ -182,6 +184,8 @@ struct FailureCase {
     int status;
     const char* expected_err;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class StatsCommandFailures : public StatsCommand, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -223,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"EmptyLog", {}, "--log traffic.csv", 1, "List index out of bounds (0)\n"},
                       FailureCase{"MissingLog", {}, "--log elsewhere.csv --json", 2, "Kan de logfile niet vinden!\n"},
                       FailureCase{"MissingLogThroughIni", {}, "", 2, "Kan de logfile niet vinden!\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(StatsCommand, CheckNamesEveryProblemByFileAndLine) {
     write_log("traffic.csv", days({2006, 1, 1}, 2, 1, 1) + Lines{"03-Jan-2006,1,x,", "", "\x1b]0;T\x07,1,2,"} +
