@@ -8,7 +8,7 @@
 
 PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev \
             nlohmann-json3-dev fonts-liberation xvfb xauth libjpeg-turbo-progs \
-            desktop-file-utils appstream man-db dpkg-dev qt6-translations-l10n clang-tidy
+            desktop-file-utils appstream man-db dpkg-dev qt6-translations-l10n clang-tidy locales
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60
