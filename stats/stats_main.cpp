@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -34,7 +35,15 @@ int write_all(int fd, std::string_view text) {
 
 int main(int argc, char** argv) {
     try {
-        const loglezer::Separators seps = loglezer::separators_from_locale();
+        // The C library's messages (a write's reason) in the user's language.
+        std::setlocale(LC_ALL, "");
+        const loglezer::NumericLocale locale = loglezer::numeric_locale();
+        if (!locale.installed) {
+            std::cerr << "loglezer-stats: the locale " << loglezer::message_text(locale.name)
+                      << " is not installed; reading amounts with \"" << locale.separators.decimal
+                      << "\" as the decimal point\n";
+        }
+        const loglezer::Separators seps = locale.separators;
         const std::vector<std::string> args(argv + 1, argv + argc);
         const loglezer::cli::Outcome outcome =
             loglezer::cli::run(args, std::cerr, std::filesystem::current_path(), seps);
