@@ -15,6 +15,7 @@
 #include "chart/jpeg.h"
 #include "log/failure.h"
 #include "log/log_file.h"
+#include "stats/regional.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 #include "stats/terminal_text.h"

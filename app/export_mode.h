@@ -39,7 +39,8 @@ int export_chart(const CommandLine& line, const ExportContext& context);
 
 // The export as the program runs it: on Qt's offscreen platform, so that it
 // needs no display and opens no window, in the current directory with the
-// system locale's separators, writing to the standard streams.
+// separators the environment names (system_separators), writing to the
+// standard streams.
 int run_export(const CommandLine& line, char* program_name);
 
 }  // namespace loglezer

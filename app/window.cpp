@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -116,16 +115,6 @@ QGroupBox* group_box(const char* name, const QString& title, QWidget* parent, QR
 }
 
 }  // namespace
-
-Separators separators_of(const QLocale& locale) {
-    // Qt's C locale names "," as its group separator but, like the C
-    // library's, writes numbers without grouping.
-    const bool groups = locale.language() != QLocale::C && !(locale.numberOptions() & QLocale::OmitGroupSeparator);
-    return separators_from_texts(locale.decimalPoint().toStdString(),
-                                 groups ? locale.groupSeparator().toStdString() : std::string());
-}
-
-Separators system_separators() { return separators_of(QLocale::system()); }
 
 QString wrappable(const QString& text) {
     constexpr int kRun = 30;

@@ -17,7 +17,6 @@ class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLocale;
 class QPushButton;
 
 namespace loglezer {
@@ -45,7 +44,7 @@ struct WindowSeams {
     Separators separators;
 
     // The real boxes and dialog, the process's current directory and the
-    // system locale's separators.
+    // separators of the locale the environment names for numbers.
     static WindowSeams real();
 };
 
@@ -148,11 +147,6 @@ private:
     QLabel* lbl_recorddown = nullptr;
     QLabel* lbl_recordup = nullptr;
 };
-
-// The separators a Qt locale writes numbers with, and those of the system
-// locale.
-Separators separators_of(const QLocale& locale);
-Separators system_separators();
 
 // The text with a zero-width space after every 30 characters of a run
 // without blanks, so that a message box can wrap a long quoted amount or

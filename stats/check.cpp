@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "log/failure.h"
 #include "log/line_format.h"
@@ -175,19 +176,23 @@ namespace {
 
 class Checker {
 public:
-    Checker(const LineList& lines, const Separators& seps) : lines_(lines), seps_(seps) {
-        report_.lines = lines.count();
+    Checker(const LineList& lines, const Separators& seps, const ProblemSink& report)
+        : lines_(lines), seps_(seps), report_(report) {
+        counts_.lines = lines.count();
     }
 
-    CheckReport run() {
+    CheckCounts run() {
         if (lines_.count() == 0) problem(0, "the log has no lines");
         for (long long index = 0; index < lines_.count(); ++index) check_line(index);
-        report_.missing_days = days_.missing();
-        return std::move(report_);
+        counts_.missing_days = days_.missing();
+        return counts_;
     }
 
 private:
-    void problem(long long index, std::string text) { report_.problems.push_back({index, std::move(text)}); }
+    void problem(long long index, std::string text) {
+        ++counts_.problems;
+        report_({index, std::move(text)});
+    }
 
     void check_line(long long index) {
         const std::string_view line = lines_.at(index);
@@ -253,7 +258,8 @@ private:
 
     const LineList& lines_;
     const Separators& seps_;
-    CheckReport report_;
+    const ProblemSink& report_;
+    CheckCounts counts_;
     std::size_t next_nuls_ = 0;
     MonthCache month_;
     DaysSeen days_;
@@ -266,6 +272,8 @@ private:
 
 }  // namespace
 
-CheckReport check_log(const LineList& lines, const Separators& seps) { return Checker(lines, seps).run(); }
+CheckCounts check_log(const LineList& lines, const Separators& seps, const ProblemSink& report) {
+    return Checker(lines, seps, report).run();
+}
 
 }  // namespace loglezer

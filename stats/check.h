@@ -1,7 +1,7 @@
 #pragma once
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "log/line_list.h"
 #include "log/separators.h"
@@ -14,11 +14,16 @@ struct CheckProblem {
     std::string text;  // plain English; a piece of the log in it is quoted as its bytes
 };
 
-struct CheckReport {
+struct CheckCounts {
     long long lines = 0;
-    std::vector<CheckProblem> problems;  // in line order
-    long long missing_days = 0;          // days without a line between the first and the last day
+    long long problems = 0;
+    long long missing_days = 0;  // days without a line between the first and the last day
 };
+
+// Receives each problem as the check finds it, in line order. The check
+// keeps none of them, so that a log with a problem on every line needs no
+// more memory than a sound one.
+using ProblemSink = std::function<void(const CheckProblem&)>;
 
 // Reads every line for what keeps the viewer from showing it, or shows it
 // wrongly:
@@ -33,6 +38,6 @@ struct CheckReport {
 // - a log without lines.
 // Days without a line are no fault: they are counted, between the first
 // and the last day any line's date names.
-CheckReport check_log(const LineList& lines, const Separators& seps);
+CheckCounts check_log(const LineList& lines, const Separators& seps, const ProblemSink& report);
 
 }  // namespace loglezer

@@ -75,7 +75,7 @@ std::optional<std::string> bar_date(const View& view, std::size_t i) {
 
 long long top_count(const std::string& text) {
     if (text.empty() || text.size() > 9 || !all_digits(text) || std::stoll(text) == 0) {
-        throw UsageError("--top: '" + text + "' is not a number of days (1 or more)");
+        throw UsageError("--top: '" + text + "' is not a number of days (1 to 999999999)");
     }
     return std::stoll(text);
 }
@@ -217,14 +217,19 @@ nlohmann::ordered_json json_text(const std::optional<std::string>& text) {
 nlohmann::ordered_json json_bar(const View& view, std::size_t i) {
     const auto& down = view.download.points();
     const auto& up = view.upload.points();
-    const nlohmann::ordered_json none;
     nlohmann::ordered_json bar;
+    bool overflow = false;
     bar["label"] = bar_label(view, i);
-    bar["download"] = i < down.size() ? json_number(down[i].value) : none;
-    bar["upload"] = i < up.size() ? json_number(up[i].value) : none;
+    bar["download"] = nullptr;
+    bar["upload"] = nullptr;
+    if (i < down.size()) overflow |= set_value(bar, "download", down[i].value);
+    if (i < up.size()) overflow |= set_value(bar, "upload", up[i].value);
     bar["date"] = json_text(bar_date(view, i));
-    bar["download_bytes"] = i < down.size() ? json_bytes(down[i].bytes) : none;
-    bar["upload_bytes"] = i < up.size() ? json_bytes(up[i].bytes) : none;
+    bar["download_bytes"] = nullptr;
+    bar["upload_bytes"] = nullptr;
+    if (i < down.size()) overflow |= set_bytes(bar, "download_bytes", down[i].bytes);
+    if (i < up.size()) overflow |= set_bytes(bar, "upload_bytes", up[i].bytes);
+    mark_overflow(bar, overflow);
     return bar;
 }
 
@@ -235,12 +240,15 @@ void add_year_figures(nlohmann::ordered_json& doc, const LabelCaptions& c, const
     auto& records =
         doc["records"] = {{"download", utf8_from_latin1(c.record_down)}, {"upload", utf8_from_latin1(c.record_up)}};
     if (!exact) return;
-    totals["download_bytes"] = json_bytes(exact->total_download);
-    totals["upload_bytes"] = json_bytes(exact->total_upload);
-    records["download_bytes"] = json_bytes(exact->record_download);
-    records["upload_bytes"] = json_bytes(exact->record_upload);
+    // One field after the other: the object keeps the order they are set in.
+    bool overflow = set_bytes(totals, "download_bytes", exact->total_download);
+    overflow |= set_bytes(totals, "upload_bytes", exact->total_upload);
+    mark_overflow(totals, overflow);
+    bool records_overflow = set_bytes(records, "download_bytes", exact->record_download);
+    records_overflow |= set_bytes(records, "upload_bytes", exact->record_upload);
     records["download_date"] = json_text(exact->record_download_date);
     records["upload_date"] = json_text(exact->record_upload_date);
+    mark_overflow(records, records_overflow);
 }
 
 }  // namespace
@@ -367,50 +375,90 @@ std::string top_output(const Options& options, const LineList& lines, const Sepa
     return render_top_table(top, year, seps);
 }
 
-Outcome check_outcome(const LineList& lines, const std::string& log_name, Format format, const Separators& seps) {
-    const CheckReport report = check_log(lines, seps);
-    const int status = report.problems.empty() ? 0 : 1;
-    return {status, format == Format::Json ? render_check_json(report) : render_check_text(report, log_name)};
+// --check: the text form writes each problem as it is found, the JSON form
+// the first ones and the count when the check is done.
+int check_run(const LineList& lines, const std::string& log_name, Format format, const Separators& seps, Output& out) {
+    CheckCounts counts;
+    if (format == Format::Json) {
+        CheckJson json;
+        counts = check_log(lines, seps, [&json](const CheckProblem& problem) { json.add(problem); });
+        out.write(json.render(counts));
+    } else {
+        const std::string file = message_text(log_name);
+        counts = check_log(
+            lines, seps, [&out, &file](const CheckProblem& problem) { out.write(check_problem_line(problem, file)); });
+        out.write(check_count_line(counts));
+    }
+    return counts.problems == 0 ? 0 : 1;
 }
 
 // A failure's message; one on a log line names the file and the line first,
 // as compilers do.
 void report_failure(std::ostream& err, const Failure& failure, const std::string& log_name) {
-    if (const auto line = failure.line())
-        err << "loglezer-stats: " << message_text(log_name) << ':' << *line + 1 << ": ";
+    err << "loglezer-stats: ";
+    if (const auto line = failure.line()) err << message_text(log_name) << ':' << *line + 1 << ": ";
     err << message_text(failure.what()) << '\n';
+}
+
+// Where the environment names a locale the C library does not have, the
+// amounts are read with C's "." though the user may expect the locale's.
+void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
+    if (locale.installed) return;
+    err << "loglezer-stats: the locale " << message_text(locale.name) << " is not installed; reading amounts with \""
+        << locale.separators.decimal << "\" as the decimal point\n";
+}
+
+// The run of parsed options that ask for the log: the status, with the
+// output written to `out`.
+int run_on_log(const Options& options, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+               const Separators& seps) {
+    // The log's name as given or as log.ini writes it, for the messages.
+    const std::string log_name = options.log ? *options.log : log_path(working_dir);
+    try {
+        if (!log_exists(working_dir, log_name)) {
+            err << "loglezer-stats: " << kLogMissingMessage << " ("
+                << message_text(missing_log_path(working_dir, options.log)) << ")\n";
+            return 2;
+        }
+        const LineList lines = load_log(working_dir, log_name);
+        if (options.check) return check_run(lines, log_name, options.format, seps, out);
+        out.write(options.top ? top_output(options, lines, seps) : view_output(options, lines, seps));
+        return 0;
+    } catch (const UsageError& e) {
+        err << "loglezer-stats: " << message_text(e.what()) << '\n';
+        return 1;
+    } catch (const Failure& failure) {
+        report_failure(err, failure, log_name);
+        return 1;
+    }
 }
 
 }  // namespace
 
-Outcome run(const std::vector<std::string>& args, std::ostream& err, const std::filesystem::path& working_dir,
-            const Separators& seps) {
+int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+        const NumericLocale& locale) {
     Options options;
     try {
         options = parse_arguments(args);
     } catch (const UsageError& e) {
         err << "loglezer-stats: " << message_text(e.what()) << '\n';
-        return {1, ""};
+        return 1;
     }
-    if (options.help) return {0, kUsage};
-    if (options.version) return {0, std::string("loglezer-stats ") + LOGLEZER_VERSION + "\n"};
-
-    // The log's name as given or as log.ini writes it, for the messages.
-    const std::string log_name = options.log ? *options.log : log_path(working_dir);
     try {
-        if (!log_exists(working_dir, log_name)) {
-            err << kLogMissingMessage << '\n';
-            return {2, ""};
+        int status = 0;
+        if (options.help) {
+            out.write(kUsage);
+        } else if (options.version) {
+            out.write(std::string("loglezer-stats ") + LOGLEZER_VERSION + "\n");
+        } else {
+            warn_if_not_installed(locale, err);
+            status = run_on_log(options, out, err, working_dir, locale.separators);
         }
-        const LineList lines = load_log(working_dir, log_name);
-        if (options.check) return check_outcome(lines, log_name, options.format, seps);
-        return {0, options.top ? top_output(options, lines, seps) : view_output(options, lines, seps)};
-    } catch (const UsageError& e) {
-        err << "loglezer-stats: " << message_text(e.what()) << '\n';
-        return {1, ""};
-    } catch (const Failure& failure) {
-        report_failure(err, failure, log_name);
-        return {1, ""};
+        out.flush();
+        return status;
+    } catch (const OutputError& e) {
+        err << "loglezer-stats: cannot write the output: " << e.what() << '\n';
+        return 1;
     }
 }
 

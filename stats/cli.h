@@ -11,6 +11,8 @@
 #include "log/separators.h"
 #include "stats/chart_model.h"
 #include "stats/check.h"
+#include "stats/cli_output.h"
+#include "stats/regional.h"
 #include "stats/statistics.h"
 #include "stats/terminal_text.h"
 #include "stats/top_days.h"
@@ -66,10 +68,23 @@ std::string render_table(const View& view, const Separators& seps);
 std::string render_csv(const View& view);
 std::string render_json(const View& view);
 
-// The report of --check: one line "FILE:LINE: text" per problem, then
-// "N lines, M problems"; or the JSON form.
-std::string render_check_text(const CheckReport& report, std::string_view log_name);
-std::string render_check_json(const CheckReport& report);
+// The report of --check as text: one line "FILE:LINE: text" per problem,
+// written as the check finds it, then "N lines, M problems". `file` is the
+// log's name as messages show it.
+std::string check_problem_line(const CheckProblem& problem, std::string_view file);
+std::string check_count_line(const CheckCounts& counts);
+
+// The report of --check as JSON. It holds the first kKeptProblems problems,
+// so that its size does not grow with a log's damage, and the count of all.
+inline constexpr std::size_t kKeptProblems = 1000;
+class CheckJson {
+public:
+    void add(const CheckProblem& problem);
+    std::string render(const CheckCounts& counts) const;
+
+private:
+    std::vector<CheckProblem> kept_;
+};
 
 // The --top view: both lists, each day with its ISO date, its gigabytes with
 // two decimals and its bytes; `year` names the year they are of.
@@ -87,31 +102,35 @@ inline constexpr const char* kUsage =
     "  --year YEAR               per month of YEAR\n"
     "  --year YEAR --month MONTH per day of MONTH of YEAR: 1 to 12, or a Dutch or\n"
     "                            English month name (Maart, March, Mar)\n"
-    "  --top N                   the N days with the largest download and those\n"
-    "                            with the largest upload (of YEAR with --year)\n"
+    "  --top N                   the N days (1 to 999999999) with the largest\n"
+    "                            download and those with the largest upload (of\n"
+    "                            YEAR with --year)\n"
     "  --check                   every line's problems as FILE:LINE: text, then\n"
-    "                            a count; exit status 1 when there is one\n"
+    "                            a count; exit status 1 when there is one; with\n"
+    "                            --json the first 1000 and problems_total\n"
     "  --log FILE                read FILE instead of the log named by log.ini\n"
     "  --csv                     date,label,download_gb,upload_gb,download_bytes,\n"
     "                            upload_bytes, with \".\" as the decimal point\n"
-    "  --json                    format, view, titles, bars (and totals, records)\n"
+    "  --json                    format, view, titles, bars (and totals, records);\n"
+    "                            an amount beyond the range of a double is written\n"
+    "                            as 1.7976931348623157e+308 and its object gets\n"
+    "                            \"overflow\": true\n"
     "  --help, --version\n"
     "  --                        ends the options\n"
+    "\n"
+    "Amounts are read, and the table written, with the decimal and thousands\n"
+    "separators of the locale LC_ALL, LC_NUMERIC or LANG names (the first set).\n"
     "\n"
     "Exit status: 0 done, 1 a failure (message on standard error) or a problem\n"
     "found by --check, 2 log not found.\n";
 
-// What a run leaves for the caller: the exit status and the text for standard
-// output, which the caller writes in one piece and whose loss it reports.
-struct Outcome {
-    int status = 0;
-    std::string output;
-};
-
 // Runs the command: loads the log, runs the start-up statistics and the
-// asked view. Failures go to `err` only. The status is 0, 1 on a failure or a
-// usage error, 2 when the log is missing.
-Outcome run(const std::vector<std::string>& args, std::ostream& err, const std::filesystem::path& working_dir,
-            const Separators& seps);
+// asked view, and writes it to `out`. Failures go to `err` only, output
+// that cannot be written too. The amounts are read and the table's figures
+// written with the locale's separators. Returns the exit status: 0, 1 on a
+// failure, a usage error or a problem --check found, 2 when the log is
+// missing.
+int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+        const NumericLocale& locale);
 
 }  // namespace loglezer::cli

@@ -2,7 +2,6 @@
 // days with the largest amounts.
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "stats/cli.h"
@@ -14,13 +13,6 @@ namespace {
 
 std::string counted(long long count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// Gigabytes with two decimals and "." as the decimal point.
-std::string gigabytes_text(double gigabytes) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", gigabytes);
-    return text;
 }
 
 // One list of the --top view as table lines.
@@ -45,33 +37,46 @@ std::string top_table(const std::vector<TopDay>& days, const std::string& title,
 nlohmann::ordered_json top_json(const std::vector<TopDay>& days) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const TopDay& day : days) {
-        list.push_back(
-            {{"date", iso_date(day.date)}, {"gb", json_number(day.gigabytes)}, {"bytes", json_bytes(day.bytes)}});
+        nlohmann::ordered_json item;
+        item["date"] = iso_date(day.date);
+        bool overflow = set_value(item, "gb", day.gigabytes);
+        overflow |= set_bytes(item, "bytes", day.bytes);
+        mark_overflow(item, overflow);
+        list.push_back(std::move(item));
     }
     return list;
 }
 
 }  // namespace
 
-std::string render_check_text(const CheckReport& report, std::string_view log_name) {
-    const std::string file = message_text(log_name);
-    std::string out;
-    for (const CheckProblem& problem : report.problems) {
-        out += file + ":" + std::to_string(problem.line + 1) + ": " + shown_text(problem.text) + "\n";
-    }
-    out += counted(report.lines, "line", "lines") + ", " +
-           counted(static_cast<long long>(report.problems.size()), "problem", "problems") + "\n";
-    return out;
+std::string check_problem_line(const CheckProblem& problem, std::string_view file) {
+    std::string line(file);
+    line += ':';
+    line += std::to_string(problem.line + 1);
+    line += ": ";
+    line += shown_text(problem.text);
+    line += '\n';
+    return line;
 }
 
-std::string render_check_json(const CheckReport& report) {
+std::string check_count_line(const CheckCounts& counts) {
+    return counted(counts.lines, "line", "lines") + ", " + counted(counts.problems, "problem", "problems") + "\n";
+}
+
+void CheckJson::add(const CheckProblem& problem) {
+    if (kept_.size() < kKeptProblems) kept_.push_back(problem);
+}
+
+std::string CheckJson::render(const CheckCounts& counts) const {
     nlohmann::ordered_json doc;
-    doc["lines"] = report.lines;
+    doc["lines"] = counts.lines;
     doc["problems"] = nlohmann::ordered_json::array();
-    for (const CheckProblem& problem : report.problems) {
+    for (const CheckProblem& problem : kept_) {
         doc["problems"].push_back({{"line", problem.line + 1}, {"text", shown_text(problem.text)}});
     }
-    doc["missing_days"] = report.missing_days;
+    doc["problems_total"] = counts.problems;
+    doc["problems_truncated"] = counts.problems > static_cast<long long>(kept_.size());
+    doc["missing_days"] = counts.missing_days;
     return doc.dump(2) + "\n";
 }
 
@@ -87,7 +92,7 @@ std::string render_top_csv(const TopDays& top) {
         for (std::size_t i = 0; i < days->size(); ++i) {
             const TopDay& day = (*days)[i];
             out += std::string(name) + "," + std::to_string(i + 1) + "," + iso_date(day.date) + "," +
-                   gigabytes_text(day.gigabytes) + "," + bytes_text(day.bytes) + "\n";
+                   fixed_text(day.gigabytes, 2) + "," + bytes_text(day.bytes) + "\n";
         }
     }
     return out;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 
 #include "stats/cli.h"
 #include "stats/number_format.h"
@@ -47,6 +47,13 @@ std::string csv_field(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string fixed_text(double value, int decimals) {
+    // Room for the 309 digits before the point of the largest double.
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, result.ptr);
+}
+
 nlohmann::ordered_json json_number(double value) {
     if (!std::isfinite(value)) return nullptr;
     const std::string text = general_number_text(value, '.');
@@ -64,11 +71,38 @@ nlohmann::ordered_json json_bytes(long double bytes) {
 
 std::string bytes_text(long double bytes) {
     if (is_integer_bytes(bytes)) return std::to_string(static_cast<long long>(bytes));
+    // nlohmann writes a double with "." under every locale.
     if (std::isfinite(static_cast<double>(bytes))) return json_bytes(bytes).dump();
     // Beyond the range of a double, which the sum of a long log may reach.
     char text[64];
-    std::snprintf(text, sizeof text, "%.17Lg", bytes);
-    return text;
+    const auto result = std::to_chars(text, text + sizeof text, bytes, std::chars_format::general, 17);
+    return std::string(text, result.ptr);
+}
+
+namespace {
+
+bool beyond_double(long double value) { return std::isinf(static_cast<double>(value)) && !std::isnan(value); }
+
+double largest_of_sign(long double value) {
+    return value < 0 ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
+}
+
+}  // namespace
+
+bool set_value(nlohmann::ordered_json& object, const char* key, double value) {
+    const bool beyond = beyond_double(value);
+    object[key] = beyond ? nlohmann::ordered_json(largest_of_sign(value)) : json_number(value);
+    return beyond;
+}
+
+bool set_bytes(nlohmann::ordered_json& object, const char* key, long double bytes) {
+    const bool beyond = beyond_double(bytes);
+    object[key] = beyond ? nlohmann::ordered_json(largest_of_sign(bytes)) : json_bytes(bytes);
+    return beyond;
+}
+
+void mark_overflow(nlohmann::ordered_json& object, bool overflow) {
+    if (overflow) object["overflow"] = true;
 }
 
 }  // namespace loglezer::cli

@@ -1,48 +1,33 @@
 // loglezer-stats: the viewer's figures as text, CSV or JSON.
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include <clocale>
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "log/log_file.h"
 #include "stats/cli.h"
 #include "stats/regional.h"
 
-namespace {
-
-// Writes the whole text to the descriptor, going on after interruptions and
-// short writes. Returns 0, or the errno of the write that failed: output lost
-// to a full disk or a closed descriptor must not pass for output written.
-int write_all(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     try {
-        const loglezer::Separators seps = loglezer::separators_from_locale();
+        // The C library's messages (a write's reason) in the user's language.
+        // The numbers of the output do not follow it.
+        std::setlocale(LC_ALL, "");
+        const loglezer::NumericLocale locale = loglezer::numeric_locale();
         const std::vector<std::string> args(argv + 1, argv + argc);
-        const loglezer::cli::Outcome outcome = loglezer::cli::run(args, std::cerr, loglezer::working_directory(), seps);
-        if (const int error = write_all(STDOUT_FILENO, outcome.output)) {
-            std::cerr << "loglezer-stats: cannot write the output: " << std::strerror(error) << '\n';
-            return 1;
-        }
-        return outcome.status;
+        loglezer::cli::DescriptorOutput out(STDOUT_FILENO);
+        return loglezer::cli::run(args, out, std::cerr, loglezer::working_directory(), locale);
+    } catch (const std::bad_alloc&) {
+        // Written without taking memory: there is none to take.
+        static constexpr char kMessage[] = "loglezer-stats: out of memory\n";
+        const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+        static_cast<void>(written);  // a message that cannot be written has no one to go to
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "loglezer-stats: " << loglezer::message_text(e.what()) << '\n';
         return 1;

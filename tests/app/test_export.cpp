@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(Export, WritesTheBytesOfTheWindowsSaveOfTheSameView) {
-    separators_ = separators_of(QLocale::c());  // the program's, under LC_ALL=C
+    separators_ = Separators{'.', Separators::kNoGrouping};  // the program's, under LC_ALL=C
     start(log_of(days_from(2005, 3, 1, 400)));
     // The years, as the start-up shows them.
     save_answer_ = path("window_years.jpg");

@@ -17,10 +17,12 @@ void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
 class Damages : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(Damages, EachProblemOnItsLine) {
-    const CheckReport report = check_log(LineList::from_content(GetParam().log), Separators{'.', ','});
     std::vector<std::string> problems;
-    for (const auto& p : report.problems) problems.push_back(std::to_string(p.line + 1) + ": " + p.text);
+    const CheckCounts counts =
+        check_log(LineList::from_content(GetParam().log), Separators{'.', ','},
+                  [&](const CheckProblem& p) { problems.push_back(std::to_string(p.line + 1) + ": " + p.text); });
     EXPECT_EQ(problems, GetParam().problems);
+    EXPECT_EQ(counts.problems, static_cast<long long>(problems.size()));
 }
 
 const std::string kMar1 = "01-Mar-2024,100,200,300,\r\n";
@@ -65,14 +67,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Check, CountsLinesAndMissingDaysWhichAreNoProblem) {
-    const CheckReport report =
-        check_log(LineList::from_content("27-Feb-2024,1,2,\n01-Mar-2024,1,2,\n05-Mar-2024,1,2,\n"), Separators{});
-    EXPECT_EQ(report.lines, 3);
-    EXPECT_TRUE(report.problems.empty());
-    EXPECT_EQ(report.missing_days, 5);  // 28 and 29 February, 2 to 4 March
+    const ProblemSink ignore = [](const CheckProblem&) {};
+    const CheckCounts counts = check_log(
+        LineList::from_content("27-Feb-2024,1,2,\n01-Mar-2024,1,2,\n05-Mar-2024,1,2,\n"), Separators{}, ignore);
+    EXPECT_EQ(counts.lines, 3);
+    EXPECT_EQ(counts.problems, 0);
+    EXPECT_EQ(counts.missing_days, 5);  // 28 and 29 February, 2 to 4 March
     // A line ahead of its place jumps over no day that has a line.
     const std::string log = "01-Mar-2024,1,2,\n04-Mar-2024,1,2,\n02-Mar-2024,1,x,\n03-Mar-2024,1,2,\n";
-    EXPECT_EQ(check_log(LineList::from_content(log), Separators{}).missing_days, 0);
+    EXPECT_EQ(check_log(LineList::from_content(log), Separators{}, ignore).missing_days, 0);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "stats/calendar.h"
@@ -39,7 +41,8 @@ TEST(ParseArguments, MistakesSayWhat) {
         {{"2005"}, "unexpected argument '2005' (see --help)"},
         {{"--", "--year"}, "unexpected argument '--year' (see --help)"},
         {{"--year", "2005", "--month", "13"}, "--month: '13' is not a month (1-12 or a month name)"},
-        {{"--top", "0"}, "--top: '0' is not a number of days (1 or more)"},
+        {{"--top", "0"}, "--top: '0' is not a number of days (1 to 999999999)"},
+        {{"--top", "1000000000"}, "--top: '1000000000' is not a number of days (1 to 999999999)"},
         {{"--top", "2", "--year", "2005", "--month", "3"}, "--top takes no --month"},
         {{"--check", "--csv"}, "--check takes no --year, --month, --top or --csv"},
     };
@@ -143,7 +146,84 @@ TEST(JsonBytes, IntegersBelowTwoToTheSixtyThreeElseNumbers) {
     EXPECT_EQ(json_bytes(-3).dump(), "-3");
     EXPECT_EQ(bytes_text(2.5L), "2.5");
     EXPECT_EQ(bytes_text(1e400L), "1e+400");  // beyond a double
+    EXPECT_EQ(bytes_text(31e307L), "3.1e+308");
+    EXPECT_EQ(fixed_text(0.5, 2), "0.50");
 }
+
+// An amount beyond the range of a double in each object the JSON holds
+// amounts in: written as the largest double, the object marked.
+struct OverflowCase {
+    const char* name;
+    std::function<std::string(ChartModel& download, ChartModel& upload)> render;
+    const char* object;  // JSON pointer
+    const char* field;
+};
+
+void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.name; }
+
+class Overflow : public ::testing::TestWithParam<OverflowCase> {};
+
+TEST_P(Overflow, IsTheLargestDoubleInAnObjectMarkedOverflow) {
+    const OverflowCase& c = GetParam();
+    ChartModel download("Download");
+    ChartModel upload("Upload");
+    download.add_point(1, "2005", 1073741824.0L);
+    upload.add_point(2, "2005", 2147483648.0L);
+    const std::string text = c.render(download, upload);
+    const auto doc = nlohmann::json::parse(text);
+    const auto& object = doc.at(nlohmann::json::json_pointer(c.object));
+    EXPECT_EQ(object.at(c.field), std::numeric_limits<double>::max());
+    EXPECT_EQ(object.at("overflow"), true);
+    // The other objects keep their ordinary fields alone.
+    EXPECT_EQ(text.find("overflow"), text.rfind("overflow")) << text;
+}
+
+const long double kBeyond = 1e400L;
+
+std::string year_json(ChartModel& download, ChartModel& upload, const ExactFigures& exact) {
+    const View view{"jaar", download, upload, LabelCaptions{"1 GB", "2 GB", "3 GB", "4 GB"}, exact};
+    return render_json(view);
+}
+
+std::string top_json(const TopDay& download_day) {
+    TopDays top;
+    top.download.push_back(download_day);
+    return render_top_json(top, std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Objects, Overflow,
+    ::testing::Values(
+        OverflowCase{"BarBytes",
+                     [](ChartModel& download, ChartModel& upload) {
+                         download.add_point(2, "2006", kBeyond);
+                         upload.add_point(2, "2006", 5);
+                         return year_json(download, upload, ExactFigures{});
+                     },
+                     "/bars/1", "download_bytes"},
+        OverflowCase{"BarGigabytes",
+                     [](ChartModel& download, ChartModel& upload) {
+                         download.add_point(1, "2006", 5);
+                         upload.add_point(std::numeric_limits<double>::infinity(), "2006", 5);
+                         return year_json(download, upload, ExactFigures{});
+                     },
+                     "/bars/1", "upload"},
+        OverflowCase{"Totals",
+                     [](ChartModel& download, ChartModel& upload) {
+                         return year_json(download, upload, ExactFigures{1, kBeyond, 1, 1, std::nullopt, std::nullopt});
+                     },
+                     "/totals", "upload_bytes"},
+        OverflowCase{"Records",
+                     [](ChartModel& download, ChartModel& upload) {
+                         return year_json(download, upload, ExactFigures{1, 1, kBeyond, 1, std::nullopt, std::nullopt});
+                     },
+                     "/records", "download_bytes"},
+        OverflowCase{"TopDay",
+                     [](ChartModel&, ChartModel&) {
+                         return top_json(TopDay{0, {2005, 1, 1}, kBeyond, 1});
+                     },
+                     "/download/0", "bytes"}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(Rendered, LabelsAreLatin1AndQuotedInCsv) {
     download.add_point(1, "a,\xe9");
