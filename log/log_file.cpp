@@ -59,7 +59,7 @@ std::filesystem::path working_directory() {
 }
 
 std::filesystem::path resolve_path(const std::filesystem::path& working_dir, const std::string& path) {
-    const std::filesystem::path p(path);
+    std::filesystem::path p(path);
     if (p.is_absolute()) return p;
     if (working_dir.empty()) throw Failure(kNoWorkingDirectoryMessage);
     return working_dir / p;

@@ -8,7 +8,7 @@
 namespace loglezer::cli {
 namespace {
 
-constexpr std::size_t kBlock = 64 * 1024;
+constexpr std::size_t kBlock = std::size_t{64} * 1024;
 
 // Writes the whole text, going on after interruptions and short writes.
 void write_all(int fd, std::string_view text) {
