@@ -1,5 +1,6 @@
 #include "chart/chart_painter.h"
 
+#include <QColor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -349,11 +350,11 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     painter.restore();
 }
 
-QImage ChartPainter::picture(int width, int height, QColor background) const {
+QImage ChartPainter::picture(int width, int height) const {
     // Drawn in the painter's fastest format, then handed over as packed RGB.
+    // paint() fills the whole area white first.
     QImage picture(width, height, QImage::Format_RGB32);
     picture.setDevicePixelRatio(1.0);
-    picture.fill(background);
     {
         QPainter painter(&picture);
         paint(painter, QRect(0, 0, width, height));
