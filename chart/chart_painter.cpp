@@ -49,7 +49,7 @@ namespace {
 
 const QColor kTitleColour(0x00, 0x00, 0xFF);
 
-// The layout's proportions, as shares of the area the chart is laid out in:
+// The layout's proportions, each a share of what its comment names:
 constexpr double kSideMargin = 0.03;    // left and right of everything, of the width
 constexpr double kBottomMargin = 0.04;  // below the axis labels, of the height
 constexpr double kDepth = 0.015;        // how far the 3D walls go back, of the width inside the margins
@@ -58,7 +58,6 @@ constexpr double kBarWidth = 0.6;       // a bar's width, of its slot
 // Its gaps and lengths, in pixels:
 constexpr int kTitleTop = 4;      // above the first title line
 constexpr int kBlockGap = 3;      // below the titles and below the legend
-constexpr int kRowPadding = 2;    // a legend row's height beyond a line of text
 constexpr int kTickLength = 5;    // an axis tick, down from the plot
 constexpr int kLabelGap = 2;      // the least room between two axis labels
 constexpr int kMarkLine = 20;     // the line from a bar's top up to its mark
@@ -66,10 +65,13 @@ constexpr int kMarkPad = 4;       // a mark's white box, wider than its text
 constexpr int kMarkHeadroom = 6;  // above the tallest bar's mark, up to the top of the plot
 constexpr int kSmallestPlot = 2;  // a plot narrower or lower draws no walls or bars
 
-// A legend sample is 30 per cent as wide as the widest legend text with 4
-// pixels added.
+// The legend, in pixels but for the samples' width: a sample is 30 per cent
+// as wide as the widest legend text with 4 pixels added.
 constexpr int kSamplePercent = 30;
 constexpr int kSamplePad = 4;
+constexpr int kSampleGap = 4;      // between a legend sample and its text
+constexpr int kEntrySpacing = 10;  // between legend entries in a row
+constexpr int kRowPadding = 2;     // a legend row's height beyond a line of text
 
 // The shading of a 3D bar's faces, as QColor::darker factors (per cent) of
 // its colour: the top a little darker, the side darker still.
@@ -139,17 +141,15 @@ int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect
     }
     const int sample_width = static_cast<int>(std::lround((widest + kSamplePad) * kSamplePercent / 100.0));
     const int sample_height = std::max(3, fm.ascent() - 2);
-    constexpr int kGap = 4;       // between sample and text
-    constexpr int kSpacing = 10;  // between entries
     const int row_height = l.line_height + kRowPadding;
 
     std::size_t first = 0;
     while (first < points.size()) {
         // Take as many entries as fit in the row (always at least one).
         std::size_t last = first;
-        int row_width = sample_width + kGap + text_widths[first];
+        int row_width = sample_width + kSampleGap + text_widths[first];
         while (last + 1 < points.size()) {
-            const int next = row_width + kSpacing + sample_width + kGap + text_widths[last + 1];
+            const int next = row_width + kEntrySpacing + sample_width + kSampleGap + text_widths[last + 1];
             if (next > inner.width()) break;
             row_width = next;
             ++last;
@@ -158,9 +158,9 @@ int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect
         for (std::size_t i = first; i <= last; ++i) {
             Layout::LegendEntry e;
             e.sample = QRect(x, y + (row_height - sample_height) / 2, sample_width, sample_height);
-            e.text = QPoint(x + sample_width + kGap, y + (row_height - l.line_height) / 2 + fm.ascent());
+            e.text = QPoint(x + sample_width + kSampleGap, y + (row_height - l.line_height) / 2 + fm.ascent());
             l.legend.push_back(e);
-            x += sample_width + kGap + text_widths[i] + kSpacing;
+            x += sample_width + kSampleGap + text_widths[i] + kEntrySpacing;
         }
         y += row_height;
         first = last + 1;
