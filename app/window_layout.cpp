@@ -36,8 +36,9 @@ enum class Kind {
 enum class Font { Inherited, Window, Label, Group };
 
 // Where the window's code finds a control it reaches, if any.
-using Place = std::variant<std::monostate, QPushButton * WindowControls::*, ChartPanel * WindowControls::*,
-                           QComboBox * WindowControls::*, QLabel * WindowControls::*>;
+template <class Widget>
+using Field = Widget* WindowControls::*;
+using Place = std::variant<std::monostate, Field<QPushButton>, Field<ChartPanel>, Field<QComboBox>, Field<QLabel>>;
 
 struct Control {
     const char* name;  // objectName; empty for an option button
@@ -113,8 +114,9 @@ constexpr bool table_is_sound() {
         const Control& c = kControls[i];
         if (c.place.index() != 0 && c.place.index() != place_of(c.kind)) return false;
         bool parent_made = std::string_view(c.parent) == kWindowName;
-        for (std::size_t j = 0; j < i; ++j)
+        for (std::size_t j = 0; j < i; ++j) {
             parent_made = parent_made || std::string_view(kControls[j].name) == c.parent;
+        }
         if (!parent_made) return false;
     }
     return true;
@@ -267,7 +269,8 @@ WindowControls lay_out_window(QWidget* window) {
         keep(controls, c.place, w);
         if (c.kind == Kind::Button || c.kind == Kind::Group) flat_looks.push_back(w);
     }
-    // Until an option is chosen, the month list is hidden.
+    // The month list shows only with "Per dag": hidden until an option is
+    // chosen.
     controls.month_box->setVisible(false);
     keep_on_panel(controls.credit_label);
 
