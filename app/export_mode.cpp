@@ -60,8 +60,7 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
         show_stats(lines, period_input(start, *request.year, request.month), shared, seps, download, upload);
     }
     const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? upload : download;
-    const QImage picture =
-        ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height, Qt::white);
+    const QImage picture = ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height);
     if (picture.isNull()) {
         throw Failure("Cannot make a picture of " + std::to_string(request.width) + " x " +
                       std::to_string(request.height) + " pixels");

@@ -56,9 +56,9 @@ int run_command_line(int& argc, char** argv) {
     install_dutch_qt_texts(app);
     WindowSeams seams = WindowSeams::real();
     seams.log_argument = line.log_file;
-    TForm1 form(std::move(seams));
-    if (form.log_missing()) return 1;
-    form.show();
+    MainWindow window(std::move(seams));
+    if (window.log_missing()) return 1;
+    window.show();
     return QApplication::exec();
 }
 

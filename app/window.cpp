@@ -3,23 +3,18 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStringDecoder>
-#include <QStyledItemDelegate>
 #include <new>
 
 #include "app/hover_texts.h"
-#include "app/icon.h"
 #include "app/program.h"
 #include "app/selectors.h"
-#include "app/window_style.h"
 #include "chart/chart_panel.h"
 #include "chart/latin1.h"
 #include "log/failure.h"
@@ -38,80 +33,6 @@ QString message_text(const std::string& text) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
     return utf8.hasError() ? from_log_text(text) : decoded;
-}
-
-// Fonts by their character height in pixels (8 point = 11, 12 point = 16 at
-// 96 dots per inch), so the fixed pixel layout keeps its proportions.
-// Every attribute is set, so that a label inside a group box does not take
-// the box's bold italic.
-QFont sans_font(int pixels) {
-    QFont f("MS Sans Serif");
-    f.setPixelSize(pixels);
-    f.setBold(false);
-    f.setItalic(false);
-    return f;
-}
-QFont window_font() { return sans_font(11); }
-QFont label_font() { return sans_font(16); }
-QFont group_font() {
-    QFont f = label_font();
-    f.setBold(true);
-    f.setItalic(true);
-    return f;
-}
-
-// Drop-down items 13 pixels high.
-class ItemHeightDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(13);
-        return size;
-    }
-};
-
-QPushButton* flat_button(const char* name, const QString& text, QWidget* parent, QRect geometry) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setFlat(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(geometry);
-    return b;
-}
-
-QComboBox* year_month_box(const char* name, QWidget* parent, QRect geometry) {
-    auto* cb = new QComboBox(parent);
-    cb->setObjectName(name);
-    cb->setEditable(true);
-    // Typed text is never added to the list, and no completion fills in a
-    // year the user has not typed.
-    cb->setInsertPolicy(QComboBox::NoInsert);
-    cb->setCompleter(nullptr);
-    cb->setItemDelegate(new ItemHeightDelegate(cb));
-    cb->setEditText(name);
-    cb->setGeometry(geometry);
-    QPalette p = cb->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Button, Qt::white);
-    cb->setPalette(p);
-    return cb;
-}
-
-QLabel* text_label(const char* name, const QString& text, QWidget* parent, QRect geometry, const QFont& font) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setFont(font);
-    l->setGeometry(geometry);
-    return l;
-}
-
-QGroupBox* group_box(const char* name, const QString& title, QWidget* parent, QRect geometry) {
-    auto* g = new QGroupBox(title, parent);
-    g->setObjectName(name);
-    g->setFont(group_font());
-    g->setGeometry(geometry);
-    return g;
 }
 
 }  // namespace
@@ -149,149 +70,70 @@ WindowSeams WindowSeams::real() {
     return s;
 }
 
-TForm1::TForm1(WindowSeams seams, QWidget* parent)
-    : QWidget(parent), seams_(std::move(seams)), seps_(seams_.separators) {
-    build_layout();
+MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
+    : QWidget(parent), seams_(std::move(seams)), seps_(seams_.separators), ui_(lay_out_window(this)) {
+    set_up_charts();
+    connect_handlers();
+    connect_keys();
     // Placed before the start-up, so that a box it shows stands over the
     // window's place.
     centre_on_screen();
-    FormCreate();
+    start_up();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::build_layout() {
-    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"});
-    setObjectName("Form1");
-    setWindowTitle("Pellicor!");
-    setFixedSize(1065, 625);
-    setFont(window_font());
-    setWindowIcon(program_icon());
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
-    setAutoFillBackground(true);
-
-    // Created in this order, which is also the order they stack in.
-    sbtn_showstats = flat_button("sbtn_showstats", "Maak stats", this, {8, 8, 75, 25});
-    build_download_chart();
-    build_selectors();
-    build_upload_chart();
-    build_groups();
-
-    // The keyboard moves among the selectors and the options only.
-    chartdownload->setFocusPolicy(Qt::NoFocus);
-    chartupload->setFocusPolicy(Qt::NoFocus);
-    QWidget::setTabOrder(cb_year, cb_month);
-    QWidget::setTabOrder(cb_month, radio_buttons->button(0));
-
-    // The window's own look for its flat buttons and group boxes.
-    auto* look = new WindowStyle;
-    look->setParent(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{sbtn_showstats, sbtn_savedownload, sbtn_saveupload, Radios,
-                                                      gb_totals, GroupBox1}) {
-        w->setStyle(look);
-    }
-    connect_handlers();
-    connect_keys();
-}
-
-void TForm1::build_download_chart() {
-    chartdownload = new ChartPanel("Download", this);
-    chartdownload->setObjectName("chartdownload");
-    chartdownload->setGeometry(8, 104, 1049, 249);
-    chartdownload->set_animated_zoom(true);
-    chartdownload->set_separators(seps_);
-    chartdownload->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
-    sbtn_savedownload = flat_button("sbtn_savedownload", "Grafiek opslaan", chartdownload, {8, 8, 89, 25});
-}
-
-void TForm1::build_selectors() {
-    cb_year = year_month_box("cb_year", this, {88, 8, 105, 21});
-    cb_month = year_month_box("cb_month", this, {200, 8, 121, 21});
-    cb_month->setVisible(false);
-
-    Radios = new QGroupBox("Opties:", this);
-    Radios->setObjectName("Radios");
-    Radios->setGeometry(8, 48, 313, 41);
-    radio_buttons = new QButtonGroup(Radios);
-    const char* const options[3] = {"Per jaar", "Per maand", "Per dag"};
-    for (int i = 0; i < 3; ++i) {
-        auto* rb = new QRadioButton(options[i], Radios);
-        rb->setGeometry(8 + i * 99, 17, 97, 18);
-        radio_buttons->addButton(rb, i);
+void MainWindow::set_up_charts() {
+    ui_.download_chart->set_animated_zoom(true);
+    ui_.upload_chart->set_animated_zoom(false);
+    for (ChartPanel* panel : {ui_.download_chart, ui_.upload_chart}) {
+        panel->set_separators(seps_);
+        panel->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
     }
 }
 
-void TForm1::build_upload_chart() {
-    chartupload = new ChartPanel("Upload", this);
-    chartupload->setObjectName("chartupload");
-    chartupload->setGeometry(8, 368, 1049, 250);
-    chartupload->set_animated_zoom(false);
-    chartupload->set_separators(seps_);
-    chartupload->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
-    Label5 = text_label("Label5", "Wendo's Pellicor log lezer v1.0", chartupload, {910, 237, 139, 13}, window_font());
-    // The credit sits in the panel's bottom-right corner. The substitute for
-    // the window font may write it wider than 139 pixels: it then grows to
-    // the left, so that all of it stays on the panel.
-    if (Label5->sizeHint().width() > Label5->width()) {
-        const int width = Label5->sizeHint().width();
-        Label5->setGeometry(chartupload->width() - width, 237, width, 13);
-    }
-    sbtn_saveupload = flat_button("sbtn_saveupload", "Grafiek opslaan", chartupload, {8, 8, 89, 25});
-}
-
-void TForm1::build_groups() {
-    gb_totals = group_box("gb_totals", "Totaal sinds", this, {856, 8, 201, 81});
-    Label1 = text_label("Label1", "Upload:", gb_totals, {29, 48, 55, 20}, label_font());
-    Label2 = text_label("Label2", "Download:", gb_totals, {9, 24, 75, 20}, label_font());
-    lbl_totaldown = text_label("lbl_totaldown", "lbl_totaldown", gb_totals, {84, 24, 93, 20}, label_font());
-    lbl_totalup = text_label("lbl_totalup", "lbl_totalup", gb_totals, {84, 48, 73, 20}, label_font());
-
-    GroupBox1 = group_box("GroupBox1", "Records sinds", this, {648, 8, 201, 81});
-    Label3 = text_label("Label3", "Download:", GroupBox1, {9, 24, 75, 20}, label_font());
-    Label4 = text_label("Label4", "Upload:", GroupBox1, {29, 48, 55, 20}, label_font());
-    lbl_recorddown = text_label("lbl_recorddown", "lbl_recorddown", GroupBox1, {84, 24, 107, 20}, label_font());
-    lbl_recordup = text_label("lbl_recordup", "lbl_recordup", GroupBox1, {84, 48, 87, 20}, label_font());
-}
-
-void TForm1::connect_keys() {
+void MainWindow::connect_keys() {
     const struct {
         QKeySequence keys;
-        void (TForm1::*handler)();
+        void (MainWindow::*handler)();
     } keys[] = {
-        {QKeySequence(Qt::Key_F5), &TForm1::sbtn_showstatsClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::sbtn_savedownloadClick},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::sbtn_saveuploadClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_R), &TForm1::reload_log},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::close_window},
+        {QKeySequence(Qt::Key_F5), &MainWindow::make_stats},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::save_download_chart},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::save_upload_chart},
+        {QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::reload_log},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::close_window},
     };
     for (const auto& key : keys) {
         auto* shortcut = new QShortcut(key.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, handler = key.handler] { guarded(handler); });
     }
-    sbtn_showstats->setToolTip("Maak stats (F5)");
-    sbtn_savedownload->setToolTip("Grafiek opslaan (Ctrl+S)");
-    sbtn_saveupload->setToolTip("Grafiek opslaan (Ctrl+Shift+S)");
+    ui_.make_stats_button->setToolTip("Maak stats (F5)");
+    ui_.save_download_button->setToolTip("Grafiek opslaan (Ctrl+S)");
+    ui_.save_upload_button->setToolTip("Grafiek opslaan (Ctrl+Shift+S)");
 }
 
-void TForm1::connect_handlers() {
-    connect(sbtn_showstats, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_showstatsClick); });
-    connect(radio_buttons, &QButtonGroup::idClicked, this, [this] { guarded(&TForm1::RadiosClick); });
-    connect(cb_year->lineEdit(), &QLineEdit::textEdited, this, [this] { guarded(&TForm1::cb_yearChange); });
-    connect(cb_year, &QComboBox::textActivated, this, [this] { on_year_activated(); });
-    connect(sbtn_savedownload, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_savedownloadClick); });
-    connect(sbtn_saveupload, &QPushButton::clicked, this, [this] { guarded(&TForm1::sbtn_saveuploadClick); });
+void MainWindow::connect_handlers() {
+    const std::pair<QPushButton*, void (MainWindow::*)()> clicks[] = {
+        {ui_.make_stats_button, &MainWindow::make_stats},
+        {ui_.save_download_button, &MainWindow::save_download_chart},
+        {ui_.save_upload_button, &MainWindow::save_upload_chart},
+    };
+    for (const auto& [button, handler] : clicks) {
+        connect(button, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
+    }
+    connect(ui_.option_buttons, &QButtonGroup::idClicked, this, [this] { guarded(&MainWindow::option_chosen); });
+    connect(ui_.year_box->lineEdit(), &QLineEdit::textEdited, this, [this] { guarded(&MainWindow::year_changed); });
+    connect(ui_.year_box, &QComboBox::textActivated, this, [this] { year_picked(); });
 }
 
-void TForm1::centre_on_screen() {
+void MainWindow::centre_on_screen() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 
-void TForm1::guarded(void (TForm1::*handler)()) {
+void MainWindow::guarded(void (MainWindow::*handler)()) {
     try {
         (this->*handler)();
     } catch (const std::bad_alloc&) {
@@ -302,25 +144,25 @@ void TForm1::guarded(void (TForm1::*handler)()) {
     }
 }
 
-void TForm1::on_year_activated() {
+void MainWindow::year_picked() {
     // Picking the item that is already shown changes nothing.
-    if (cb_year->currentText() != year_text_at_last_change_) guarded(&TForm1::cb_yearChange);
+    if (ui_.year_box->currentText() != year_text_at_last_change_) guarded(&MainWindow::year_changed);
 }
 
-void TForm1::set_caption(QLabel* label, const std::string& text) {
+void MainWindow::set_caption(QLabel* label, const std::string& text) {
     label->setText(from_log_text(text));
     // The label grows or shrinks to the right; its left edge stays.
     label->resize(label->sizeHint().width(), label->height());
 }
 
-void TForm1::FormCreate() { guarded(&TForm1::start_up); }
+void MainWindow::start_up() { guarded(&MainWindow::read_log_and_start_up); }
 
-QString TForm1::missing_log_detail() const {
+QString MainWindow::missing_log_detail() const {
     if (!seams_.log_argument) return {};
     return message_text(missing_log_path(seams_.working_dir, seams_.log_argument));
 }
 
-void TForm1::start_up() {
+void MainWindow::read_log_and_start_up() {
     auto found = find_log(seams_.working_dir, seams_.log_argument);
     if (!found) {
         seams_.show_log_missing(missing_log_detail());
@@ -335,7 +177,7 @@ void TForm1::start_up() {
     start_up_sequence(lines_, shared_, *this);
 }
 
-void TForm1::reload_log() {
+void MainWindow::reload_log() {
     const auto found = find_log(seams_.working_dir, seams_.log_argument);
     if (!found) {
         // The window and the figures read before stay.
@@ -352,14 +194,15 @@ void TForm1::reload_log() {
     start_up_sequence(lines_, shared_, *this);
 }
 
-void TForm1::show_as_before_start_up() {
+void MainWindow::show_as_before_start_up() {
     // The totals are summed afresh, from zero.
     shared_ = SharedState{};
     shown_option_ = kNoOption;
     year_text_at_last_change_.clear();
-    cb_year->clear();
-    cb_month->clear();
-    const std::pair<ChartPanel*, const char*> charts[] = {{chartdownload, "Download"}, {chartupload, "Upload"}};
+    ui_.year_box->clear();
+    ui_.month_box->clear();
+    const std::pair<ChartPanel*, const char*> charts[] = {{ui_.download_chart, "Download"},
+                                                          {ui_.upload_chart, "Upload"}};
     for (const auto& [panel, title] : charts) {
         ChartModel& model = panel->model();
         model.clear_points();
@@ -369,83 +212,84 @@ void TForm1::show_as_before_start_up() {
         model.set_value_format(ChartModel::kInitialValueFormat);
         panel->undo_zoom();
     }
-    set_caption(lbl_recorddown, "lbl_recorddown");
-    set_caption(lbl_recordup, "lbl_recordup");
-    lbl_recorddown->setToolTip(QString());
-    lbl_recordup->setToolTip(QString());
+    set_caption(ui_.download_record_label, "lbl_recorddown");
+    set_caption(ui_.upload_record_label, "lbl_recordup");
+    ui_.download_record_label->setToolTip(QString());
+    ui_.upload_record_label->setToolTip(QString());
 }
 
-void TForm1::close_window() { close(); }
+void MainWindow::close_window() { close(); }
 
-void TForm1::empty_total_labels() {
-    set_caption(lbl_totaldown, "");
-    set_caption(lbl_totalup, "");
+void MainWindow::empty_total_labels() {
+    set_caption(ui_.download_total_label, "");
+    set_caption(ui_.upload_total_label, "");
 }
 
-void TForm1::fill_year_list(const std::vector<std::string>& years) {
-    for (const auto& year : years) cb_year->addItem(from_log_text(year));
+void MainWindow::fill_year_list(const std::vector<std::string>& years) {
+    for (const auto& year : years) ui_.year_box->addItem(from_log_text(year));
     // Show the last year, as the chosen item, so that the arrow keys move on
     // from it.
     if (years.empty()) {
-        cb_year->setEditText(QString());
+        ui_.year_box->setEditText(QString());
     } else {
-        cb_year->setCurrentIndex(cb_year->count() - 1);
+        ui_.year_box->setCurrentIndex(ui_.year_box->count() - 1);
     }
 }
 
-void TForm1::choose_per_year() {
-    radio_buttons->button(0)->setChecked(true);
-    RadiosClick();
+void MainWindow::choose_per_year() {
+    ui_.option_buttons->button(0)->setChecked(true);
+    option_chosen();
 }
 
-ChartModel& TForm1::download_chart() { return chartdownload->model(); }
+ChartModel& MainWindow::download_chart() { return ui_.download_chart->model(); }
 
-ChartModel& TForm1::upload_chart() { return chartupload->model(); }
+ChartModel& MainWindow::upload_chart() { return ui_.upload_chart->model(); }
 
-void TForm1::sbtn_showstatsClick() {
+void MainWindow::make_stats() {
     StatsInput in;
-    in.option = radio_buttons->checkedId();
-    for (int i = 0; i < cb_year->count(); ++i) in.year_items.push_back(to_log_text(cb_year->itemText(i)));
-    in.year_text = to_log_text(cb_year->currentText());
-    in.month_text = to_log_text(cb_month->currentText());
-    in.total_labels_empty = lbl_totaldown->text().isEmpty() && lbl_totalup->text().isEmpty();
+    in.option = ui_.option_buttons->checkedId();
+    for (int i = 0; i < ui_.year_box->count(); ++i) in.year_items.push_back(to_log_text(ui_.year_box->itemText(i)));
+    in.year_text = to_log_text(ui_.year_box->currentText());
+    in.month_text = to_log_text(ui_.month_box->currentText());
+    in.total_labels_empty = ui_.download_total_label->text().isEmpty() && ui_.upload_total_label->text().isEmpty();
     // The points are replaced from here on: their tooltips name them by this
     // option even when the run stops half-way.
     shown_option_ = in.option;
-    const auto captions = show_stats(lines_, in, shared_, seps_, chartdownload->model(), chartupload->model());
+    const auto captions =
+        show_stats(lines_, in, shared_, seps_, ui_.download_chart->model(), ui_.upload_chart->model());
     if (captions) {
-        set_caption(lbl_recorddown, captions->record_down);
-        set_caption(lbl_recordup, captions->record_up);
-        set_caption(lbl_totaldown, captions->total_down);
-        set_caption(lbl_totalup, captions->total_up);
+        set_caption(ui_.download_record_label, captions->record_down);
+        set_caption(ui_.upload_record_label, captions->record_up);
+        set_caption(ui_.download_total_label, captions->total_down);
+        set_caption(ui_.upload_total_label, captions->total_up);
         // The day each record fell on, shown when the pointer rests on it.
-        lbl_recorddown->setToolTip(from_log_text(record_day(lines_, shared_.record_download_line)));
-        lbl_recordup->setToolTip(from_log_text(record_day(lines_, shared_.record_upload_line)));
+        ui_.download_record_label->setToolTip(from_log_text(record_day(lines_, shared_.record_download_line)));
+        ui_.upload_record_label->setToolTip(from_log_text(record_day(lines_, shared_.record_upload_line)));
     }
 }
 
-void TForm1::RadiosClick() {
-    const SelectorVisibility visible = selector_visibility(radio_buttons->checkedId());
-    cb_year->setVisible(visible.year);
-    cb_month->setVisible(visible.month);
+void MainWindow::option_chosen() {
+    const SelectorVisibility visible = selector_visibility(ui_.option_buttons->checkedId());
+    ui_.year_box->setVisible(visible.year);
+    ui_.month_box->setVisible(visible.month);
 }
 
-void TForm1::cb_yearChange() {
-    year_text_at_last_change_ = cb_year->currentText();
+void MainWindow::year_changed() {
+    year_text_at_last_change_ = ui_.year_box->currentText();
     shared_.current_month_name.clear();
     // Emptying the list must not empty the text shown: it stays until the
     // new list is in, or as it was when the year cannot be read.
-    const QString shown = cb_month->currentText();
-    cb_month->clear();
-    cb_month->setEditText(shown);
+    const QString shown = ui_.month_box->currentText();
+    ui_.month_box->clear();
+    ui_.month_box->setEditText(shown);
 
-    const std::vector<std::string> months = collect_months(lines_, to_log_text(cb_year->currentText()), shared_);
-    for (const auto& month : months) cb_month->addItem(from_log_text(month));
-    cb_month->setEditText(months.empty() ? QString() : from_log_text(months.front()));
+    const std::vector<std::string> months = collect_months(lines_, to_log_text(ui_.year_box->currentText()), shared_);
+    for (const auto& month : months) ui_.month_box->addItem(from_log_text(month));
+    ui_.month_box->setEditText(months.empty() ? QString() : from_log_text(months.front()));
 }
 
-void TForm1::sbtn_savedownloadClick() { save_chart(*chartdownload, this, seams_.save_dialog, log_file_); }
+void MainWindow::save_download_chart() { save_chart(*ui_.download_chart, this, seams_.save_dialog, log_file_); }
 
-void TForm1::sbtn_saveuploadClick() { save_chart(*chartupload, this, seams_.save_dialog, log_file_); }
+void MainWindow::save_upload_chart() { save_chart(*ui_.upload_chart, this, seams_.save_dialog, log_file_); }
 
 }  // namespace loglezer

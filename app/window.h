@@ -7,17 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_layout.h"
 #include "chart/export.h"
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "stats/shared_state.h"
 #include "stats/startup.h"
 
-class QButtonGroup;
-class QComboBox;
-class QGroupBox;
 class QLabel;
-class QPushButton;
 
 namespace loglezer {
 
@@ -49,10 +46,10 @@ struct WindowSeams {
 };
 
 // The one window of the program.
-class TForm1 : public QWidget, private StartUpSteps {
+class MainWindow : public QWidget, private StartUpSteps {
 public:
-    explicit TForm1(WindowSeams seams = WindowSeams::real(), QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(WindowSeams seams = WindowSeams::real(), QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // True when the start-up found no log, also when it could not look for
     // one (a relative path without a working directory): the program ends
@@ -61,13 +58,19 @@ public:
     // Moves the window to the middle of the screen it will be shown on.
     void centre_on_screen();
 
-    // The handlers, one per user event, and the start-up sequence.
-    void FormCreate();
-    void sbtn_showstatsClick();
-    void cb_yearChange();
-    void RadiosClick();
-    void sbtn_savedownloadClick();
-    void sbtn_saveuploadClick();
+    // The handlers, one per user event.
+    // The start-up, as at the program's start: finds and reads the log and
+    // runs the start-up sequence; a failure is shown in a box.
+    void start_up();
+    // "Maak stats" (F5): the figures and charts of the chosen option.
+    void make_stats();
+    // The year typed or picked: refills the month list.
+    void year_changed();
+    // An option chosen: shows the selectors it needs.
+    void option_chosen();
+    // "Grafiek opslaan" on either panel (Ctrl+S, Ctrl+Shift+S).
+    void save_download_chart();
+    void save_upload_chart();
     // Ctrl+R: reads the log again as it now is (the metering program appends
     // to it) and runs the start-up afresh, as at the program's start. A log
     // that has gone shows the missing-log box and leaves the window as it is.
@@ -83,16 +86,14 @@ private:
     void empty_total_labels() override;
     void fill_year_list(const std::vector<std::string>& years) override;
     void choose_per_year() override;
-    void run_statistics() override { sbtn_showstatsClick(); }
-    void refill_months() override { cb_yearChange(); }
+    void run_statistics() override { make_stats(); }
+    void refill_months() override { year_changed(); }
     ChartModel& download_chart() override;
     ChartModel& upload_chart() override;
 
-    void build_layout();
-    void build_download_chart();
-    void build_selectors();
-    void build_upload_chart();
-    void build_groups();
+    // The charts' separators, their zoom (the download chart glides) and
+    // the names of their bars.
+    void set_up_charts();
     void connect_handlers();
     // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R and Ctrl+Q, and the buttons' tooltips
     // that name their keys.
@@ -100,15 +101,17 @@ private:
     // What the start-up finds at the program's start: no figures, lists or
     // zoom, and the charts' first titles and formats.
     void show_as_before_start_up();
-    // FormCreate's steps, run inside the failure boundary.
-    void start_up();
+    // start_up's steps, run inside the failure boundary.
+    void read_log_and_start_up();
     // The detail of the missing-log box: the full path of a log named on the
     // command line; empty for the usual look-up, whose box stays as it was.
     QString missing_log_detail() const;
     // Runs one handler; a failure ends it there and is shown in a box, an
     // allocation failure ends the program.
-    void guarded(void (TForm1::*handler)());
-    void on_year_activated();
+    void guarded(void (MainWindow::*handler)());
+    // An item picked from the year list: a change unless it is the year
+    // already shown.
+    void year_picked();
     void set_caption(QLabel* label, const std::string& text);
 
     WindowSeams seams_;
@@ -119,33 +122,15 @@ private:
     SharedState shared_;
     // Until the start-up has found the log.
     bool log_missing_ = true;
-    // The text of cb_year when the year handler last ran, so that picking
+    // The text of the year box when the year handler last ran, so that picking
     // the item already shown is no change.
     QString year_text_at_last_change_;
     // The option the charts' points were drawn with, which names them in
     // their tooltips.
     int shown_option_ = -1;
 
-    QPushButton* sbtn_showstats = nullptr;
-    ChartPanel* chartdownload = nullptr;
-    QPushButton* sbtn_savedownload = nullptr;
-    QComboBox* cb_year = nullptr;
-    QComboBox* cb_month = nullptr;
-    QGroupBox* Radios = nullptr;
-    QButtonGroup* radio_buttons = nullptr;
-    ChartPanel* chartupload = nullptr;
-    QLabel* Label5 = nullptr;
-    QPushButton* sbtn_saveupload = nullptr;
-    QGroupBox* gb_totals = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* lbl_totaldown = nullptr;
-    QLabel* lbl_totalup = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* lbl_recorddown = nullptr;
-    QLabel* lbl_recordup = nullptr;
+    // The controls the handlers reach, made from the layout table.
+    WindowControls ui_;
 };
 
 // The text with a zero-width space after every 30 characters of a run

@@ -33,7 +33,7 @@ void start_and_show(benchmark::State& state, const fs::path& dir) {
     loglezer::WindowSeams seams = loglezer::WindowSeams::real();
     seams.working_dir = dir;
     for (auto _ : state) {
-        loglezer::TForm1 form(seams);
+        loglezer::MainWindow form(seams);
         form.show();
         benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&form));
     }

@@ -18,7 +18,7 @@ void BM_RenderAndEncode(benchmark::State& state) {
     panel.model().set_3d(state.range(0) != 0);
     fill_month(panel);
     for (auto _ : state) {
-        const QImage picture = panel.render(1049, 249, Qt::white);
+        const QImage picture = panel.render(1049, 249);
         benchmark::DoNotOptimize(loglezer::encode_jpeg(picture));
     }
 }
@@ -27,14 +27,14 @@ BENCHMARK(BM_RenderAndEncode)->Arg(0)->Arg(1)->ArgName("3d")->Unit(benchmark::kM
 void BM_Render(benchmark::State& state) {
     loglezer::ChartPanel panel("Download per dag Januari 2005");
     fill_month(panel);
-    for (auto _ : state) benchmark::DoNotOptimize(panel.render(1049, 249, Qt::white));
+    for (auto _ : state) benchmark::DoNotOptimize(panel.render(1049, 249));
 }
 BENCHMARK(BM_Render)->Unit(benchmark::kMillisecond);
 
 void BM_Encode(benchmark::State& state) {
     loglezer::ChartPanel panel("Download per dag Januari 2005");
     fill_month(panel);
-    const QImage picture = panel.render(1049, 249, Qt::white);
+    const QImage picture = panel.render(1049, 249);
     for (auto _ : state) benchmark::DoNotOptimize(loglezer::encode_jpeg(picture));
 }
 BENCHMARK(BM_Encode)->Unit(benchmark::kMillisecond);

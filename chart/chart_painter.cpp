@@ -1,5 +1,6 @@
 #include "chart/chart_painter.h"
 
+#include <QColor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -47,8 +48,35 @@ QPointF ScaleMap::fraction_at(const QPoint& point) const {
 namespace {
 
 const QColor kTitleColour(0x00, 0x00, 0xFF);
-constexpr int kTickLength = 5;
-constexpr int kMarkLine = 20;
+
+// The layout's proportions, each a share of what its comment names:
+constexpr double kSideMargin = 0.03;    // left and right of everything, of the width
+constexpr double kBottomMargin = 0.04;  // below the axis labels, of the height
+constexpr double kDepth = 0.015;        // how far the 3D walls go back, of the width inside the margins
+constexpr double kBarWidth = 0.6;       // a bar's width, of its slot
+
+// Its gaps and lengths, in pixels:
+constexpr int kTitleTop = 4;      // above the first title line
+constexpr int kBlockGap = 3;      // below the titles and below the legend
+constexpr int kTickLength = 5;    // an axis tick, down from the plot
+constexpr int kLabelGap = 2;      // the least room between two axis labels
+constexpr int kMarkLine = 20;     // the line from a bar's top up to its mark
+constexpr int kMarkPad = 4;       // a mark's white box, wider than its text
+constexpr int kMarkHeadroom = 6;  // above the tallest bar's mark, up to the top of the plot
+constexpr int kSmallestPlot = 2;  // a plot narrower or lower draws no walls or bars
+
+// The legend, in pixels but for the samples' width: a sample is 30 per cent
+// as wide as the widest legend text with 4 pixels added.
+constexpr int kSamplePercent = 30;
+constexpr int kSamplePad = 4;
+constexpr int kSampleGap = 4;      // between a legend sample and its text
+constexpr int kEntrySpacing = 10;  // between legend entries in a row
+constexpr int kRowPadding = 2;     // a legend row's height beyond a line of text
+
+// The shading of a 3D bar's faces, as QColor::darker factors (per cent) of
+// its colour: the top a little darker, the side darker still.
+constexpr int kTopShade = 125;
+constexpr int kSideShade = 160;
 
 // Arial, 8 points at 96 dots per inch: 11 pixels on every device, so the
 // screen and the pictures lay out alike.
@@ -96,7 +124,7 @@ int lay_out_titles(Layout& l, std::size_t lines, const QFontMetrics& fm, int y) 
         l.title_baselines.emplace_back(l.area.left() + l.area.width() / 2, y + fm.ascent());
         y += l.line_height;
     }
-    return y + 3;
+    return y + kBlockGap;
 }
 
 // The legend: one entry per point, rows centred in `inner`, wrapped when
@@ -111,19 +139,17 @@ int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect
         text_widths.push_back(fm.horizontalAdvance(from_log_text(p.label)));
         widest = std::max(widest, text_widths.back());
     }
-    const int sample_width = static_cast<int>(std::lround((widest + 4) * 30 / 100.0));
+    const int sample_width = static_cast<int>(std::lround((widest + kSamplePad) * kSamplePercent / 100.0));
     const int sample_height = std::max(3, fm.ascent() - 2);
-    constexpr int kGap = 4;       // between sample and text
-    constexpr int kSpacing = 10;  // between entries
-    const int row_height = l.line_height + 2;
+    const int row_height = l.line_height + kRowPadding;
 
     std::size_t first = 0;
     while (first < points.size()) {
         // Take as many entries as fit in the row (always at least one).
         std::size_t last = first;
-        int row_width = sample_width + kGap + text_widths[first];
+        int row_width = sample_width + kSampleGap + text_widths[first];
         while (last + 1 < points.size()) {
-            const int next = row_width + kSpacing + sample_width + kGap + text_widths[last + 1];
+            const int next = row_width + kEntrySpacing + sample_width + kSampleGap + text_widths[last + 1];
             if (next > inner.width()) break;
             row_width = next;
             ++last;
@@ -132,14 +158,14 @@ int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect
         for (std::size_t i = first; i <= last; ++i) {
             Layout::LegendEntry e;
             e.sample = QRect(x, y + (row_height - sample_height) / 2, sample_width, sample_height);
-            e.text = QPoint(x + sample_width + kGap, y + (row_height - l.line_height) / 2 + fm.ascent());
+            e.text = QPoint(x + sample_width + kSampleGap, y + (row_height - l.line_height) / 2 + fm.ascent());
             l.legend.push_back(e);
-            x += sample_width + kGap + text_widths[i] + kSpacing;
+            x += sample_width + kSampleGap + text_widths[i] + kEntrySpacing;
         }
         y += row_height;
         first = last + 1;
     }
-    return y + 3;
+    return y + kBlockGap;
 }
 
 Layout lay_out(const ChartModel& model, const QRect& area) {
@@ -149,19 +175,19 @@ Layout lay_out(const ChartModel& model, const QRect& area) {
     const QFontMetrics fm(l.font);
     l.line_height = fm.height();
 
-    const int margin_x = static_cast<int>(std::lround(area.width() * 0.03));
-    const int margin_bottom = static_cast<int>(std::lround(area.height() * 0.04));
+    const int margin_x = static_cast<int>(std::lround(area.width() * kSideMargin));
+    const int margin_bottom = static_cast<int>(std::lround(area.height() * kBottomMargin));
     const QRect inner = area.adjusted(margin_x, 0, -margin_x, -margin_bottom);
 
-    int y = lay_out_titles(l, model.titles().size(), fm, inner.top() + 4);
+    int y = lay_out_titles(l, model.titles().size(), fm, inner.top() + kTitleTop);
     y = lay_out_legend(l, model.points(), inner, fm, y);
 
     // The plot: what is left above the axis labels and their ticks. In 3D
     // its walls go back towards the upper right by the depth.
     const int bottom = inner.bottom() - l.line_height - kTickLength - 1;
-    l.depth = model.is_3d() ? static_cast<int>(std::lround(inner.width() * 0.015)) : 0;
+    l.depth = model.is_3d() ? static_cast<int>(std::lround(inner.width() * kDepth)) : 0;
     l.plot = QRect(QPoint(inner.left(), y + l.depth), QPoint(inner.right() - l.depth, bottom));
-    l.mark_room = kMarkLine + l.line_height + 6 + l.depth / 2;
+    l.mark_room = kMarkLine + l.line_height + kMarkHeadroom + l.depth / 2;
     return l;
 }
 
@@ -218,7 +244,7 @@ std::vector<Bar> place_bars(const Layout& l, const std::vector<ChartPoint>& poin
     bars.reserve(points.size());
     for (int i = 0; i < n; ++i) {
         const double centre = (i + 0.5) / n;
-        const double half = 0.3 / n;
+        const double half = kBarWidth / 2 / n;
         const int left = map.x(centre - half);
         const int right = map.x(centre + half);
         const int zero = map.y(v_of(0.0));
@@ -241,10 +267,10 @@ void paint_bars(QPainter& painter, const Layout& l, const std::vector<ChartPoint
         const QColor colour = to_qcolor(points[i].colour);
         painter.setPen(Qt::black);
         if (d > 0) {
-            painter.setBrush(colour.darker(125));
+            painter.setBrush(colour.darker(kTopShade));
             painter.drawPolygon(QPolygon({QPoint(b.left, b.top), QPoint(b.left + d, b.top - d),
                                           QPoint(b.right + d, b.top - d), QPoint(b.right, b.top)}));
-            painter.setBrush(colour.darker(160));
+            painter.setBrush(colour.darker(kSideShade));
             painter.drawPolygon(QPolygon({QPoint(b.right, b.top), QPoint(b.right + d, b.top - d),
                                           QPoint(b.right + d, b.base - d), QPoint(b.right, b.base)}));
         }
@@ -275,7 +301,7 @@ void paint_marks(QPainter& painter, const Layout& l, const ChartModel& model, co
         const QString text = from_log_text(format_value(model.points()[i].value, model.value_format(), seps));
         painter.setPen(Qt::black);
         painter.drawLine(x, top, x, top - kMarkLine);
-        const int w = fm.horizontalAdvance(text) + 4;
+        const int w = fm.horizontalAdvance(text) + kMarkPad;
         const QRect box(x - w / 2, top - kMarkLine - l.line_height, w, l.line_height);
         painter.fillRect(box, Qt::white);
         painter.drawText(box, Qt::AlignCenter, text);
@@ -298,7 +324,7 @@ void paint_axis(QPainter& painter, const Layout& l, const std::vector<ChartPoint
         const QString text = from_log_text(points[i].label);
         const int w = fm.horizontalAdvance(text);
         const int left = x - w / 2;
-        if (left <= last_right + 2) continue;
+        if (left <= last_right + kLabelGap) continue;
         painter.drawText(left, plot.bottom() + kTickLength + 1 + fm.ascent(), text);
         last_right = left + w;
     }
@@ -314,7 +340,7 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     painter.fillRect(area, Qt::white);
     paint_titles(painter, l, model_.titles());
     paint_legend(painter, l, model_.points());
-    if (l.plot.width() >= 2 && l.plot.height() >= 2) {
+    if (l.plot.width() >= kSmallestPlot && l.plot.height() >= kSmallestPlot) {
         paint_walls(painter, l);
         const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
         paint_bars(painter, l, model_.points(), bars);
@@ -324,11 +350,11 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     painter.restore();
 }
 
-QImage ChartPainter::picture(int width, int height, QColor background) const {
+QImage ChartPainter::picture(int width, int height) const {
     // Drawn in the painter's fastest format, then handed over as packed RGB.
+    // paint() fills the whole area white first.
     QImage picture(width, height, QImage::Format_RGB32);
     picture.setDevicePixelRatio(1.0);
-    picture.fill(background);
     {
         QPainter painter(&picture);
         paint(painter, QRect(0, 0, width, height));
@@ -345,7 +371,7 @@ std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint&
     const int d = l.depth;
     // Where the bars are drawn: the plot and its depth.
     const QRect clip(l.plot.left(), l.plot.top() - d, l.plot.width() + d + 1, l.plot.height() + d + 1);
-    if (l.plot.width() < 2 || l.plot.height() < 2 || !clip.contains(point)) return std::nullopt;
+    if (l.plot.width() < kSmallestPlot || l.plot.height() < kSmallestPlot || !clip.contains(point)) return std::nullopt;
     const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
     // The last bar drawn is the one on top.
     for (std::size_t i = bars.size(); i-- > 0;) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -50,10 +49,10 @@ public:
     // `area`.
     void paint(QPainter& painter, const QRect& area) const;
 
-    // The chart drawn into a new picture of the given size: `background`
-    // first, then the chart laid out for that size. Packed RGB, one device
-    // pixel per pixel, whatever the screen's scale.
-    QImage picture(int width, int height, QColor background) const;
+    // The chart drawn into a new picture of the given size, laid out for
+    // that size on white. Packed RGB, one device pixel per pixel, whatever
+    // the screen's scale.
+    QImage picture(int width, int height) const;
 
     // The front rectangle of the plot (inside its walls) when the chart is
     // laid out in `area`.

@@ -72,9 +72,7 @@ void ChartPanel::set_separators(const Separators& seps) {
 
 QRect ChartPanel::plot_rect(const QRect& area) const { return chart_painter().plot_rect(area); }
 
-QImage ChartPanel::render(int width, int height, QColor background) const {
-    return chart_painter().picture(width, height, background);
-}
+QImage ChartPanel::render(int width, int height) const { return chart_painter().picture(width, height); }
 
 QString ChartPanel::tooltip_at(const QPoint& point) const {
     const std::optional<std::size_t> index = chart_painter().bar_at(rect(), point);

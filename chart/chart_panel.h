@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QRectF>
@@ -58,10 +57,10 @@ public:
     void zoom_to(const QRectF& view);
     void undo_zoom() { zoom_to(kAll); }
 
-    // The panel drawn into a new picture of the given size: `background`
-    // first, then the panel laid out for that size. One device pixel per
-    // pixel, whatever the screen's scale.
-    QImage render(int width, int height, QColor background) const;
+    // The panel drawn into a new picture of the given size, laid out for
+    // that size on white, without the controls that stand on it. One device
+    // pixel per pixel, whatever the screen's scale.
+    QImage render(int width, int height) const;
 
     // The front rectangle of the plot (inside its walls) when the panel is
     // laid out in `area`.

@@ -193,7 +193,7 @@ void write_file_whole(const QString& path, const std::vector<unsigned char>& byt
 void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dialog,
                 const std::filesystem::path& log_file) {
     // The picture shows the panel as it is at the click.
-    const QImage picture = panel.render(kPictureWidth, kPictureHeight, Qt::white);
+    const QImage picture = panel.render(kPictureWidth, kPictureHeight);
     const std::optional<QString> chosen = dialog(parent);
     if (!chosen) return;
     const QFileInfo target(*chosen);

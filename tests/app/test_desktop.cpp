@@ -30,7 +30,7 @@ TEST_F(Window, HoverShowsTheExactFiguresOfABarAndTheDayOfARecord) {
 // The window shown and active, as the keys need it.
 class Keys : public Window {
 protected:
-    TForm1& start_active(const std::string& log) {
+    MainWindow& start_active(const std::string& log) {
         start(log);
         form_->show();
         QApplication::setActiveWindow(form_.get());

@@ -65,7 +65,7 @@ TEST_F(Window, AMissingLogShowsTheBoxAndNothingElse) {
     };
     seams.show_log_missing = [this](const QString&) { ++missing_boxes_; };
     seams.working_dir = dir_;
-    form_ = std::make_unique<TForm1>(seams);
+    form_ = std::make_unique<MainWindow>(seams);
     EXPECT_TRUE(form_->log_missing());
     EXPECT_EQ(missing_boxes_, 1);
     EXPECT_TRUE(messages_.empty());

@@ -67,13 +67,13 @@ protected:
     }
 
     // Writes the log, then starts the window on it.
-    TForm1& start(const std::string& log) {
+    MainWindow& start(const std::string& log) {
         std::ofstream(dir_ / "log.csv", std::ios::binary) << log;
         return open();
     }
     // Starts the window on the log already in the working directory, or on
     // the one named as if on the command line.
-    TForm1& open(std::optional<std::string> log_argument = std::nullopt) {
+    MainWindow& open(std::optional<std::string> log_argument = std::nullopt) {
         WindowSeams seams;
         seams.show_failure = [this](QWidget*, const QString& title, const QString& text) {
             titles_.push_back(title.toStdString());
@@ -87,7 +87,7 @@ protected:
         seams.working_dir = working_dir_gone_ ? fs::path() : dir_;
         seams.log_argument = std::move(log_argument);
         seams.separators = separators_;
-        form_ = std::make_unique<TForm1>(seams);
+        form_ = std::make_unique<MainWindow>(seams);
         return *form_;
     }
 
@@ -115,7 +115,7 @@ protected:
     void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
     fs::path dir_, cwd_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
     std::vector<std::string> titles_, messages_;
     int missing_boxes_ = 0;
     std::vector<std::string> missing_details_;  // the detail text of each missing-log box

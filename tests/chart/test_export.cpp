@@ -77,7 +77,7 @@ TEST_F(Save, WritesA1049x249JpegOfThePanel) {
     const QString path = dir.filePath("grafiek.jpg");
     save_chart(panel, nullptr, answer(path));
     const std::vector<unsigned char> bytes = read_bytes(path);
-    EXPECT_TRUE(bytes == encode_jpeg(panel.render(1049, 249, Qt::white)));
+    EXPECT_TRUE(bytes == encode_jpeg(panel.render(1049, 249)));
     const QImage back = decode_jpeg(bytes);
     EXPECT_EQ(back.size(), QSize(1049, 249));
     // no temporary file left beside it
@@ -220,7 +220,7 @@ TEST_F(Save, WritesIntoANamedPipeAndKeepsIt) {
     const ssize_t size = ::read(reader, got.data(), got.size());
     ::close(reader);
     got.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-    EXPECT_TRUE(got == encode_jpeg(panel.render(1049, 249, Qt::white)));
+    EXPECT_TRUE(got == encode_jpeg(panel.render(1049, 249)));
     struct stat after {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
     EXPECT_TRUE(S_ISFIFO(after.st_mode));
@@ -251,7 +251,7 @@ TEST_F(Save, AReaderThatGoesAwayFailsTheSave) {
 
 TEST_F(Save, ThePictureIsTakenBeforeTheDialogOpens) {
     const QString path = dir.filePath("toen.jpg");
-    const std::vector<unsigned char> before = encode_jpeg(panel.render(1049, 249, Qt::white));
+    const std::vector<unsigned char> before = encode_jpeg(panel.render(1049, 249));
     save_chart(panel, nullptr, [&](QWidget*) -> std::optional<QString> {
         panel.model().clear_points();  // the panel changes while the dialog is open
         return path;

@@ -25,7 +25,7 @@ QImage chart_picture() {
     const char* months[] = {"Januari", "Februari", "Maart",     "April",   "Mei",      "Juni",
                             "Juli",    "Augustus", "September", "Oktober", "November", "December"};
     for (int i = 0; i < 12; ++i) panel.model().add_point(1.5 * i + 0.25, months[i]);
-    return panel.render(1049, 249, Qt::white);
+    return panel.render(1049, 249);
 }
 
 QImage noise_picture(int width, int height, quint32 seed) {

@@ -1,0 +1,288 @@
+#include "app/window_layout.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRect>
+#include <QStyledItemDelegate>
+#include <cstddef>
+#include <map>
+#include <string_view>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+#include "app/icon.h"
+#include "app/window_style.h"
+#include "chart/chart_panel.h"
+
+namespace loglezer {
+namespace {
+
+// What a row of the layout table makes.
+enum class Kind {
+    Button,  // a flat push button that never takes the focus
+    Chart,   // a bar chart panel, its text the first title; no tab stop
+    Combo,   // an editable drop-down list, white, its text the placeholder
+    Group,   // a group box, its text the caption
+    Label,   // a text label
+    Option,  // a radio button of the option group its parent holds
+};
+
+// A control's font, where it is not the one it takes from its parent.
+enum class Font { Inherited, Window, Label, Group };
+
+// Where the window's code finds a control it reaches, if any.
+template <class Widget>
+using Field = Widget* WindowControls::*;
+using Place = std::variant<std::monostate, Field<QPushButton>, Field<ChartPanel>, Field<QComboBox>, Field<QLabel>>;
+
+struct Control {
+    const char* name;  // objectName; empty for an option button
+    Kind kind;
+    const char* parent;  // the objectName of a control above in the table, or of the window
+    QRect geometry;      // left and top within the parent, outer width and height
+    const char* text;
+    Place place = {};
+    Font font = Font::Inherited;
+};
+
+constexpr const char* kWindowName = "Form1";
+constexpr const char* kCredit = "Wendo's Pellicor log lezer v1.0";
+using C = WindowControls;
+
+// The window's controls in the order they are made, which is also the order
+// they stack in and, among those that take the focus, the order Tab moves in.
+//
+// The upload panel is one pixel taller on screen than the download panel
+// (250 against 249), as the window has always been laid out; the credit
+// (Label5) sits on its bottom edge, 237 + 13 = 250. Saved, both panels are
+// pictures of 1049 x 249 (kPictureWidth x kPictureHeight), laid out afresh
+// for that size.
+// clang-format off
+constexpr Control kControls[] = {
+    // name               kind          parent           left, top, w, h      text               kept in                    font
+    {"sbtn_showstats",    Kind::Button, "Form1",         {8, 8, 75, 25},      "Maak stats",      &C::make_stats_button},
+    {"chartdownload",     Kind::Chart,  "Form1",         {8, 104, 1049, 249}, "Download",        &C::download_chart},
+    {"sbtn_savedownload", Kind::Button, "chartdownload", {8, 8, 89, 25},      "Grafiek opslaan", &C::save_download_button},
+    {"cb_year",           Kind::Combo,  "Form1",         {88, 8, 105, 21},    "cb_year",         &C::year_box},
+    {"cb_month",          Kind::Combo,  "Form1",         {200, 8, 121, 21},   "cb_month",        &C::month_box},
+    {"Radios",            Kind::Group,  "Form1",         {8, 48, 313, 41},    "Opties:"},
+    {"",                  Kind::Option, "Radios",        {8, 17, 97, 18},     "Per jaar"},
+    {"",                  Kind::Option, "Radios",        {107, 17, 97, 18},   "Per maand"},
+    {"",                  Kind::Option, "Radios",        {206, 17, 97, 18},   "Per dag"},
+    {"chartupload",       Kind::Chart,  "Form1",         {8, 368, 1049, 250}, "Upload",          &C::upload_chart},
+    {"Label5",            Kind::Label,  "chartupload",   {910, 237, 139, 13}, kCredit,           &C::credit_label,          Font::Window},
+    {"sbtn_saveupload",   Kind::Button, "chartupload",   {8, 8, 89, 25},      "Grafiek opslaan", &C::save_upload_button},
+    {"gb_totals",         Kind::Group,  "Form1",         {856, 8, 201, 81},   "Totaal sinds",    {},                        Font::Group},
+    {"Label1",            Kind::Label,  "gb_totals",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label},
+    {"Label2",            Kind::Label,  "gb_totals",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label},
+    {"lbl_totaldown",     Kind::Label,  "gb_totals",     {84, 24, 93, 20},    "lbl_totaldown",   &C::download_total_label,  Font::Label},
+    {"lbl_totalup",       Kind::Label,  "gb_totals",     {84, 48, 73, 20},    "lbl_totalup",     &C::upload_total_label,    Font::Label},
+    {"GroupBox1",         Kind::Group,  "Form1",         {648, 8, 201, 81},   "Records sinds",   {},                        Font::Group},
+    {"Label3",            Kind::Label,  "GroupBox1",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label},
+    {"Label4",            Kind::Label,  "GroupBox1",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label},
+    {"lbl_recorddown",    Kind::Label,  "GroupBox1",     {84, 24, 107, 20},   "lbl_recorddown",  &C::download_record_label, Font::Label},
+    {"lbl_recordup",      Kind::Label,  "GroupBox1",     {84, 48, 87, 20},    "lbl_recordup",    &C::upload_record_label,   Font::Label},
+};
+// clang-format on
+
+// The place a kind of control can be kept in: the index of its pointer type
+// in Place, or 0 for a kind the window's code never reaches.
+constexpr std::size_t place_of(Kind kind) {
+    switch (kind) {
+        case Kind::Button:
+            return 1;
+        case Kind::Chart:
+            return 2;
+        case Kind::Combo:
+            return 3;
+        case Kind::Label:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// Every row is kept, if at all, in a place of its kind's type, and names a
+// parent made before it.
+constexpr bool table_is_sound() {
+    for (std::size_t i = 0; i < std::size(kControls); ++i) {
+        const Control& c = kControls[i];
+        if (c.place.index() != 0 && c.place.index() != place_of(c.kind)) return false;
+        bool parent_made = std::string_view(c.parent) == kWindowName;
+        for (std::size_t j = 0; j < i; ++j) {
+            parent_made = parent_made || std::string_view(kControls[j].name) == c.parent;
+        }
+        if (!parent_made) return false;
+    }
+    return true;
+}
+static_assert(table_is_sound(), "a control kept in a place of another type, or made before its parent");
+
+// Fonts by their character height in pixels (8 point = 11, 12 point = 16 at
+// 96 dots per inch), so the fixed pixel layout keeps its proportions.
+// Every attribute is set, so that a label inside a group box does not take
+// the box's bold italic.
+QFont sans_font(int pixels) {
+    QFont f("MS Sans Serif");
+    f.setPixelSize(pixels);
+    f.setBold(false);
+    f.setItalic(false);
+    return f;
+}
+
+QFont font_of(Font font) {
+    switch (font) {
+        case Font::Label:
+            return sans_font(16);
+        case Font::Group: {
+            QFont f = sans_font(16);
+            f.setBold(true);
+            f.setItalic(true);
+            return f;
+        }
+        default:
+            return sans_font(11);
+    }
+}
+
+// Drop-down items 13 pixels high.
+class ItemHeightDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(13);
+        return size;
+    }
+};
+
+QPushButton* flat_button(const char* text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setFlat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+ChartPanel* chart_panel(const char* title, QWidget* parent) {
+    auto* panel = new ChartPanel(title, parent);
+    panel->setFocusPolicy(Qt::NoFocus);
+    return panel;
+}
+
+QComboBox* year_month_box(const char* placeholder, QWidget* parent) {
+    auto* cb = new QComboBox(parent);
+    cb->setEditable(true);
+    // Typed text is never added to the list, and no completion fills in a
+    // year the user has not typed.
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    cb->setCompleter(nullptr);
+    cb->setItemDelegate(new ItemHeightDelegate(cb));
+    cb->setEditText(placeholder);
+    QPalette p = cb->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Button, Qt::white);
+    cb->setPalette(p);
+    return cb;
+}
+
+// An option button, numbered by its place among the options of its group:
+// the first one made also makes the group.
+QRadioButton* option_button(const char* text, QWidget* parent, QButtonGroup*& options) {
+    if (!options) options = new QButtonGroup(parent);
+    auto* b = new QRadioButton(text, parent);
+    options->addButton(b, static_cast<int>(options->buttons().size()));
+    return b;
+}
+
+QWidget* make(const Control& c, QWidget* parent, QButtonGroup*& options) {
+    switch (c.kind) {
+        case Kind::Button:
+            return flat_button(c.text, parent);
+        case Kind::Chart:
+            return chart_panel(c.text, parent);
+        case Kind::Combo:
+            return year_month_box(c.text, parent);
+        case Kind::Group:
+            return new QGroupBox(c.text, parent);
+        case Kind::Label:
+            return new QLabel(c.text, parent);
+        case Kind::Option:
+            return option_button(c.text, parent, options);
+    }
+    return nullptr;
+}
+
+void keep(WindowControls& controls, const Place& place, QWidget* widget) {
+    std::visit(
+        [&](auto field) {
+            if constexpr (!std::is_same_v<decltype(field), std::monostate>) {
+                using Pointer = std::remove_reference_t<decltype(controls.*field)>;
+                controls.*field = static_cast<Pointer>(widget);
+            }
+        },
+        place);
+}
+
+void set_window_look(QWidget* window) {
+    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"});
+    window->setObjectName(kWindowName);
+    window->setWindowTitle("Pellicor!");
+    window->setFixedSize(1065, 625);
+    window->setFont(font_of(Font::Window));
+    window->setWindowIcon(program_icon());
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+}
+
+// The credit sits in its panel's bottom-right corner. The substitute for the
+// window font may write it wider than its box: it then grows to the left, so
+// that all of it stays on the panel.
+void keep_on_panel(QLabel* credit) {
+    const int width = credit->sizeHint().width();
+    if (width > credit->width()) {
+        credit->setGeometry(credit->parentWidget()->width() - width, credit->y(), width, credit->height());
+    }
+}
+
+}  // namespace
+
+WindowControls lay_out_window(QWidget* window) {
+    set_window_look(window);
+    WindowControls controls;
+    std::map<std::string_view, QWidget*> made{{kWindowName, window}};
+    std::vector<QWidget*> flat_looks;
+    for (const Control& c : kControls) {
+        QWidget* w = make(c, made.at(c.parent), controls.option_buttons);
+        if (*c.name) {
+            w->setObjectName(c.name);
+            made.emplace(c.name, w);
+        }
+        if (c.font != Font::Inherited) w->setFont(font_of(c.font));
+        w->setGeometry(c.geometry);
+        keep(controls, c.place, w);
+        if (c.kind == Kind::Button || c.kind == Kind::Group) flat_looks.push_back(w);
+    }
+    // The month list shows only with "Per dag": hidden until an option is
+    // chosen.
+    controls.month_box->setVisible(false);
+    keep_on_panel(controls.credit_label);
+
+    // The keyboard moves among the selectors and the options only.
+    QWidget::setTabOrder(controls.year_box, controls.month_box);
+    QWidget::setTabOrder(controls.month_box, controls.option_buttons->button(0));
+
+    // The window's own look for its flat buttons and group boxes.
+    auto* look = new WindowStyle;
+    look->setParent(window);
+    for (QWidget* w : flat_looks) w->setStyle(look);
+    return controls;
+}
+
+}  // namespace loglezer
