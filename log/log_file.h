@@ -45,8 +45,7 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
 // The log's name: the one named on the command line when there is one, else
 // the one log.ini names or the default path (log_path). Messages name the
 // log by it, as it was given.
-std::string log_name(const std::filesystem::path& working_dir,
-                     const std::optional<std::string>& named = std::nullopt);
+std::string log_name(const std::filesystem::path& working_dir, const std::optional<std::string>& named = std::nullopt);
 
 // The one look-up of the log, for the window, --export and loglezer-stats:
 // the absolute path of the log named by log_name, or nothing when no file

@@ -97,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
         LookUpCase{"NothingWhenLogIniHasNoValueAndNoDefault", {}, "[path]\nlog=\n", {"a.csv"}, {}},
         LookUpCase{"LogIniRelativeValue", {}, "[path]\nlog=a.csv\n", {"a.csv"}, "a.csv"},
         LookUpCase{"LogIniAbsoluteValue", {}, "[path]\nlog={dir}/a.csv\n", {"a.csv"}, "a.csv"},
-        LookUpCase{"LogIniNamesAMissingFileThoughTheDefaultExists", {}, "[path]\nlog=gone.csv\n", {kDefaultLogPath}, {}},
+        LookUpCase{
+            "LogIniNamesAMissingFileThoughTheDefaultExists", {}, "[path]\nlog=gone.csv\n", {kDefaultLogPath}, {}},
         LookUpCase{"LogIniNamesADirectory", {}, "[path]\nlog=logdir\n", {}, {}},
         LookUpCase{"CommandLineName", "b.csv", {}, {"b.csv"}, "b.csv"},
         LookUpCase{"CommandLineAbsoluteName", "{dir}/b.csv", {}, {"b.csv"}, "b.csv"},

@@ -5,9 +5,14 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "cli/arguments.h"
+#include "cli/csv_view.h"
+#include "cli/json_view.h"
+#include "cli/numbers.h"
+#include "cli/table_view.h"
+#include "cli/top_report.h"
 #include "stats/calendar.h"
-#include "stats/cli.h"
-#include "stats/cli_text.h"
+#include "stats/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {
