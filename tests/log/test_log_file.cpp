@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -6,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 
 namespace fs = std::filesystem;
 using namespace loglezer;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -26,14 +28,13 @@ namespace {
 class LogFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        // A table's case name holds a "/": one folder per case, removed whole.
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        dir_ = fs::temp_directory_path() / ("loglezer_test_" + std::to_string(::getpid()) + "_" + name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        // A new folder of its own, also for each case of a table.
+        std::string pattern = (fs::temp_directory_path() / "loglezer_test_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
     }
     void TearDown() override {
+        if (dir_.empty()) return;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir_);
     }
@@ -120,27 +121,17 @@ TEST_F(LogFile, AnEmptyLogGivesAnEmptyList) {
 }
 
 TEST_F(LogFile, AnUnreadableLogFailsWithPathAndReason) {
-    if (::geteuid() == 0) {
-        // Root reads any file; a directory opened as a file fails the same way.
-        fs::create_directory(dir_ / "locked");
-        try {
-            load_log(dir_, "locked");
-            FAIL();
-        } catch (const Failure& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "Cannot open file \"" + (dir_ / "locked").string() + "\". " + std::strerror(EISDIR));
-        }
-        return;
+    // Root reads any file; a directory opened as a file fails the same way.
+    const bool root = ::geteuid() == 0;
+    const std::string name = root ? "locked" : "log.csv";
+    if (root) {
+        fs::create_directory(dir_ / name);
+    } else {
+        write(name, "01-Jan-2005,1,2,\n");
+        fs::permissions(dir_ / name, fs::perms::none);
     }
-    write("log.csv", "01-Jan-2005,1,2,\n");
-    fs::permissions(dir_ / "log.csv", fs::perms::none);
-    try {
-        load_log(dir_, "log.csv");
-        FAIL();
-    } catch (const Failure& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot open file \"" + (dir_ / "log.csv").string() + "\". " + std::strerror(EACCES));
-    }
+    EXPECT_THAT([&] { load_log(dir_, name); }, ThrowsMessage<Failure>("Cannot open file \"" + (dir_ / name).string() +
+                                                                      "\". " + std::strerror(root ? EISDIR : EACCES)));
 }
 
 // A named pipe without a writer would block the start-up for ever, a device
@@ -149,12 +140,9 @@ TEST_F(LogFile, OnlyRegularFilesAreRead) {
     ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
     for (const fs::path& path : {dir_ / "pipe", fs::path("/dev/zero")}) {
         EXPECT_TRUE(log_exists(dir_, path.string()));  // it exists: no "not found" box
-        try {
-            load_log(dir_, path.string());
-            ADD_FAILURE() << path;
-        } catch (const Failure& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path.string() + "\". Not a regular file");
-        }
+        EXPECT_THAT([&] { load_log(dir_, path.string()); },
+                    ThrowsMessage<Failure>("Cannot open file \"" + path.string() + "\". Not a regular file"))
+            << path;
     }
 }
 
