@@ -413,7 +413,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Runs loglezer-stats with at most `bytes` of address space; standard
 // output and error go to out.txt and err.txt.
-Result run_limited(const fs::path& dir, const std::vector<std::string>& args, rlim_t bytes) {
+[[maybe_unused]] Result run_limited(const fs::path& dir, const std::vector<std::string>& args, rlim_t bytes) {
     std::vector<char*> argv{const_cast<char*>(LOGLEZER_STATS_EXE)};
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
