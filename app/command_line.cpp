@@ -4,9 +4,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
-#include <stdexcept>
 
+#include "log/failure.h"
 #include "stats/calendar.h"
+#include "stats/usage_error.h"
 
 namespace loglezer {
 namespace {
@@ -41,12 +42,6 @@ constexpr const char* kHelp =
     "every night at 00:05, from the log that log.ini in the home directory names\n"
     "(cron's working directory):\n"
     "  5 0 * * * loglezer --export /var/www/html/jaren.png\n";
-
-// A command line the program cannot run; the text follows "loglezer: ".
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 CommandLine usage_error(const std::string& what) {
     CommandLine line;
@@ -92,8 +87,6 @@ std::string raw_value(const Arguments& args, const QString& name, const QString&
     return value.toLocal8Bit().toStdString();
 }
 
-std::string quoted(const QString& text) { return "'" + text.toStdString() + "'"; }
-
 // The options of the export, in the order their checks run.
 struct ExportOptions {
     QCommandLineOption file{QStringLiteral("export"), QString(), QStringLiteral("FILE")};
@@ -120,7 +113,7 @@ void check_export_options(const QCommandLineParser& parser, const ExportOptions&
 ExportRequest::Format format_named(const QString& name) {
     if (name == QLatin1String("jpeg")) return ExportRequest::Format::Jpeg;
     if (name == QLatin1String("png")) return ExportRequest::Format::Png;
-    throw UsageError("--format: " + quoted(name) + " is not jpeg or png");
+    throw UsageError("--format: " + quoted(name.toStdString(), kWholeText) + " is not jpeg or png");
 }
 
 // The picture's type: the file's extension, in any letter case. --format
@@ -139,10 +132,12 @@ ExportRequest::Format read_format(const QCommandLineParser& parser, const Export
         format = ExportRequest::Format::Png;
     } else if (!QStringList{"jpg", "jpeg", "jpe", "jfif"}.contains(suffix)) {
         if (asked) return format_named(parser.value(options.format));
-        throw UsageError("--export: " + quoted(file) + " does not end in .jpg, .jpeg, .jpe, .jfif or .png");
+        throw UsageError("--export: " + quoted(file.toStdString(), kWholeText) +
+                         " does not end in .jpg, .jpeg, .jpe, .jfif or .png");
     }
     if (asked && format_named(parser.value(options.format)) != format) {
-        throw UsageError("--format: " + quoted(parser.value(options.format)) + " does not match " + quoted(file));
+        throw UsageError("--format: " + quoted(parser.value(options.format).toStdString(), kWholeText) +
+                         " does not match " + quoted(file.toStdString(), kWholeText));
     }
     return format;
 }
@@ -154,7 +149,8 @@ void read_size(const QString& text, ExportRequest& request) {
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
     const auto fits = [](int pixels) { return pixels >= 100 && pixels <= 10000; };
     if (!fits(width) || !fits(height)) {
-        throw UsageError("--size: " + quoted(text) + " is not WIDTHxHEIGHT, each from 100 to 10000");
+        throw UsageError("--size: " + quoted(text.toStdString(), kWholeText) +
+                         " is not WIDTHxHEIGHT, each from 100 to 10000");
     }
     request.width = width;
     request.height = height;
@@ -170,14 +166,16 @@ ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions&
         if (chart == QLatin1String("upload")) {
             request.chart = ExportRequest::Chart::Upload;
         } else if (chart != QLatin1String("download")) {
-            throw UsageError("--chart: " + quoted(chart) + " is not download or upload");
+            throw UsageError("--chart: " + quoted(chart.toStdString(), kWholeText) + " is not download or upload");
         }
     }
     if (parser.isSet(options.year)) request.year = raw_value(args, QStringLiteral("year"), parser.value(options.year));
     if (parser.isSet(options.month)) {
         const QString month = parser.value(options.month);
         request.month = month_from_argument(raw_value(args, QStringLiteral("month"), month));
-        if (!request.month) throw UsageError("--month: " + quoted(month) + " is not a month (1-12 or a month name)");
+        if (!request.month)
+            throw UsageError("--month: " + quoted(month.toStdString(), kWholeText) +
+                             " is not a month (1-12 or a month name)");
     }
     if (parser.isSet(options.size)) read_size(parser.value(options.size), request);
     return request;

@@ -15,15 +15,16 @@
 #include "chart/jpeg.h"
 #include "log/failure.h"
 #include "log/log_file.h"
+#include "stats/chosen_view.h"
+#include "stats/error_line.h"
 #include "stats/regional.h"
-#include "stats/startup.h"
-#include "stats/statistics.h"
-#include "stats/terminal_text.h"
 
 namespace loglezer {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kProgram = "loglezer";
 
 QString picture_path(const ExportContext& context, const std::string& file) {
     return QFile::decodeName(resolve_path(context.working_dir, file).c_str());
@@ -52,14 +53,9 @@ void without_runtime_dir_warning(QtMsgType type, const QMessageLogContext& conte
 }  // namespace
 
 std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps) {
-    SharedState shared;
-    ChartModel download("Download");
-    ChartModel upload("Upload");
-    const StartUpState start = run_start_up(lines, shared, seps, download, upload);
-    if (request.year) {
-        show_stats(lines, period_input(start, *request.year, request.month), shared, seps, download, upload);
-    }
-    const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? upload : download;
+    ChosenView view(lines, seps);
+    view.choose(request.year, request.month);
+    const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? view.upload() : view.download();
     const QImage picture = ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height);
     if (picture.isNull()) {
         throw Failure("Cannot make a picture of " + std::to_string(request.width) + " x " +
@@ -70,11 +66,14 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
     const ExportRequest& request = line.export_request;
+    // The log's name as given or as log.ini writes it, for the messages; a
+    // failure to read it names no line.
+    std::string name;
     try {
-        const std::optional<fs::path> log = find_log(context.working_dir, line.log_file);
+        name = log_name(context.working_dir, line.log_file);
+        const std::optional<fs::path> log = find_log(context.working_dir, name);
         if (!log) {
-            context.err << "loglezer: " << kLogMissingMessage << " ("
-                        << message_text(missing_log_path(context.working_dir, line.log_file)) << ")\n";
+            context.err << missing_log_line(kProgram, context.working_dir, name);
             return 2;
         }
         // Refused before anything is read: nothing the log holds changes it.
@@ -83,19 +82,13 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
         write_picture(request, export_picture(request, lines, context.separators), context);
         return 0;
     } catch (const Failure& failure) {
-        context.err << "loglezer: ";
-        // A failure on a line names it as compilers do, counting from 1.
-        if (const auto at = failure.line()) {
-            context.err << message_text(line.log_file ? *line.log_file : log_path(context.working_dir)) << ':'
-                        << *at + 1 << ": ";
-        }
-        context.err << message_text(failure_text(failure.what())) << '\n';
+        context.err << failure_line(kProgram, failure, name, failure_text(failure.what()));
         return 1;
     } catch (const std::bad_alloc&) {
         context.err << kOutOfMemoryLine;
         return 1;
     } catch (const std::exception& e) {
-        context.err << "loglezer: " << message_text(failure_text(e.what())) << '\n';
+        context.err << error_line(kProgram, failure_text(e.what()));
         return 1;
     }
 }

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QStringDecoder>
 #include <new>
 
 #include "app/hover_texts.h"
@@ -23,17 +22,13 @@
 #include "stats/regional.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
+#include "stats/terminal_text.h"
 
 namespace loglezer {
 namespace {
 
-// A failure's message holds log text (single bytes) or a file name (UTF-8 on
-// this system): shown as UTF-8 when it is valid UTF-8, else byte for byte.
-QString message_text(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return utf8.hasError() ? from_log_text(text) : decoded;
-}
+// A failure's message as the box shows it, by the rule of message text.
+QString box_message(const std::string& text) { return QString::fromStdString(message_utf8(text)); }
 
 }  // namespace
 
@@ -140,7 +135,7 @@ void MainWindow::guarded(void (MainWindow::*handler)()) {
         end_out_of_memory();
     } catch (const std::exception& e) {
         const std::string title = program_title(to_log_text(QCoreApplication::applicationFilePath()));
-        seams_.show_failure(this, message_text(title), message_text(failure_text(e.what())));
+        seams_.show_failure(this, box_message(title), box_message(failure_text(e.what())));
     }
 }
 
@@ -159,7 +154,7 @@ void MainWindow::start_up() { guarded(&MainWindow::read_log_and_start_up); }
 
 QString MainWindow::missing_log_detail() const {
     if (!seams_.log_argument) return {};
-    return message_text(missing_log_path(seams_.working_dir, seams_.log_argument));
+    return box_message(missing_log_path(seams_.working_dir, seams_.log_argument));
 }
 
 void MainWindow::read_log_and_start_up() {

@@ -1,14 +1,10 @@
 #include "log/failure.h"
 
 namespace loglezer {
-namespace {
-
-std::string quoted(std::string_view text) {
-    if (text.size() <= kQuotedTextLimit) return "'" + std::string(text) + "'";
-    return "'" + std::string(text.substr(0, kQuotedTextLimit)) + "...'";
+std::string quoted(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return "'" + std::string(text) + "'";
+    return "'" + std::string(text.substr(0, limit)) + "...'";
 }
-
-}  // namespace
 
 void fail_float(std::string_view text) { throw Failure(quoted(text) + " is not a valid floating point value"); }
 

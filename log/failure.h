@@ -10,6 +10,12 @@ namespace loglezer {
 // Texts quoted in a message are cut to this many characters, followed by
 // "...": a line of megabytes would otherwise make a box wider than any screen.
 inline constexpr std::size_t kQuotedTextLimit = 100;
+// The limit of a text the user typed (an argument), which a message gives whole.
+inline constexpr std::size_t kWholeText = std::string_view::npos;
+
+// A text in a message, between single quotes: 'text', or the first `limit`
+// characters and "..." inside the quotes when it is longer.
+std::string quoted(std::string_view text, std::size_t limit = kQuotedTextLimit);
 
 // The one failure type of the program. Its message is the exact text the user
 // sees; the window's event boundary catches it and shows it.

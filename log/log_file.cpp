@@ -98,9 +98,13 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     return read_whole(file.fd, st, full);
 }
 
+std::string log_name(const std::filesystem::path& working_dir, const std::optional<std::string>& named) {
+    return named ? *named : log_path(working_dir);
+}
+
 std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir,
                                               const std::optional<std::string>& named) {
-    const std::string path = named ? *named : log_path(working_dir);
+    const std::string path = log_name(working_dir, named);
     if (!log_exists(working_dir, path)) return std::nullopt;
     // Absolute now: a later change of the current directory (a chart save
     // makes its folder current) must not move the log somewhere else.
@@ -108,13 +112,7 @@ std::optional<std::filesystem::path> find_log(const std::filesystem::path& worki
 }
 
 std::string missing_log_path(const std::filesystem::path& working_dir, const std::optional<std::string>& named) {
-    return resolve_path(working_dir, named ? *named : log_path(working_dir)).lexically_normal().string();
-}
-
-std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir) {
-    const std::string path = log_path(working_dir);
-    if (!log_exists(working_dir, path)) return std::nullopt;
-    return load_log(working_dir, path);
+    return resolve_path(working_dir, log_name(working_dir, named)).lexically_normal().string();
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -42,19 +42,20 @@ bool log_exists(const std::filesystem::path& working_dir, const std::string& pat
 // reason"; one too large for the memory throws std::bad_alloc.
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path);
 
-// The absolute path of the log, or nothing when it is missing: the log named
-// on the command line when there is one, else the one log.ini names or the
-// default path.
+// The log's name: the one named on the command line when there is one, else
+// the one log.ini names or the default path (log_path). Messages name the
+// log by it, as it was given.
+std::string log_name(const std::filesystem::path& working_dir, const std::optional<std::string>& named = std::nullopt);
+
+// The one look-up of the log, for the window, --export and loglezer-stats:
+// the absolute path of the log named by log_name, or nothing when no file
+// (a directory does not count) is there.
 std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir,
                                               const std::optional<std::string>& named = std::nullopt);
 
 // Where a missing log was looked for, as a full path.
 std::string missing_log_path(const std::filesystem::path& working_dir,
                              const std::optional<std::string>& named = std::nullopt);
-
-// Locates and loads the log; an empty result means the log is missing (the
-// caller reports it and ends the program). Read failures throw.
-std::optional<LineList> locate_and_load(const std::filesystem::path& working_dir);
 
 // Whether both paths name one existing file: the same device and inode once
 // symbolic links are followed, so a hard link or a link to the file counts.

@@ -16,12 +16,6 @@
 namespace loglezer {
 namespace {
 
-// A piece of the log in a problem's text, cut like the texts in messages.
-std::string quoted(std::string_view text) {
-    if (text.size() <= kQuotedTextLimit) return "'" + std::string(text) + "'";
-    return "'" + std::string(text.substr(0, kQuotedTextLimit)) + "...'";
-}
-
 std::string line_number(long long index) { return std::to_string(index + 1); }
 
 // Whether the viewer reads the text as an amount. Byte counts are plain

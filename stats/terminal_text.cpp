@@ -74,8 +74,10 @@ std::string terminal_text(std::string_view utf8) {
     return out;
 }
 
-std::string message_text(std::string_view message) {
-    return terminal_text(is_utf8(message) ? std::string(message) : utf8_from_latin1(message));
+std::string message_utf8(std::string_view message) {
+    return is_utf8(message) ? std::string(message) : utf8_from_latin1(message);
 }
+
+std::string message_text(std::string_view message) { return terminal_text(message_utf8(message)); }
 
 }  // namespace loglezer

@@ -19,9 +19,13 @@ bool is_utf8(std::string_view text);
 // `utf8` must be valid UTF-8.
 std::string terminal_text(std::string_view utf8);
 
-// A message for standard error as terminal text. The message is taken as
-// UTF-8 when it is valid UTF-8 (a file name) and as Latin-1 log bytes
-// otherwise, as the window takes it.
+// The one rule for the text of a message, which holds log text (single
+// bytes) or a file name (UTF-8 on this system): the message as UTF-8 when it
+// is valid UTF-8, else its bytes as Latin-1 log bytes. The window shows the
+// result; standard error gets it as terminal text (message_text).
+std::string message_utf8(std::string_view message);
+
+// A message for standard error: message_utf8 as terminal text.
 std::string message_text(std::string_view message);
 
 }  // namespace loglezer

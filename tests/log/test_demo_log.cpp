@@ -19,14 +19,15 @@ TEST(DemoLog, IsWhatTheGeneratorMakes) {
 }
 
 TEST(DemoLog, LoadsThroughItsSettingsFileAndEveryLineReads) {
-    const auto lines = loglezer::locate_and_load(kDemo);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_GT(lines->count(), 4 * 360);
-    EXPECT_NE(loglezer::month_abbrev(lines->at(0)), "Jan");  // begins in the middle of a year
+    const auto log = loglezer::find_log(kDemo);
+    ASSERT_TRUE(log.has_value());
+    const loglezer::LineList lines = loglezer::load_log(kDemo, log->string());
+    EXPECT_GT(lines.count(), 4 * 360);
+    EXPECT_NE(loglezer::month_abbrev(lines.at(0)), "Jan");  // begins in the middle of a year
 
     std::set<std::string> years, new_years;
-    for (int i = 0; i < lines->count(); ++i) {
-        const auto line = lines->at(i);
+    for (int i = 0; i < lines.count(); ++i) {
+        const auto line = lines.at(i);
         ASSERT_EQ(loglezer::date_field(line).size(), 11u) << line;
         const auto texts = loglezer::amount_texts(line, loglezer::DateSkip::FirstTwelve);
         const long double down = loglezer::text_to_float(texts.download, {});

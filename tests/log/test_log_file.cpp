@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -6,15 +7,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "log/failure.h"
 #include "log/log_file.h"
 
 namespace fs = std::filesystem;
 using namespace loglezer;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -22,12 +28,13 @@ namespace {
 class LogFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("loglezer_test_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        // A new folder of its own, also for each case of a table.
+        std::string pattern = (fs::temp_directory_path() / "loglezer_test_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
     }
     void TearDown() override {
+        if (dir_.empty()) return;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir_);
     }
@@ -37,84 +44,94 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(LogFile, WithoutSettingsFileTheDefaultPathIsUsed) {
+TEST_F(LogFile, NoLogIniOrNoValueGivesTheDefaultPath) {
     EXPECT_EQ(log_path(dir_), kDefaultLogPath);
-    EXPECT_FALSE(locate_and_load(dir_).has_value());
-}
-
-TEST_F(LogFile, EmptyValueOrMissingKeyGivesTheDefaultPath) {
     for (const char* ini : {"[path]\nlog=\n", "[path]\n", "[other]\nlog=x.csv\n", "", "log=x.csv\n"}) {
         write("log.ini", ini);
         EXPECT_EQ(log_path(dir_), kDefaultLogPath) << ini;
     }
 }
 
-TEST_F(LogFile, TheDefaultPathIsTakenRelativeToTheWorkingDirectory) {
-    // On this platform the default path is one odd file name: it is found
-    // only when it exists under exactly that name.
-    write(kDefaultLogPath, "01-Jan-2005,1,2,\n");
-    const auto lines = locate_and_load(dir_);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(lines->count(), 1);
+// What the working directory holds and the command line names, and the log
+// find_log finds there. "{dir}" stands for the working directory.
+struct LookUpCase {
+    const char* name;
+    std::optional<std::string> named;  // the log named on the command line
+    std::optional<std::string> ini;    // log.ini's text; nothing: no log.ini
+    std::vector<std::string> files;    // the files in the working directory
+    std::optional<std::string> found;  // the log found, in the working directory
+};
+
+void PrintTo(const LookUpCase& c, std::ostream* os) { *os << c.name; }
+
+std::string in_dir(std::string text, const fs::path& dir) {
+    const auto at = text.find("{dir}");
+    if (at != std::string::npos) text.replace(at, 5, dir.string());
+    return text;
 }
 
-TEST_F(LogFile, RelativeAndAbsolutePathsFromTheSettingsFile) {
-    write("a.csv", "01-Jan-2005,1,2,\r\n02-Jan-2005,3,4,\r\n");
-    write("log.ini", "[path]\nlog=a.csv\n");
-    auto lines = locate_and_load(dir_);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(lines->count(), 2);
-    EXPECT_EQ(lines->at(1), "02-Jan-2005,3,4,");
+class LookUp : public LogFile, public ::testing::WithParamInterface<LookUpCase> {};
 
-    write("log.ini", "[path]\nlog=" + (dir_ / "a.csv").string() + "\n");
-    lines = locate_and_load(dir_);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(lines->count(), 2);
+TEST_P(LookUp, FindsTheLogOrNothing) {
+    const LookUpCase& c = GetParam();
+    fs::create_directory(dir_ / "logdir");
+    for (const std::string& file : c.files) write(file, "01-Jan-2005,1,2,\n");
+    if (c.ini) write("log.ini", in_dir(*c.ini, dir_));
+    const std::optional<std::string> named = c.named ? std::optional(in_dir(*c.named, dir_)) : std::nullopt;
+    const std::optional<fs::path> found = find_log(dir_, named);
+    if (c.found) {
+        EXPECT_EQ(found, dir_ / *c.found);
+    } else {
+        EXPECT_EQ(found, std::nullopt);
+    }
 }
 
-TEST_F(LogFile, AMissingNamedFileIsMissingEvenWhenTheDefaultExists) {
-    write(kDefaultLogPath, "01-Jan-2005,1,2,\n");
-    write("log.ini", "[path]\nlog=gone.csv\n");
-    EXPECT_FALSE(locate_and_load(dir_).has_value());
-}
+// On this platform the default path is one odd file name: it is found only
+// when it exists under exactly that name, relative to the working directory.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LookUp,
+    ::testing::Values(
+        LookUpCase{"NothingThere", {}, {}, {}, {}},
+        LookUpCase{"TheDefaultPathWithoutLogIni", {}, {}, {kDefaultLogPath}, kDefaultLogPath},
+        LookUpCase{"TheDefaultPathWhenLogIniHasNoValue", {}, "[path]\nlog=\n", {kDefaultLogPath}, kDefaultLogPath},
+        LookUpCase{"TheDefaultPathWhenLogIniHasNoKey", {}, "[path]\n", {kDefaultLogPath}, kDefaultLogPath},
+        LookUpCase{"NothingWhenLogIniHasNoValueAndNoDefault", {}, "[path]\nlog=\n", {"a.csv"}, {}},
+        LookUpCase{"LogIniRelativeValue", {}, "[path]\nlog=a.csv\n", {"a.csv"}, "a.csv"},
+        LookUpCase{"LogIniAbsoluteValue", {}, "[path]\nlog={dir}/a.csv\n", {"a.csv"}, "a.csv"},
+        LookUpCase{
+            "LogIniNamesAMissingFileThoughTheDefaultExists", {}, "[path]\nlog=gone.csv\n", {kDefaultLogPath}, {}},
+        LookUpCase{"LogIniNamesADirectory", {}, "[path]\nlog=logdir\n", {}, {}},
+        LookUpCase{"CommandLineName", "b.csv", {}, {"b.csv"}, "b.csv"},
+        LookUpCase{"CommandLineAbsoluteName", "{dir}/b.csv", {}, {"b.csv"}, "b.csv"},
+        LookUpCase{"CommandLineNameBeforeLogIni", "b.csv", "[path]\nlog=a.csv\n", {"a.csv", "b.csv"}, "b.csv"},
+        LookUpCase{"CommandLineNameMissingThoughLogIniLogExists", "gone.csv", "[path]\nlog=a.csv\n", {"a.csv"}, {}},
+        LookUpCase{"CommandLineNameMissingThoughTheDefaultExists", "gone.csv", {}, {kDefaultLogPath}, {}},
+        LookUpCase{"CommandLineEmptyName", "", {}, {kDefaultLogPath}, {}},
+        LookUpCase{"CommandLineNamesADirectory", "logdir", {}, {}, {}}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(LogFile, ADirectoryDoesNotCount) {
     fs::create_directory(dir_ / "logdir");
-    write("log.ini", "[path]\nlog=logdir\n");
     EXPECT_FALSE(log_exists(dir_, "logdir"));
-    EXPECT_FALSE(locate_and_load(dir_).has_value());
 }
 
 TEST_F(LogFile, AnEmptyLogGivesAnEmptyList) {
     write("log.csv", "");
-    write("log.ini", "[path]\nlog=log.csv\n");
-    const auto lines = locate_and_load(dir_);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(lines->count(), 0);
+    EXPECT_EQ(load_log(dir_, "log.csv").count(), 0);
 }
 
 TEST_F(LogFile, AnUnreadableLogFailsWithPathAndReason) {
-    if (::geteuid() == 0) {
-        // Root reads any file; a directory opened as a file fails the same way.
-        fs::create_directory(dir_ / "locked");
-        try {
-            load_log(dir_, "locked");
-            FAIL();
-        } catch (const Failure& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "Cannot open file \"" + (dir_ / "locked").string() + "\". " + std::strerror(EISDIR));
-        }
-        return;
+    // Root reads any file; a directory opened as a file fails the same way.
+    const bool root = ::geteuid() == 0;
+    const std::string name = root ? "locked" : "log.csv";
+    if (root) {
+        fs::create_directory(dir_ / name);
+    } else {
+        write(name, "01-Jan-2005,1,2,\n");
+        fs::permissions(dir_ / name, fs::perms::none);
     }
-    write("log.csv", "01-Jan-2005,1,2,\n");
-    fs::permissions(dir_ / "log.csv", fs::perms::none);
-    try {
-        load_log(dir_, "log.csv");
-        FAIL();
-    } catch (const Failure& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot open file \"" + (dir_ / "log.csv").string() + "\". " + std::strerror(EACCES));
-    }
+    EXPECT_THAT([&] { load_log(dir_, name); }, ThrowsMessage<Failure>("Cannot open file \"" + (dir_ / name).string() +
+                                                                      "\". " + std::strerror(root ? EISDIR : EACCES)));
 }
 
 // A named pipe without a writer would block the start-up for ever, a device
@@ -123,12 +140,9 @@ TEST_F(LogFile, OnlyRegularFilesAreRead) {
     ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
     for (const fs::path& path : {dir_ / "pipe", fs::path("/dev/zero")}) {
         EXPECT_TRUE(log_exists(dir_, path.string()));  // it exists: no "not found" box
-        try {
-            load_log(dir_, path.string());
-            ADD_FAILURE() << path;
-        } catch (const Failure& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path.string() + "\". Not a regular file");
-        }
+        EXPECT_THAT([&] { load_log(dir_, path.string()); },
+                    ThrowsMessage<Failure>("Cannot open file \"" + path.string() + "\". Not a regular file"))
+            << path;
     }
 }
 

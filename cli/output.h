@@ -1,5 +1,6 @@
 #pragma once
 
+// Where loglezer-stats writes its output.
 #include <stdexcept>
 #include <string>
 #include <string_view>

@@ -5,9 +5,14 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "cli/arguments.h"
+#include "cli/csv_view.h"
+#include "cli/json_view.h"
+#include "cli/numbers.h"
+#include "cli/table_view.h"
+#include "cli/top_report.h"
 #include "stats/calendar.h"
-#include "stats/cli.h"
-#include "stats/cli_text.h"
+#include "stats/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {
@@ -32,7 +37,7 @@ TEST(ParseArguments, Views) {
 
 TEST(ParseArguments, MistakesSayWhat) {
     using ::testing::ThrowsMessage;
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--month", "3"}, "--month needs --year"},
         {{"--csv", "--json"}, "--csv and --json exclude each other"},
         {{"--year"}, "--year needs a value"},
@@ -45,6 +50,8 @@ TEST(ParseArguments, MistakesSayWhat) {
         {{"--top", "1000000000"}, "--top: '1000000000' is not a number of days (1 to 999999999)"},
         {{"--top", "2", "--year", "2005", "--month", "3"}, "--top takes no --month"},
         {{"--check", "--csv"}, "--check takes no --year, --month, --top or --csv"},
+        // An argument the user typed is quoted whole, however long.
+        {{std::string(150, 'x')}, "unexpected argument '" + std::string(150, 'x') + "' (see --help)"},
     };
     for (const auto& [args, message] : cases) {
         EXPECT_THAT([&] { parse_arguments(args); }, ThrowsMessage<UsageError>(message)) << args[0];

@@ -1,25 +1,14 @@
 #pragma once
 
-// The text helpers of loglezer-stats' output forms.
+// The numbers of loglezer-stats' output forms.
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
-#include "stats/terminal_text.h"
-
 namespace loglezer::cli {
 
-// A log text as the table and CSV show it: UTF-8 with control characters as '?'.
-std::string shown_text(std::string_view log_text);
-
-// Pads a UTF-8 text with blanks to `width` characters.
-std::string pad_left(const std::string& text, std::size_t width);
-std::string pad_right(const std::string& text, std::size_t width);
-// Characters of a UTF-8 text, for lining up columns.
-std::size_t display_width(std::string_view text);
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string csv_field(const std::string& text);
+// Whether the text is decimal digits alone (true for the empty text).
+bool all_digits(std::string_view text);
 
 // The numbers of CSV and JSON, with "." as the decimal point and no digit
 // grouping under every locale: written with std::to_chars and nlohmann's

@@ -1,4 +1,4 @@
-#include "stats/cli_output.h"
+#include "cli/output.h"
 
 #include <unistd.h>
 

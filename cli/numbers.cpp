@@ -1,11 +1,10 @@
-#include "stats/cli_text.h"
+#include "cli/numbers.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "stats/cli.h"
 #include "stats/number_format.h"
 
 namespace loglezer::cli {
@@ -20,31 +19,8 @@ bool is_integer_bytes(long double bytes) {
 
 }  // namespace
 
-std::string shown_text(std::string_view log_text) { return terminal_text(utf8_from_latin1(log_text)); }
-
-std::size_t display_width(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::string pad_left(const std::string& text, std::size_t width) {
-    const std::size_t w = display_width(text);
-    return w >= width ? text : std::string(width - w, ' ') + text;
-}
-
-std::string pad_right(const std::string& text, std::size_t width) {
-    const std::size_t w = display_width(text);
-    return w >= width ? text : text + std::string(width - w, ' ');
-}
-
-std::string csv_field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
+bool all_digits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string fixed_text(double value, int decimals) {

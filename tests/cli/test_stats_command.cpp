@@ -15,7 +15,7 @@
 #include <sstream>
 
 #include "log/log_file.h"
-#include "stats_test_util.h"
+#include "tests/stats/stats_test_util.h"
 
 namespace loglezer {
 namespace {

@@ -1,37 +1,26 @@
-// loglezer-stats' reports beside the views: the check of a log and the
-// days with the largest amounts.
-#include <algorithm>
-#include <array>
-#include <nlohmann/json.hpp>
+#include "cli/top_report.h"
 
-#include "stats/cli.h"
-#include "stats/cli_text.h"
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "cli/numbers.h"
+#include "cli/period_check.h"
+#include "cli/table_text.h"
+#include "log/number_text.h"
+#include "stats/calendar.h"
 #include "stats/value_format.h"
 
 namespace loglezer::cli {
 namespace {
 
-std::string counted(long long count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// One list of the --top view as table lines.
+// One list as table lines.
 std::string top_table(const std::vector<TopDay>& days, const std::string& title, const char* amount,
                       const Separators& seps) {
-    std::vector<std::array<std::string, 3>> rows = {{"Date", amount, "Bytes"}};
+    std::vector<TableRow> rows = {{"Date", amount, "Bytes"}};
     for (const TopDay& day : days) {
         rows.push_back({iso_date(day.date), format_value(day.gigabytes, "#,##0.00 GB", seps), bytes_text(day.bytes)});
     }
-    std::array<std::size_t, 3> widths{};
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < 3; ++i) widths[i] = std::max(widths[i], display_width(row[i]));
-    }
-    std::string out = title + "\n";
-    for (const auto& row : rows) {
-        out += pad_right(row[0], widths[0]) + "  " + pad_left(row[1], widths[1]) + "  " + pad_left(row[2], widths[2]);
-        out += '\n';
-    }
-    return out;
+    return title + "\n" + table_lines(rows);
 }
 
 nlohmann::ordered_json top_json(const std::vector<TopDay>& days) {
@@ -48,37 +37,6 @@ nlohmann::ordered_json top_json(const std::vector<TopDay>& days) {
 }
 
 }  // namespace
-
-std::string check_problem_line(const CheckProblem& problem, std::string_view file) {
-    std::string line(file);
-    line += ':';
-    line += std::to_string(problem.line + 1);
-    line += ": ";
-    line += shown_text(problem.text);
-    line += '\n';
-    return line;
-}
-
-std::string check_count_line(const CheckCounts& counts) {
-    return counted(counts.lines, "line", "lines") + ", " + counted(counts.problems, "problem", "problems") + "\n";
-}
-
-void CheckJson::add(const CheckProblem& problem) {
-    if (kept_.size() < kKeptProblems) kept_.push_back(problem);
-}
-
-std::string CheckJson::render(const CheckCounts& counts) const {
-    nlohmann::ordered_json doc;
-    doc["lines"] = counts.lines;
-    doc["problems"] = nlohmann::ordered_json::array();
-    for (const CheckProblem& problem : kept_) {
-        doc["problems"].push_back({{"line", problem.line + 1}, {"text", shown_text(problem.text)}});
-    }
-    doc["problems_total"] = counts.problems;
-    doc["problems_truncated"] = counts.problems > static_cast<long long>(kept_.size());
-    doc["missing_days"] = counts.missing_days;
-    return doc.dump(2) + "\n";
-}
 
 std::string render_top_table(const TopDays& top, std::optional<int> year, const Separators& seps) {
     const std::string of = year ? " in " + std::to_string(*year) : std::string();
@@ -106,6 +64,25 @@ std::string render_top_json(const TopDays& top, std::optional<int> year) {
     doc["download"] = top_json(top.download);
     doc["upload"] = top_json(top.upload);
     return doc.dump(2) + "\n";
+}
+
+std::string top_output(const Options& options, const LineList& lines, const Separators& seps) {
+    lines.at(0);  // an empty log fails as every view does
+    std::optional<int> year;
+    if (options.year) {
+        year = text_to_int(*options.year);
+        require_top_lines(lines, *year);
+    }
+    const TopDays top = top_days(lines, *options.top, year, seps);
+    switch (options.format) {
+        case Format::Csv:
+            return render_top_csv(top);
+        case Format::Json:
+            return render_top_json(top, year);
+        case Format::Table:
+            break;
+    }
+    return render_top_table(top, year, seps);
 }
 
 }  // namespace loglezer::cli

@@ -1,0 +1,60 @@
+#pragma once
+
+// loglezer-stats' command line: what it asks for, and its help text.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "stats/usage_error.h"
+
+namespace loglezer::cli {
+
+enum class Format { Table, Csv, Json };
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    bool check = false;               // --check: the log's faults instead of a view
+    std::optional<long long> top;     // --top N: the N largest days
+    std::optional<std::string> year;  // --year: the text of the year selector
+    std::optional<int> month;         // --month: 1..12
+    std::optional<std::string> log;   // --log: the log file, instead of looking it up
+    Format format = Format::Table;
+};
+
+// Reads the arguments after the program name. Throws UsageError.
+Options parse_arguments(const std::vector<std::string>& args);
+
+inline constexpr const char* kUsage =
+    "Usage: loglezer-stats [--year YEAR [--month MONTH]] [--log FILE] [--csv | --json]\n"
+    "       loglezer-stats --top N [--year YEAR] [--log FILE] [--csv | --json]\n"
+    "       loglezer-stats --check [--log FILE] [--json]\n"
+    "\n"
+    "Prints what the log viewer's charts and labels show.\n"
+    "  (no option)               per year, with the totals and records\n"
+    "  --year YEAR               per month of YEAR\n"
+    "  --year YEAR --month MONTH per day of MONTH of YEAR: 1 to 12, or a Dutch or\n"
+    "                            English month name (Maart, March, Mar)\n"
+    "  --top N                   the N days (1 to 999999999) with the largest\n"
+    "                            download and those with the largest upload (of\n"
+    "                            YEAR with --year)\n"
+    "  --check                   every line's problems as FILE:LINE: text, then\n"
+    "                            a count; exit status 1 when there is one; with\n"
+    "                            --json the first 1000 and problems_total\n"
+    "  --log FILE                read FILE instead of the log named by log.ini\n"
+    "  --csv                     date,label,download_gb,upload_gb,download_bytes,\n"
+    "                            upload_bytes, with \".\" as the decimal point\n"
+    "  --json                    format, view, titles, bars (and totals, records);\n"
+    "                            an amount beyond the range of a double is written\n"
+    "                            as 1.7976931348623157e+308 and its object gets\n"
+    "                            \"overflow\": true\n"
+    "  --help, --version\n"
+    "  --                        ends the options\n"
+    "\n"
+    "Amounts are read, and the table written, with the decimal and thousands\n"
+    "separators of the locale LC_ALL, LC_NUMERIC or LANG names (the first set).\n"
+    "\n"
+    "Exit status: 0 done, 1 a failure (message on standard error) or a problem\n"
+    "found by --check, 2 log not found.\n";
+
+}  // namespace loglezer::cli

@@ -1,0 +1,109 @@
+#include "cli/run.h"
+
+#include <unistd.h>
+
+#include <clocale>
+#include <exception>
+#include <iostream>
+#include <new>
+
+#include "cli/arguments.h"
+#include "cli/check_report.h"
+#include "cli/top_report.h"
+#include "cli/view_output.h"
+#include "log/failure.h"
+#include "log/log_file.h"
+#include "stats/error_line.h"
+#include "stats/terminal_text.h"
+
+namespace loglezer::cli {
+namespace {
+
+constexpr const char* kProgram = "loglezer-stats";
+
+// Where the environment names a locale the C library does not have, the
+// amounts are read with C's "." though the user may expect the locale's.
+void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
+    if (locale.installed) return;
+    err << "loglezer-stats: the locale " << message_text(locale.name) << " is not installed; reading amounts with \""
+        << locale.separators.decimal << "\" as the decimal point\n";
+}
+
+// The run of parsed options that ask for the log: the status, with the
+// output written to `out`.
+int run_on_log(const Options& options, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+               const Separators& seps) {
+    // The log's name as given or as log.ini writes it, for the messages; a
+    // failure to read it names no line.
+    std::string name;
+    try {
+        name = log_name(working_dir, options.log);
+        const auto log = find_log(working_dir, name);
+        if (!log) {
+            err << missing_log_line(kProgram, working_dir, name);
+            return 2;
+        }
+        const LineList lines = load_log(working_dir, log->string());
+        if (options.check) return write_check(lines, name, options.format, seps, out);
+        out.write(options.top ? top_output(options, lines, seps) : view_output(options, lines, seps));
+        return 0;
+    } catch (const UsageError& e) {
+        err << error_line(kProgram, e.what());
+        return 1;
+    } catch (const Failure& failure) {
+        err << failure_line(kProgram, failure, name, failure.what());
+        return 1;
+    }
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+        const NumericLocale& locale) {
+    Options options;
+    try {
+        options = parse_arguments(args);
+    } catch (const UsageError& e) {
+        err << error_line(kProgram, e.what());
+        return 1;
+    }
+    try {
+        int status = 0;
+        if (options.help) {
+            out.write(kUsage);
+        } else if (options.version) {
+            out.write(std::string(kProgram) + " " + LOGLEZER_VERSION + "\n");
+        } else {
+            warn_if_not_installed(locale, err);
+            status = run_on_log(options, out, err, working_dir, locale.separators);
+        }
+        out.flush();
+        return status;
+    } catch (const OutputError& e) {
+        err << "loglezer-stats: cannot write the output: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+int run_program(int argc, char** argv) {
+    try {
+        // The C library's messages (a write's reason) in the user's language.
+        // The numbers of the output do not follow it.
+        std::setlocale(LC_ALL, "");
+        const NumericLocale locale = numeric_locale();
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        DescriptorOutput out(STDOUT_FILENO);
+        return run(args, out, std::cerr, working_directory(), locale);
+    } catch (const std::bad_alloc&) {
+        // Written without taking memory: there is none to take.
+        static constexpr char kMessage[] = "loglezer-stats: out of memory\n";
+        const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+        static_cast<void>(written);  // a message that cannot be written has no one to go to
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << error_line(kProgram, e.what());
+        return 1;
+    }
+}
+
+}  // namespace loglezer::cli
