@@ -336,6 +336,9 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     const Layout l = lay_out(model_, area);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Figures read left to right also under -reverse: "2.5 GB", never
+    // "GB 2.5".
+    painter.setLayoutDirection(Qt::LeftToRight);
     painter.setFont(l.font);
     painter.fillRect(area, Qt::white);
     paint_titles(painter, l, model_.titles());

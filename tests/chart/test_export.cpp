@@ -84,6 +84,16 @@ TEST_F(Save, WritesA1049x249JpegOfThePanel) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"grafiek.jpg"});
 }
 
+// Under -reverse the application lays out right to left; the chart on
+// screen still reads "3.25 GB", not "GB 3.25", as its saved picture does.
+TEST_F(Save, TheChartReadsLeftToRightInAMirroredApplication) {
+    const QImage left_to_right = panel.grab().toImage();
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const QImage mirrored = panel.grab().toImage();
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    EXPECT_TRUE(mirrored == left_to_right);
+}
+
 TEST_F(Save, TwoSavesOfAnUnchangedPanelAreIdentical) {
     save_chart(panel, nullptr, answer(dir.filePath("a.jpg")));
     save_chart(panel, nullptr, answer(dir.filePath("b.jpg")));
