@@ -33,6 +33,9 @@ SaveDialog real_save_dialog() {
         dialog.setNameFilter(QStringLiteral("JPEG (*.JPG;*.JPEG;*.JPE;*.JFIF) (*.jpg)"));
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setDefaultSuffix(QStringLiteral("jpg"));
+        // Qt's own dialog under every platform theme: a GTK or portal dialog
+        // would speak the desktop's language, not the window's Dutch.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setWindowModality(Qt::WindowModal);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         const QStringList files = dialog.selectedFiles();

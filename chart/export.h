@@ -17,9 +17,10 @@ class ChartPanel;
 // or nothing when the user cancels.
 using SaveDialog = std::function<std::optional<QString>(QWidget* parent)>;
 
-// The save dialog: "Opslaan", opening in the current directory, one filter
-// listing *.jpg, ".jpg" added to a name typed without an extension, and a
-// question before an existing file is replaced.
+// The save dialog: Qt's own (in Dutch once its translation is installed,
+// whatever the platform theme), "Opslaan", opening in the current
+// directory, one filter listing *.jpg, ".jpg" added to a name typed without
+// an extension, and a question before an existing file is replaced.
 SaveDialog real_save_dialog();
 
 // The size of a saved chart picture.

@@ -296,6 +296,8 @@ TEST_F(Save, TheRealDialogIsSetUpAndAddsTheExtension) {
         EXPECT_EQ(dialog->defaultSuffix(), "jpg");
         EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
         EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
+        // Qt's own, translated, whatever the platform theme.
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
         EXPECT_NE(name, nullptr);
         checked = true;
