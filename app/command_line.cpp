@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include "app/qt_options.h"
 #include "log/failure.h"
 #include "stats/calendar.h"
 #include "stats/usage_error.h"
@@ -13,7 +14,7 @@ namespace loglezer {
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: loglezer [LOGFILE]\n"
+    "Usage: loglezer [QT-OPTIONS] [LOGFILE]\n"
     "       loglezer [LOGFILE] --export FILE [--chart download|upload]\n"
     "                [--year Y [--month M]] [--size WxH] [--format jpeg|png]\n"
     "Shows a daily internet traffic log as bar charts of download and upload.\n"
@@ -34,6 +35,11 @@ constexpr const char* kHelp =
     "                   extensions (a device such as /dev/stdout)\n"
     "  -h, --help       print this text and exit\n"
     "  --version        print the program's version and exit\n"
+    "\n"
+    "QT-OPTIONS are Qt's own, as in every Qt program: -style NAME, -platform\n"
+    "NAME, -reverse, -stylesheet FILE, -qwindowtitle TITLE, -qwindowgeometry\n"
+    "GEOMETRY, -display DISPLAY and the others Qt reads. The export takes them\n"
+    "and ignores them: its picture is always the one the window saves.\n"
     "\n"
     "Exit status: 0 when done; 1 for a usage error or a failure, and when the\n"
     "window finds no log; 2 when --export finds no log.\n"
@@ -198,11 +204,19 @@ CommandLine read_parsed(const QCommandLineParser& parser, const ExportOptions& o
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<std::string>& args) {
-    Arguments arguments{args, {}};
-    for (const std::string& arg : args)
+    WithoutQtOptions own;
+    try {
+        own = take_qt_options(args);
+    } catch (const UsageError& e) {
+        return usage_error(e.what());
+    }
+    Arguments arguments{own.rest, {}};
+    for (const std::string& arg : own.rest)
         arguments.decoded << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
 
     QCommandLineParser parser;
+    // "-bogus" is refused as one unknown option, not as five letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringLiteral("version"));
     const ExportOptions exporting;
@@ -213,7 +227,9 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
     if (parser.isSet(help)) return printing(CommandLine::Action::Help, kHelp);
     if (parser.isSet(version)) return printing(CommandLine::Action::Version, "loglezer " LOGLEZER_VERSION "\n");
     try {
-        return read_parsed(parser, exporting, arguments);
+        CommandLine line = read_parsed(parser, exporting, arguments);
+        line.display_named = own.display_named;
+        return line;
     } catch (const UsageError& e) {
         return usage_error(e.what());
     }

@@ -36,6 +36,9 @@ struct CommandLine {
     Action action = Action::Run;
     // The log named on the command line, byte for byte as it was given.
     std::optional<std::string> log_file;
+    // Whether Qt's options name a platform (-platform) or an X display
+    // (-display), where the environment may name none.
+    bool display_named = false;
     // Set for Action::Export.
     ExportRequest export_request;
     // Printed before the program ends: on standard output for the help and
@@ -46,9 +49,11 @@ struct CommandLine {
 
 // Reads the arguments, the program's name first: `loglezer [LOGFILE]`,
 // `--help` (or `-h`), `--version`, or `loglezer [LOGFILE] --export FILE`
-// with `--chart`, `--year`, `--month`, `--size` and `--format`. An unknown
-// option, a second log, an option given twice or a value the export cannot
-// use is a usage error (exit code 1) whose message points to --help.
+// with `--chart`, `--year`, `--month`, `--size` and `--format`.
+// Qt's own options (take_qt_options) may stand anywhere and are left to Qt.
+// An unknown option, a second log, an option given twice or a value the
+// export cannot use is a usage error (exit code 1) whose message points to
+// --help.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
 }  // namespace loglezer

@@ -16,6 +16,7 @@ struct Case {
     std::optional<std::string> log_file;
     const char* message_part;
     int exit_code;
+    bool display_named = false;  // -platform or -display given
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
@@ -31,21 +32,53 @@ TEST_P(ParseCommandLine, GivesTheActionTheLogAndTheExitCode) {
     EXPECT_EQ(line.log_file, c.log_file);
     EXPECT_THAT(line.message, HasSubstr(c.message_part));
     EXPECT_EQ(line.exit_code, c.exit_code);
+    EXPECT_EQ(line.display_named, c.display_named);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ParseCommandLine,
-    ::testing::Values(Case{"no_argument", {}, Action::Run, std::nullopt, "", 0},
-                      Case{"a_log", {"/var/log/net.csv"}, Action::Run, "/var/log/net.csv", "", 0},
-                      // A file name need not be valid UTF-8: its bytes are kept.
-                      Case{"a_log_name_not_in_utf8", {"verkeer\xe9.csv"}, Action::Run, "verkeer\xe9.csv", "", 0},
-                      Case{"a_log_named_like_an_option", {"--", "--help"}, Action::Run, "--help", "", 0},
-                      Case{"help", {"--help"}, Action::Help, std::nullopt, "Usage: loglezer [LOGFILE]", 0},
-                      Case{"help_wins_over_a_log", {"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
-                      Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.1\n", 0},
-                      Case{"unknown_option", {"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
-                      Case{
-                          "two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1}),
+    ::testing::Values(
+        Case{"no_argument", {}, Action::Run, std::nullopt, "", 0},
+        Case{"a_log", {"/var/log/net.csv"}, Action::Run, "/var/log/net.csv", "", 0},
+        // A file name need not be valid UTF-8: its bytes are kept.
+        Case{"a_log_name_not_in_utf8", {"verkeer\xe9.csv"}, Action::Run, "verkeer\xe9.csv", "", 0},
+        Case{"a_log_named_like_an_option", {"--", "--help"}, Action::Run, "--help", "", 0},
+        Case{"help", {"--help"}, Action::Help, std::nullopt, "Usage: loglezer [QT-OPTIONS] [LOGFILE]", 0},
+        Case{"help_wins_over_a_log", {"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
+        Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer 1.1\n", 0},
+        Case{"unknown_option", {"--bogus"}, Action::UsageError, std::nullopt, "Try 'loglezer --help'", 1},
+        Case{"two_logs", {"a.csv", "b.csv"}, Action::UsageError, std::nullopt, "one log file at most", 1},
+        // Qt's own options, left to Qt, wherever they stand.
+        Case{"qt_style", {"-style", "Fusion"}, Action::Run, std::nullopt, "", 0},
+        Case{"qt_reverse", {"-reverse"}, Action::Run, std::nullopt, "", 0},
+        Case{"qt_options_around_a_log",
+             {"--style=Fusion", "log.csv", "-reverse", "-qwindowtitle", "--help"},
+             Action::Run,
+             "log.csv",
+             "",
+             0},
+        Case{"qt_platform_with_a_log", {"-platform", "offscreen", "log.csv"}, Action::Run, "log.csv", "", 0, true},
+        Case{"qt_empty_platform_names_none", {"-platform", ""}, Action::Run, std::nullopt, "", 0},
+        Case{"qt_display", {"-display", ":1"}, Action::Run, std::nullopt, "", 0, true},
+        Case{"qt_option_before_help", {"-style", "Fusion", "--help"}, Action::Help, std::nullopt, "", 0},
+        Case{"qt_option_ignored_by_the_export",
+             {"-style", "Fusion", "--export", "a.png"},
+             Action::Export,
+             std::nullopt,
+             "",
+             0},
+        Case{"single_dash_unknown_option",
+             {"-bogus", "log.csv"},
+             Action::UsageError,
+             std::nullopt,
+             "loglezer: Unknown option 'bogus'.",
+             1},
+        Case{"qt_option_without_its_value",
+             {"log.csv", "-style"},
+             Action::UsageError,
+             std::nullopt,
+             "loglezer: Missing value after '-style'.",
+             1}),
     [](const ::testing::TestParamInfo<Case>& case_info) { return std::string(case_info.param.name); });
 
 TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {

@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include <QProcess>
+
 #include "child_process.h"
 #include "window_fixture.h"
 
@@ -83,6 +85,25 @@ TEST_P(RunIn, EndsWithOneLineOrSucceeds) {
 
 INSTANTIATE_TEST_SUITE_P(Surroundings, RunIn, ::testing::ValuesIn(kSurroundings),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
+
+// Qt's own options reach Qt, also without DISPLAY, -platform naming the
+// platform: the window starts and shows the missing-log box, which nobody
+// answers here. A refused option or a missing display would end the
+// program at once; still running after a second, it is killed.
+TEST_F(ProgramRun, QtsOwnOptionsStartTheWindowWithoutADisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QString::fromStdString(dir_.string()));
+    process.start(QStringLiteral(LOGLEZER_EXE),
+                  {"-style", "Fusion", "-platform", "offscreen", "-reverse", "missing.csv"});
+    ASSERT_TRUE(process.waitForStarted());
+    const bool ended = process.waitForFinished(1000);
+    process.kill();
+    process.waitForFinished();
+    EXPECT_FALSE(ended) << process.readAllStandardError().toStdString();
+}
 
 // A log larger than the memory the export may take: the sparse file costs
 // no disk, the buffer it would be read into is refused.
