@@ -16,7 +16,8 @@ namespace {
 constexpr const char* kHelp =
     "Usage: loglezer [QT-OPTIONS] [LOGFILE]\n"
     "       loglezer [LOGFILE] --export FILE [--chart download|upload]\n"
-    "                [--year Y [--month M]] [--size WxH] [--format jpeg|png]\n"
+    "                [--year Y [--month M]] [--size WxH] [--scale F]\n"
+    "                [--format jpeg|png]\n"
     "Shows a daily internet traffic log as bar charts of download and upload.\n"
     "With --export it opens no window and needs no display: it writes one chart\n"
     "as a picture, as \"Grafiek opslaan\" does, and ends.\n"
@@ -29,8 +30,12 @@ constexpr const char* kHelp =
     "  --year Y         the months of year Y instead of the years\n"
     "  --month M        with --year, the days of month M: 1-12 or its Dutch or\n"
     "                   English name\n"
-    "  --size WxH       the picture's size in pixels, each 100 to 10000\n"
-    "                   (1049x249 unless given)\n"
+    "  --size WxH       the size in pixels the chart is laid out for, each 100\n"
+    "                   to 10000 (1049x249 unless given): a larger size gives\n"
+    "                   more room, with the same 11-pixel text\n"
+    "  --scale F        draw that layout F times as large, sharp, for screens of\n"
+    "                   high density: F from 1 to 4, fractions too (1.5); the\n"
+    "                   picture has W*F x H*F pixels, each rounded, halves up\n"
     "  --format FORMAT  jpeg or png; needed when FILE is - or has none of those\n"
     "                   extensions (a device such as /dev/stdout)\n"
     "  -h, --help       print this text and exit\n"
@@ -100,9 +105,12 @@ struct ExportOptions {
     QCommandLineOption year{QStringLiteral("year"), QString(), QStringLiteral("Y")};
     QCommandLineOption month{QStringLiteral("month"), QString(), QStringLiteral("M")};
     QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("WxH")};
+    QCommandLineOption scale{QStringLiteral("scale"), QString(), QStringLiteral("F")};
     QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("FORMAT")};
 
-    std::vector<const QCommandLineOption*> all() const { return {&file, &chart, &year, &month, &size, &format}; }
+    std::vector<const QCommandLineOption*> all() const {
+        return {&file, &chart, &year, &month, &size, &scale, &format};
+    }
 };
 
 // Each export option at most once, none without --export, and a month only
@@ -162,6 +170,18 @@ void read_size(const QString& text, ExportRequest& request) {
     request.height = height;
 }
 
+// A decimal number from 1 to 4 with at most six decimals, written with a
+// point whatever the locale: the picture's size is then exact.
+double read_scale(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^[0-9]{1,6}(\\.[0-9]{1,6})?$"));
+    const double scale = pattern.match(text).hasMatch() ? text.toDouble() : 0.0;
+    if (!(scale >= 1.0 && scale <= 4.0)) {
+        throw UsageError("--scale: " + quoted(text.toStdString(), kWholeText) +
+                         " is not a number from 1 to 4 (at most six decimals)");
+    }
+    return scale;
+}
+
 ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions& options, const Arguments& args) {
     check_export_options(parser, options);
     ExportRequest request;
@@ -184,6 +204,7 @@ ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions&
                              " is not a month (1-12 or a month name)");
     }
     if (parser.isSet(options.size)) read_size(parser.value(options.size), request);
+    if (parser.isSet(options.scale)) request.scale = read_scale(parser.value(options.scale));
     return request;
 }
 

@@ -24,8 +24,13 @@ struct ExportRequest {
     // into the year box.
     std::optional<std::string> year;
     std::optional<int> month;
+    // The layout's size: the chart is laid out for it.
     int width = kPictureWidth;
     int height = kPictureHeight;
+    // How many times as large the layout is drawn, 1 to 4, with up to six
+    // decimals: the picture has scaled_pixels(width, scale) x
+    // scaled_pixels(height, scale) pixels.
+    double scale = 1.0;
 };
 
 // What the viewer's command line asks for. Read before any application
@@ -49,7 +54,7 @@ struct CommandLine {
 
 // Reads the arguments, the program's name first: `loglezer [LOGFILE]`,
 // `--help` (or `-h`), `--version`, or `loglezer [LOGFILE] --export FILE`
-// with `--chart`, `--year`, `--month`, `--size` and `--format`.
+// with `--chart`, `--year`, `--month`, `--size`, `--scale` and `--format`.
 // Qt's own options (take_qt_options) may stand anywhere and are left to Qt.
 // An unknown option, a second log, an option given twice or a value the
 // export cannot use is a usage error (exit code 1) whose message points to

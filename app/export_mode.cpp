@@ -56,10 +56,11 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
     ChosenView view(lines, seps);
     view.choose(request.year, request.month);
     const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? view.upload() : view.download();
-    const QImage picture = ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height);
+    const QImage picture =
+        ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height, request.scale);
     if (picture.isNull()) {
-        throw Failure("Cannot make a picture of " + std::to_string(request.width) + " x " +
-                      std::to_string(request.height) + " pixels");
+        throw Failure("Cannot make a picture of " + std::to_string(scaled_pixels(request.width, request.scale)) +
+                      " x " + std::to_string(scaled_pixels(request.height, request.scale)) + " pixels");
     }
     return request.format == ExportRequest::Format::Png ? encode_png(picture) : encode_jpeg(picture);
 }
@@ -99,7 +100,8 @@ int run_export(const CommandLine& line, char* program_name) {
     // fontconfig as the window's does, so the picture is the window's.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(without_runtime_dir_warning);
-    // Nothing on the command line is meant for Qt.
+    // Nothing on the command line is meant for Qt: its own options there
+    // were for a window, and none of them changes the picture.
     int argc = 1;
     char* argv[] = {program_name, nullptr};
     const QGuiApplication app(argc, argv);

@@ -23,8 +23,9 @@ struct ExportContext {
 
 // The picture of the asked chart: the start-up on `lines`, then, for a year,
 // "Maak stats" with "Per maand" (or with a month, "Per dag") as the window
-// runs it once that year and month are chosen, drawn unzoomed on white at
-// the asked size without the panel's button and credit, and encoded as the
+// runs it once that year and month are chosen, drawn unzoomed on white,
+// laid out for the asked size and drawn at the asked scale, without the
+// panel's button and credit, and encoded as the
 // asked type (the JPEG of "Grafiek opslaan", or PNG). Throws Failure where
 // the window would show one.
 std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps);

@@ -353,11 +353,23 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     painter.restore();
 }
 
-QImage ChartPainter::picture(int width, int height) const {
+int scaled_pixels(int pixels, double scale) {
+    // In whole millionths, so that a half is a half: 2.3 is a little less
+    // than 2.3 as a double.
+    constexpr long long kMillion = 1000000;
+    const long long millionths = std::llround(scale * kMillion);
+    return static_cast<int>((pixels * millionths + kMillion / 2) / kMillion);
+}
+
+QImage ChartPainter::picture(int width, int height, double scale) const {
     // Drawn in the painter's fastest format, then handed over as packed RGB.
-    // paint() fills the whole area white first.
-    QImage picture(width, height, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(1.0);
+    // The device pixel ratio makes the painter draw the layout's text and
+    // lines at the larger size.
+    QImage picture(scaled_pixels(width, scale), scaled_pixels(height, scale), QImage::Format_RGB32);
+    if (picture.isNull()) return picture;
+    picture.setDevicePixelRatio(scale);
+    // paint() fills its area white; this the part of a pixel rounding adds.
+    picture.fill(Qt::white);
     {
         QPainter painter(&picture);
         paint(painter, QRect(0, 0, width, height));

@@ -35,6 +35,11 @@ private:
     QRectF zoom_;
 };
 
+// The pixels of a side of `pixels` drawn `scale` times as large: their
+// product, the scale taken to six decimals, rounded to the nearest whole
+// pixel, halves up (1049 at 1.5 gives 1574).
+int scaled_pixels(int pixels, double scale);
+
 // Draws one bar chart: its title lines, legend, walls, and bars with their
 // marks and axis labels, flat or in an oblique 3D view, under a zoom. The
 // panel on screen and its saved picture are both drawn by it. It only reads
@@ -49,10 +54,12 @@ public:
     // `area`.
     void paint(QPainter& painter, const QRect& area) const;
 
-    // The chart drawn into a new picture of the given size, laid out for
-    // that size on white. Packed RGB, one device pixel per pixel, whatever
-    // the screen's scale.
-    QImage picture(int width, int height) const;
+    // The chart drawn into a new picture, laid out for `width` x `height`
+    // on white and drawn `scale` times as large: text and lines are drawn at
+    // that size, not blown up. The picture has scaled_pixels(width, scale) x
+    // scaled_pixels(height, scale) pixels, packed RGB, whatever the screen's
+    // scale; a null picture when there is no memory for it.
+    QImage picture(int width, int height, double scale = 1.0) const;
 
     // The front rectangle of the plot (inside its walls) when the chart is
     // laid out in `area`.

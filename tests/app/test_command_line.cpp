@@ -83,8 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {
     for (const char* month : {"3", "03", "maart", "MAART", "March", "mar"}) {
-        const CommandLine line = parse_command_line({"loglezer", "log.csv", "--export=dag.PNG", "--year", "2005",
-                                                     "--month", month, "--chart", "upload", "--size", "640x480"});
+        const CommandLine line =
+            parse_command_line({"loglezer", "log.csv", "--export=dag.PNG", "--year", "2005", "--month", month,
+                                "--chart", "upload", "--size", "640x480", "--scale", "1.5"});
         ASSERT_EQ(line.action, Action::Export) << month << line.message;
         const ExportRequest& r = line.export_request;
         EXPECT_EQ(line.log_file, "log.csv");
@@ -94,6 +95,7 @@ TEST(ExportRequest, TakesEverySpellingOfAMonthAndTheOtherValues) {
         EXPECT_EQ(r.year, "2005");
         EXPECT_EQ(r.month, 3) << month;
         EXPECT_EQ(std::pair(r.width, r.height), std::pair(640, 480));
+        EXPECT_EQ(r.scale, 1.5);
     }
 }
 
@@ -161,7 +163,23 @@ INSTANTIATE_TEST_SUITE_P(
                   "--size: '1049x10001' is not WIDTHxHEIGHT, each from 100 to 10000"},
         UsageCase{"size_not_wxh",
                   {"--export", "a.jpg", "--size", "800*600"},
-                  "--size: '800*600' is not WIDTHxHEIGHT, each from 100 to 10000"}),
+                  "--size: '800*600' is not WIDTHxHEIGHT, each from 100 to 10000"},
+        UsageCase{"scale_below_1",
+                  {"--export", "a.png", "--scale", "0.5"},
+                  "--scale: '0.5' is not a number from 1 to 4 (at most six decimals)"},
+        UsageCase{"scale_above_4",
+                  {"--export", "a.png", "--scale", "4.01"},
+                  "--scale: '4.01' is not a number from 1 to 4 (at most six decimals)"},
+        UsageCase{"scale_with_a_decimal_comma",
+                  {"--export", "a.png", "--scale", "1,5"},
+                  "--scale: '1,5' is not a number from 1 to 4 (at most six decimals)"},
+        UsageCase{"scale_with_seven_decimals",
+                  {"--export", "a.png", "--scale", "1.0000001"},
+                  "--scale: '1.0000001' is not a number from 1 to 4 (at most six decimals)"},
+        UsageCase{"scale_not_a_number",
+                  {"--export", "a.png", "--scale", "2x"},
+                  "--scale: '2x' is not a number from 1 to 4 (at most six decimals)"},
+        UsageCase{"scale_without_export", {"--scale", "2"}, "--scale needs --export"}),
     [](const ::testing::TestParamInfo<UsageCase>& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace

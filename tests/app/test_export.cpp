@@ -89,6 +89,89 @@ TEST_F(Export, WritesAPngOfTheDaysAtTheAskedSize) {
     EXPECT_TRUE(found);
 }
 
+// --scale draws the layout of --size larger: each side is multiplied and
+// rounded, halves up. 105 x 2.3 is 241.5 exactly, though 2.3 as a double is
+// a little less.
+struct Scaled {
+    const char* name;
+    const char* size;
+    const char* scale;
+    QSize pixels;
+};
+
+void PrintTo(const Scaled& s, std::ostream* os) { *os << s.name; }
+
+class ExportScaled : public Export, public ::testing::WithParamInterface<Scaled> {};
+
+QImage png_picture(const std::string& png) {
+    return QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG");
+}
+
+// The picture --export writes for the arguments after the program's name,
+// the log of 60 days in the working directory.
+std::string exported(const fs::path& dir, const Separators& seps, std::vector<std::string> args) {
+    std::ofstream(dir / "log.csv", std::ios::binary) << log_of(days_from(2005, 3, 1, 60));
+    args.insert(args.begin(), "loglezer");
+    std::ostringstream out, err;
+    EXPECT_EQ(export_chart(parse_command_line(args), {dir, seps, out, err}), 0) << err.str();
+    return out.str();
+}
+
+TEST_P(ExportScaled, HasTheLayoutsSizeTimesTheScale) {
+    const Scaled& s = GetParam();
+    const std::string png =
+        exported(dir_, separators_, {"--export", "-", "--format", "png", "--size", s.size, "--scale", s.scale});
+    EXPECT_EQ(png_picture(png).size(), s.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ExportScaled,
+                         ::testing::Values(Scaled{"twice", "1049x249", "2", {2098, 498}},
+                                           Scaled{"one_and_a_half", "1049x249", "1.5", {1574, 374}},
+                                           Scaled{"an_exact_half_rounded_up", "105x249", "2.3", {242, 573}}),
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
+
+// The rows of the title line (above the legend, `rows` high) that hold
+// some of its blue.
+int title_rows(const QImage& picture, int rows) {
+    int found = 0;
+    for (int y = 0; y < rows; ++y) {
+        bool blue = false;
+        for (int x = 0; x < picture.width() && !blue; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            blue = c.blue() == 255 && c.red() < 160 && c.red() == c.green();
+        }
+        found += blue;
+    }
+    return found;
+}
+
+// Drawn at twice the scale, the title is twice as high (not the same
+// 11-pixel text on a larger canvas) and its letters are drawn at that size:
+// blown up from the 1049 x 249 picture, every 2 x 2 block of pixels would
+// be one colour, while the edges of letters drawn larger run through
+// blocks.
+TEST_F(Export, AtTwiceTheScaleTheTextIsDrawnTwiceAsLargeNotBlownUp) {
+    const QImage once = png_picture(exported(dir_, separators_, {"--export", "-", "--format", "png"}));
+    const QImage twice = png_picture(exported(dir_, separators_, {"--export", "-", "--format", "png", "--scale", "2"}));
+    ASSERT_EQ(twice.size(), QSize(2098, 498));
+    EXPECT_NEAR(title_rows(twice, 40), 2 * title_rows(once, 20), 2);
+    int mixed = 0;
+    for (int y = 0; y < 40; y += 2) {
+        for (int x = 0; x < twice.width(); x += 2) {
+            const QRgb c = twice.pixel(x, y);
+            mixed += twice.pixel(x + 1, y) != c || twice.pixel(x, y + 1) != c || twice.pixel(x + 1, y + 1) != c;
+        }
+    }
+    EXPECT_GT(mixed, 100);
+}
+
+TEST_F(Export, AtScale1TheBytesAreThoseWithoutScale) {
+    const std::string plain = exported(dir_, separators_, {"--export", "-", "--format", "jpeg", "--year", "2005"});
+    EXPECT_FALSE(plain.empty());
+    EXPECT_TRUE(plain == exported(dir_, separators_,
+                                  {"--export", "-", "--format", "jpeg", "--year", "2005", "--scale", "1.000"}));
+}
+
 TEST_F(Export, NamesTheLineAFailureIsOn) {
     std::ofstream(dir_ / "log.csv", std::ios::binary) << "01-Jan-2005,1,2,\r\n02-Jan-2005,12x,2,\r\n";
     std::ostringstream out, err;
