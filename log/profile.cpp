@@ -178,7 +178,7 @@ std::optional<int> write_all(Descriptor& out, std::string_view text) {
 std::filesystem::path written_path(const std::filesystem::path& file) {
     std::error_code ec;
     if (std::filesystem::is_symlink(file, ec) && std::filesystem::exists(file, ec)) {
-        const std::filesystem::path target = std::filesystem::canonical(file, ec);
+        std::filesystem::path target = std::filesystem::canonical(file, ec);
         if (!ec) return target;
     }
     return file;
