@@ -67,19 +67,20 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
     const ExportRequest& request = line.export_request;
-    // The log's name as given or as log.ini writes it, for the messages; a
+    // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;
     try {
-        name = log_name(context.working_dir, line.log_file);
-        const std::optional<fs::path> log = find_log(context.working_dir, name);
+        const LogPlaces places{context.working_dir, context.user_ini};
+        name = log_name(places, line.log_file);
+        const std::optional<FoundLog> log = find_log(places, line.log_file);
         if (!log) {
-            context.err << missing_log_line(kProgram, context.working_dir, name);
+            context.err << missing_log_line(kProgram, places, line.log_file);
             return 2;
         }
         // Refused before anything is read: nothing the log holds changes it.
-        if (request.file != "-") refuse_log_file(picture_path(context, request.file), *log);
-        const LineList lines = load_log(context.working_dir, log->string());
+        if (request.file != "-") refuse_log_file(picture_path(context, request.file), log->path);
+        const LineList lines = load_log(context.working_dir, log->path.string());
         write_picture(request, export_picture(request, lines, context.separators), context);
         return 0;
     } catch (const Failure& failure) {
@@ -105,7 +106,7 @@ int run_export(const CommandLine& line, char* program_name) {
     int argc = 1;
     char* argv[] = {program_name, nullptr};
     const QGuiApplication app(argc, argv);
-    const ExportContext context{working_directory(), system_separators(), std::cout, std::cerr};
+    const ExportContext context{working_directory(), user_log_ini(), system_separators(), std::cout, std::cerr};
     return export_chart(line, context);
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <vector>
 
 #include "app/command_line.h"
@@ -12,10 +13,12 @@ namespace loglezer {
 
 // Where an export runs: the folder log.ini, a relative log and a relative
 // picture file are taken from (empty when it has been removed: then only
-// absolute paths can be used), the separators the marks are written with,
-// and the streams for a picture sent to standard output and for messages.
+// absolute paths can be used), the user's log.ini (or nothing), the
+// separators the marks are written with, and the streams for a picture sent
+// to standard output and for messages.
 struct ExportContext {
     std::filesystem::path working_dir;
+    std::optional<std::filesystem::path> user_ini;
     Separators separators;
     std::ostream& out;
     std::ostream& err;

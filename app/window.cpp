@@ -3,12 +3,18 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QUrl>
 #include <new>
 
 #include "app/hover_texts.h"
@@ -19,6 +25,7 @@
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
+#include "stats/chosen_view.h"
 #include "stats/regional.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
@@ -29,6 +36,43 @@ namespace {
 
 // A failure's message as the box shows it, by the rule of message text.
 QString box_message(const std::string& text) { return QString::fromStdString(message_utf8(text)); }
+
+// A file name from Qt as the file system spells it.
+std::string path_text(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The "log not found" box, with "Openen..." (Alt+O) beside OK when asked.
+MissingLogAnswer ask_about_missing_log(const QString& detail, bool offer_open) {
+    QMessageBox box(QMessageBox::Critical, "Error", kLogMissingMessage, QMessageBox::Ok);
+    box.setDetailedText(detail);
+    const QAbstractButton* open = offer_open ? box.addButton("&Openen...", QMessageBox::ActionRole) : nullptr;
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    return open && box.clickedButton() == open ? MissingLogAnswer::Open : MissingLogAnswer::Close;
+}
+
+// Qt's own open dialog, Dutch with the window whatever the desktop, in the
+// working directory.
+std::optional<QString> choose_log_file(QWidget* parent, const std::filesystem::path& working_dir) {
+    QFileDialog dialog(parent, "Logfile openen", QFile::decodeName(working_dir.c_str()),
+                       "Logbestanden (*.csv *.log);;Alle bestanden (*)");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+// Runs the start-up on plain state: throws where the window's would stop.
+void try_start_up(const LineList& lines, const Separators& seps) { const ChosenView trial(lines, seps); }
+
+// The one local file a drag carries, or nothing.
+std::optional<QString> dragged_file(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return std::nullopt;
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile()) return std::nullopt;
+    return urls.constFirst().toLocalFile();
+}
 
 }  // namespace
 
@@ -54,19 +98,22 @@ WindowSeams WindowSeams::real() {
         QMessageBox box(QMessageBox::Critical, title, wrappable(text), QMessageBox::Ok, parent);
         box.exec();
     };
-    s.show_log_missing = [](const QString& detail) {
-        QMessageBox box(QMessageBox::Critical, "Error", kLogMissingMessage, QMessageBox::Ok);
-        box.setDetailedText(detail);
-        box.exec();
-    };
+    s.show_log_missing = ask_about_missing_log;
     s.save_dialog = real_save_dialog();
     s.working_dir = working_directory();
+    s.open_log_dialog = [dir = s.working_dir](QWidget* parent) { return choose_log_file(parent, dir); };
+    s.user_ini = user_log_ini();
     s.separators = system_separators();
     return s;
 }
 
 MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
-    : QWidget(parent), seams_(std::move(seams)), seps_(seams_.separators), ui_(lay_out_window(this)) {
+    : QWidget(parent),
+      seams_(std::move(seams)),
+      seps_(seams_.separators),
+      named_log_(seams_.log_argument),
+      ui_(lay_out_window(this)) {
+    setAcceptDrops(true);
     set_up_charts();
     connect_handlers();
     connect_keys();
@@ -96,6 +143,7 @@ void MainWindow::connect_keys() {
         {QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::save_download_chart},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::save_upload_chart},
         {QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::reload_log},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::open_other_log},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::close_window},
     };
     for (const auto& key : keys) {
@@ -129,8 +177,12 @@ void MainWindow::centre_on_screen() {
 }
 
 void MainWindow::guarded(void (MainWindow::*handler)()) {
+    guarded([this, handler] { (this->*handler)(); });
+}
+
+void MainWindow::guarded(const std::function<void()>& handler) {
     try {
-        (this->*handler)();
+        handler();
     } catch (const std::bad_alloc&) {
         end_out_of_memory();
     } catch (const std::exception& e) {
@@ -152,41 +204,98 @@ void MainWindow::set_caption(QLabel* label, const std::string& text) {
 
 void MainWindow::start_up() { guarded(&MainWindow::read_log_and_start_up); }
 
-QString MainWindow::missing_log_detail() const {
-    if (!seams_.log_argument) return {};
-    return box_message(missing_log_path(seams_.working_dir, seams_.log_argument));
+QString MainWindow::missing_log_detail(const std::optional<std::string>& named) const {
+    return box_message(missing_log_path(log_places(), named));
+}
+
+std::optional<FoundLog> MainWindow::find_or_choose_log() {
+    if (auto found = find_log(log_places(), named_log_)) return found;
+    // A log named on the command line is not replaced by another.
+    const bool offer_open = !named_log_;
+    if (seams_.show_log_missing(missing_log_detail(named_log_), offer_open) != MissingLogAnswer::Open || !offer_open) {
+        return std::nullopt;
+    }
+    const std::optional<QString> chosen = seams_.open_log_dialog(nullptr);
+    if (!chosen) return std::nullopt;
+    // From here on as if named on the command line.
+    named_log_ = path_text(*chosen);
+    return find_or_choose_log();
 }
 
 void MainWindow::read_log_and_start_up() {
-    auto found = find_log(seams_.working_dir, seams_.log_argument);
-    if (!found) {
-        seams_.show_log_missing(missing_log_detail());
-        return;
-    }
+    std::optional<FoundLog> found = find_or_choose_log();
+    if (!found) return;
     log_missing_ = false;
     // Known before the load, so that a log which fails to load is still
     // never replaced by a chart save.
-    log_file_ = std::move(*found);
-    lines_ = load_log(seams_.working_dir, log_file_.string());
+    log_ = std::move(*found);
+    lines_ = load_log(seams_.working_dir, log_.path.string());
 
     start_up_sequence(lines_, shared_, *this);
+    // A log chosen in the open dialog, once it has been read without a
+    // failure, is found directly the next time.
+    if (named_log_ != seams_.log_argument) remember_chosen_log();
 }
 
 void MainWindow::reload_log() {
-    const auto found = find_log(seams_.working_dir, seams_.log_argument);
+    std::optional<FoundLog> found = find_log(log_places(), named_log_);
     if (!found) {
         // The window and the figures read before stay.
-        seams_.show_log_missing(missing_log_detail());
+        seams_.show_log_missing(missing_log_detail(named_log_), false);
         return;
     }
     // Known before the load, as at the start, so that no chart save replaces
     // it; read whole before anything shown changes, so that a log which
     // cannot be read leaves the figures as they were.
-    log_file_ = *found;
-    LineList lines = load_log(seams_.working_dir, log_file_.string());
+    log_ = *found;
+    LineList lines = load_log(seams_.working_dir, log_.path.string());
+    start_afresh(std::move(*found), std::move(lines));
+}
+
+void MainWindow::open_other_log() {
+    if (const std::optional<QString> chosen = seams_.open_log_dialog(this)) switch_to_log(path_text(*chosen));
+}
+
+void MainWindow::switch_to_log(const std::string& path) {
+    std::optional<FoundLog> found = find_log(log_places(), path);
+    if (!found) {
+        seams_.show_log_missing(missing_log_detail(path), false);
+        return;
+    }
+    LineList lines = load_log(seams_.working_dir, found->path.string());
+    // The start-up tried first without the window: a log it stops on (a
+    // damaged line, no lines) leaves the window with the log it shows.
+    try_start_up(lines, seps_);
+    named_log_ = path;
+    start_afresh(std::move(*found), std::move(lines));
+    remember_chosen_log();
+}
+
+void MainWindow::start_afresh(FoundLog log, LineList lines) {
+    log_ = std::move(log);
     lines_ = std::move(lines);
     show_as_before_start_up();
     start_up_sequence(lines_, shared_, *this);
+}
+
+void MainWindow::remember_chosen_log() const {
+    // Without a home folder there is no user's log.ini to remember it in.
+    if (seams_.user_ini) remember_log(*seams_.user_ini, log_.path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (dragged_file(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = dragged_file(event->mimeData());
+    if (!file) return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that the program the file was
+    // dragged from does not wait for a box the log may show.
+    QMetaObject::invokeMethod(
+        this, [this, path = path_text(*file)] { guarded([this, &path] { switch_to_log(path); }); },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::show_as_before_start_up() {
@@ -270,6 +379,17 @@ void MainWindow::option_chosen() {
 }
 
 void MainWindow::year_changed() {
+    // Typed a digit at a time, a year is unfinished until it is whole: a
+    // text that names no year of the log only empties the list, without a
+    // box.
+    if (!log_has_year(lines_, to_log_text(ui_.year_box->currentText()))) {
+        empty_month_list();
+        return;
+    }
+    fill_month_list();
+}
+
+void MainWindow::empty_month_list() {
     year_text_at_last_change_ = ui_.year_box->currentText();
     shared_.current_month_name.clear();
     // Emptying the list must not empty the text shown: it stays until the
@@ -277,14 +397,17 @@ void MainWindow::year_changed() {
     const QString shown = ui_.month_box->currentText();
     ui_.month_box->clear();
     ui_.month_box->setEditText(shown);
+}
 
+void MainWindow::fill_month_list() {
+    empty_month_list();
     const std::vector<std::string> months = collect_months(lines_, to_log_text(ui_.year_box->currentText()), shared_);
     for (const auto& month : months) ui_.month_box->addItem(from_log_text(month));
     ui_.month_box->setEditText(months.empty() ? QString() : from_log_text(months.front()));
 }
 
-void MainWindow::save_download_chart() { save_chart(*ui_.download_chart, this, seams_.save_dialog, log_file_); }
+void MainWindow::save_download_chart() { save_chart(*ui_.download_chart, this, seams_.save_dialog, log_.path); }
 
-void MainWindow::save_upload_chart() { save_chart(*ui_.upload_chart, this, seams_.save_dialog, log_file_); }
+void MainWindow::save_upload_chart() { save_chart(*ui_.upload_chart, this, seams_.save_dialog, log_.path); }
 
 }  // namespace loglezer

@@ -31,19 +31,19 @@ void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
 
 // The run of parsed options that ask for the log: the status, with the
 // output written to `out`.
-int run_on_log(const Options& options, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+int run_on_log(const Options& options, Output& out, std::ostream& err, const LogPlaces& places,
                const Separators& seps) {
-    // The log's name as given or as log.ini writes it, for the messages; a
+    // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;
     try {
-        name = log_name(working_dir, options.log);
-        const auto log = find_log(working_dir, name);
+        name = log_name(places, options.log);
+        const auto log = find_log(places, options.log);
         if (!log) {
-            err << missing_log_line(kProgram, working_dir, name);
+            err << missing_log_line(kProgram, places, options.log);
             return 2;
         }
-        const LineList lines = load_log(working_dir, log->string());
+        const LineList lines = load_log(places.working_dir, log->path.string());
         if (options.check) return write_check(lines, name, options.format, seps, out);
         out.write(options.top ? top_output(options, lines, seps) : view_output(options, lines, seps));
         return 0;
@@ -58,7 +58,7 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const std
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const LogPlaces& places,
         const NumericLocale& locale) {
     Options options;
     try {
@@ -75,7 +75,7 @@ int run(const std::vector<std::string>& args, Output& out, std::ostream& err, co
             out.write(std::string(kProgram) + " " + LOGLEZER_VERSION + "\n");
         } else {
             warn_if_not_installed(locale, err);
-            status = run_on_log(options, out, err, working_dir, locale.separators);
+            status = run_on_log(options, out, err, places, locale.separators);
         }
         out.flush();
         return status;
@@ -93,7 +93,7 @@ int run_program(int argc, char** argv) {
         const NumericLocale locale = numeric_locale();
         const std::vector<std::string> args(argv + 1, argv + argc);
         DescriptorOutput out(STDOUT_FILENO);
-        return run(args, out, std::cerr, working_directory(), locale);
+        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini()}, locale);
     } catch (const std::bad_alloc&) {
         // Written without taking memory: there is none to take.
         static constexpr char kMessage[] = "loglezer-stats: out of memory\n";

@@ -7,21 +7,20 @@
 #include <vector>
 
 #include "cli/output.h"
+#include "log/log_file.h"
 #include "stats/regional.h"
 
 namespace loglezer::cli {
 
-// Runs the command: loads the log, runs the start-up statistics and the
-// asked view, and writes it to `out`. Failures go to `err` only, output
-// that cannot be written too. The amounts are read and the table's figures
-// written with the locale's separators. Returns the exit status: 0, 1 on a
-// failure, a usage error or a problem --check found, 2 when the log is
-// missing.
-int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const std::filesystem::path& working_dir,
+// Runs the command: finds the log in `places` (unless --log names it) and loads it, runs the start-up statistics and
+// the asked view, and writes it to `out`. Failures go to `err` only, output that cannot be written too. The amounts are
+// read and the table's figures written with the locale's separators. Returns the exit status: 0, 1 on a failure, a
+// usage error or a problem --check found, 2 when the log is missing.
+int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const LogPlaces& places,
         const NumericLocale& locale);
 
 // The program: run with the process's arguments (after its name), working
-// directory, locale and standard streams. A failure outside the run, and an
+// directory, the user's log.ini, locale and standard streams. A failure outside the run, and an
 // allocation failure anywhere, end it with a message and status 1.
 int run_program(int argc, char** argv);
 

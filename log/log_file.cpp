@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "log/failure.h"
@@ -50,6 +51,33 @@ LineList read_whole(int fd, const struct stat& st, const std::filesystem::path& 
     return LineList::from_content(std::move(content));
 }
 
+// The value of key "log" in section "path" of a settings file, or an empty
+// text when the file, section or key is missing or the value is empty.
+std::string log_setting(const std::filesystem::path& ini) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(ini, ec)) return {};
+    return profile_string_from_file(ini.string(), "path", "log", "");
+}
+
+// The log's name and the settings file it came from.
+struct LogChoice {
+    std::string name;
+    std::optional<std::filesystem::path> settings;
+};
+
+LogChoice choose_log(const LogPlaces& places, const std::optional<std::string>& named) {
+    if (named) return {*named, std::nullopt};
+    const std::filesystem::path local_ini = resolve_path(places.working_dir, "log.ini");
+    if (std::string value = log_setting(local_ini); !value.empty()) return {std::move(value), local_ini};
+    if (places.user_ini) {
+        if (const std::string value = log_setting(*places.user_ini); !value.empty()) {
+            // Taken from the file's own folder, wherever the program starts.
+            return {(places.user_ini->parent_path() / value).string(), places.user_ini};
+        }
+    }
+    return {kDefaultLogPath, std::nullopt};
+}
+
 }  // namespace
 
 std::filesystem::path working_directory() {
@@ -65,14 +93,15 @@ std::filesystem::path resolve_path(const std::filesystem::path& working_dir, con
     return working_dir / p;
 }
 
-std::string log_path(const std::filesystem::path& working_dir) {
-    const std::filesystem::path ini = resolve_path(working_dir, "log.ini");
-    std::error_code ec;
-    std::string path;
-    if (std::filesystem::is_regular_file(ini, ec)) {
-        path = profile_string_from_file(ini.string(), "path", "log", kDefaultLogPath);
-    }
-    return path.empty() ? std::string(kDefaultLogPath) : path;
+std::optional<std::filesystem::path> user_log_ini(const char* xdg_config_home, const char* home) {
+    const auto full = [](const char* dir) { return dir && std::filesystem::path(dir).is_absolute(); };
+    if (full(xdg_config_home)) return std::filesystem::path(xdg_config_home) / "loglezer" / "log.ini";
+    if (full(home)) return std::filesystem::path(home) / ".config" / "loglezer" / "log.ini";
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> user_log_ini() {
+    return user_log_ini(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 bool log_exists(const std::filesystem::path& working_dir, const std::string& path) {
@@ -98,21 +127,28 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     return read_whole(file.fd, st, full);
 }
 
-std::string log_name(const std::filesystem::path& working_dir, const std::optional<std::string>& named) {
-    return named ? *named : log_path(working_dir);
+std::string log_name(const LogPlaces& places, const std::optional<std::string>& named) {
+    return choose_log(places, named).name;
 }
 
-std::optional<std::filesystem::path> find_log(const std::filesystem::path& working_dir,
-                                              const std::optional<std::string>& named) {
-    const std::string path = log_name(working_dir, named);
-    if (!log_exists(working_dir, path)) return std::nullopt;
-    // Absolute now: a later change of the current directory (a chart save
-    // makes its folder current) must not move the log somewhere else.
-    return std::filesystem::absolute(resolve_path(working_dir, path));
+std::optional<FoundLog> find_log(const LogPlaces& places, const std::optional<std::string>& named) {
+    LogChoice choice = choose_log(places, named);
+    if (!log_exists(places.working_dir, choice.name)) return std::nullopt;
+    return FoundLog{std::filesystem::absolute(resolve_path(places.working_dir, choice.name)),
+                    std::move(choice.settings)};
 }
 
-std::string missing_log_path(const std::filesystem::path& working_dir, const std::optional<std::string>& named) {
-    return resolve_path(working_dir, log_name(working_dir, named)).lexically_normal().string();
+std::string missing_log_path(const LogPlaces& places, const std::optional<std::string>& named) {
+    return resolve_path(places.working_dir, log_name(places, named)).lexically_normal().string();
+}
+
+void remember_log(const std::filesystem::path& user_ini, const std::filesystem::path& log) {
+    // Never written over the log, even when someone has chosen this file as
+    // the log.
+    if (same_file(user_ini, log)) {
+        throw Failure("Cannot create file \"" + user_ini.lexically_normal().string() + "\". This is the log file.");
+    }
+    write_profile_string(user_ini, "path", "log", log.string());
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {

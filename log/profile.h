@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,25 @@ std::string profile_string(std::string_view ini_text, std::string_view section, 
 // `fallback`.
 std::string profile_string_from_file(const std::string& path, std::string_view section, std::string_view key,
                                      std::string_view fallback);
+
+// `ini_text` with `key` of the first `section` set to `value`, so that
+// profile_string reads `value` back; every other line stays as it is. The
+// key's line in that section keeps its text up to the "="; a section
+// without the key gets it after its last line that is not blank; a text
+// without the section gets it at its end. New lines end like the text's
+// first line ("\r\n" or "\n"). A value with a blank or a quote at either
+// end is written between double quotes.
+std::string with_profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
+                                std::string_view value);
+
+// The same for a file, written whole or not at all: the new text goes to a
+// new file in the same folder, which then takes the file's name (a symbolic
+// link is followed, and keeps pointing at the file). The folder is made
+// when it is missing, a file that is there keeps its permissions. A failure
+// leaves the file as it was and throws Failure("Cannot create file
+// "full path". reason"), also for a value profile_string cannot give back
+// (one with a line break, or longer than 2047 characters).
+void write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                          std::string_view value);
 
 }  // namespace loglezer

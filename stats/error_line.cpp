@@ -19,10 +19,10 @@ std::string failure_line(std::string_view program, const Failure& failure, std::
            message_text(message) + "\n";
 }
 
-std::string missing_log_line(std::string_view program, const std::filesystem::path& working_dir,
+std::string missing_log_line(std::string_view program, const LogPlaces& places,
                              const std::optional<std::string>& named) {
-    return std::string(program) + ": " + kLogMissingMessage + " (" +
-           message_text(missing_log_path(working_dir, named)) + ")\n";
+    return std::string(program) + ": " + kLogMissingMessage + " (" + message_text(missing_log_path(places, named)) +
+           ")\n";
 }
 
 }  // namespace loglezer

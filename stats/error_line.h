@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "log/failure.h"
+#include "log/log_file.h"
 
 namespace loglezer {
 
@@ -25,7 +26,7 @@ std::string failure_line(std::string_view program, const Failure& failure, std::
 
 // The log is missing: "PROGRAM: Kan de logfile niet vinden! (PATH)", PATH
 // where it was looked for (missing_log_path).
-std::string missing_log_line(std::string_view program, const std::filesystem::path& working_dir,
+std::string missing_log_line(std::string_view program, const LogPlaces& places,
                              const std::optional<std::string>& named);
 
 }  // namespace loglezer

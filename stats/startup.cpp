@@ -49,6 +49,15 @@ std::vector<std::string> collect_months(const LineList& lines, const std::string
     return months;
 }
 
+bool log_has_year(const LineList& lines, const std::string& year_text) {
+    const std::optional<int> year = parse_int(year_text);
+    if (!year) return false;
+    for (long long index = 0; index < lines.count(); ++index) {
+        if (parse_int(year_number_text(lines.at(index))) == year) return true;
+    }
+    return false;
+}
+
 std::string build_period_text(const LineList& lines, SharedState& shared) {
     const std::string_view date = copy_text(lines.at(0), 1, 11);
     if (const auto name = setmonth(copy_text(date, 4, 3))) shared.current_month_name = *name;

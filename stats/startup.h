@@ -32,6 +32,10 @@ void write_year_titles(ChartModel& download, ChartModel& upload, const std::stri
 // of bounds (count)"). The current month name is left as the last name added.
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared);
 
+// Whether `year_text` is a whole number that a line of the log carries as
+// its year; lines whose year is no number are passed over. Never fails.
+bool log_has_year(const LineList& lines, const std::string& year_text);
+
 // The steps of the start-up that act on the window: the window carries them
 // out with its widgets and handlers, loglezer-stats with plain state.
 class StartUpSteps {

@@ -70,7 +70,7 @@ TEST_F(Export, WritesAPngOfTheDaysAtTheAskedSize) {
     const CommandLine line = parse_command_line(
         {"loglezer", "--export", "-", "--format", "png", "--year", "2005", "--month", "maart", "--size", "640x480"});
     std::ostringstream out, err;
-    ASSERT_EQ(export_chart(line, {dir_, separators_, out, err}), 0) << err.str();
+    ASSERT_EQ(export_chart(line, {dir_, std::nullopt, separators_, out, err}), 0) << err.str();
 
     const std::string png = out.str();
     const QImage picture =
@@ -113,7 +113,7 @@ std::string exported(const fs::path& dir, const Separators& seps, std::vector<st
     std::ofstream(dir / "log.csv", std::ios::binary) << log_of(days_from(2005, 3, 1, 60));
     args.insert(args.begin(), "loglezer");
     std::ostringstream out, err;
-    EXPECT_EQ(export_chart(parse_command_line(args), {dir, seps, out, err}), 0) << err.str();
+    EXPECT_EQ(export_chart(parse_command_line(args), {dir, std::nullopt, seps, out, err}), 0) << err.str();
     return out.str();
 }
 
@@ -175,9 +175,9 @@ TEST_F(Export, AtScale1TheBytesAreThoseWithoutScale) {
 TEST_F(Export, NamesTheLineAFailureIsOn) {
     std::ofstream(dir_ / "log.csv", std::ios::binary) << "01-Jan-2005,1,2,\r\n02-Jan-2005,12x,2,\r\n";
     std::ostringstream out, err;
-    EXPECT_EQ(
-        export_chart(parse_command_line({"loglezer", "log.csv", "--export", "a.png"}), {dir_, separators_, out, err}),
-        1);
+    EXPECT_EQ(export_chart(parse_command_line({"loglezer", "log.csv", "--export", "a.png"}),
+                           {dir_, std::nullopt, separators_, out, err}),
+              1);
     EXPECT_EQ(err.str(), "loglezer: log.csv:2: '12x' is not a valid floating point value.\n");
 }
 

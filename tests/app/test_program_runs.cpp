@@ -105,6 +105,23 @@ TEST_F(ProgramRun, QtsOwnOptionsStartTheWindowWithoutADisplay) {
     EXPECT_FALSE(ended) << process.readAllStandardError().toStdString();
 }
 
+// The tool and the export find the log through the user's log.ini as the
+// window does, started in a folder without log.ini.
+TEST_F(ProgramRun, BothProgramsFindTheLogThroughTheUsersLogIni) {
+    fs::create_directories(dir_ / "cfg" / "loglezer");
+    fs::create_directories(dir_ / "elsewhere");
+    std::ofstream(dir_ / "cfg" / "loglezer" / "log.ini") << "[path]\nlog=" << (dir_ / "log.csv").string() << "\n";
+    const std::map<std::string, std::optional<std::string>> env = {{"XDG_CONFIG_HOME", (dir_ / "cfg").string()},
+                                                                   {"LC_ALL", "C"}};
+    const ChildResult stats = run_child({{LOGLEZER_STATS_EXE, "--csv"}, dir_ / "elsewhere", false, env, {}}, dir_);
+    EXPECT_EQ(stats.status, 0) << stats.err;
+    EXPECT_THAT(stats.out, ::testing::HasSubstr("\n2005,2005,"));
+    const ChildResult picture =
+        run_child({{LOGLEZER_EXE, "--export", (dir_ / "g.png").string()}, dir_ / "elsewhere", false, env, {}}, dir_);
+    EXPECT_EQ(picture.status, 0) << picture.err;
+    EXPECT_TRUE(fs::exists(dir_ / "g.png"));
+}
+
 // A log larger than the memory the export may take: the sparse file costs
 // no disk, the buffer it would be read into is refused.
 TEST_F(ProgramRun, AnExportOutOfMemoryEndsWithOneLine) {

@@ -79,12 +79,19 @@ protected:
             titles_.push_back(title.toStdString());
             messages_.push_back(text.toStdString());
         };
-        seams.show_log_missing = [this](const QString& detail) {
+        seams.show_log_missing = [this](const QString& detail, bool offer_open) {
             ++missing_boxes_;
             missing_details_.push_back(detail.toStdString());
+            open_offered_.push_back(offer_open);
+            return missing_answer_;
+        };
+        seams.open_log_dialog = [this](QWidget*) {
+            ++open_dialogs_;
+            return open_answer_;
         };
         seams.save_dialog = [this](QWidget*) { return save_answer_; };
         seams.working_dir = working_dir_gone_ ? fs::path() : dir_;
+        seams.user_ini = user_ini();
         seams.log_argument = std::move(log_argument);
         seams.separators = separators_;
         form_ = std::make_unique<MainWindow>(seams);
@@ -113,12 +120,19 @@ protected:
         return out;
     }
     void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    // The user's log.ini of the window: inside the test's folder, never the
+    // real one.
+    fs::path user_ini() const { return dir_ / "config" / "loglezer" / "log.ini"; }
 
     fs::path dir_, cwd_;
     std::unique_ptr<MainWindow> form_;
     std::vector<std::string> titles_, messages_;
     int missing_boxes_ = 0;
     std::vector<std::string> missing_details_;  // the detail text of each missing-log box
+    std::vector<bool> open_offered_;            // whether each missing-log box had "Openen..."
+    MissingLogAnswer missing_answer_ = MissingLogAnswer::Close;
+    int open_dialogs_ = 0;
+    std::optional<QString> open_answer_;  // the file chosen in the open dialog
     std::optional<QString> save_answer_;
     Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
     bool working_dir_gone_ = false;  // the window finds no working directory

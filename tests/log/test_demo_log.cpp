@@ -19,9 +19,9 @@ TEST(DemoLog, IsWhatTheGeneratorMakes) {
 }
 
 TEST(DemoLog, LoadsThroughItsSettingsFileAndEveryLineReads) {
-    const auto log = loglezer::find_log(kDemo);
+    const auto log = loglezer::find_log({kDemo, std::nullopt});
     ASSERT_TRUE(log.has_value());
-    const loglezer::LineList lines = loglezer::load_log(kDemo, log->string());
+    const loglezer::LineList lines = loglezer::load_log(kDemo, log->path.string());
     EXPECT_GT(lines.count(), 4 * 360);
     EXPECT_NE(loglezer::month_abbrev(lines.at(0)), "Jan");  // begins in the middle of a year
 
