@@ -235,9 +235,7 @@ void set_window_look(QWidget* window) {
     window->setFixedSize(1065, 625);
     window->setFont(font_of(Font::Window));
     window->setWindowIcon(program_icon());
-    QPalette p = window->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    window->setPalette(p);
+    window->setPalette(light_palette());
     window->setAutoFillBackground(true);
 }
 
