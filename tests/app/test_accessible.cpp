@@ -71,8 +71,8 @@ TEST_P(Spoken, EveryControlHasItsDutchName) {
     EXPECT_EQ(!description(w).isEmpty(), GetParam().described) << description(w).toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, Spoken, ::testing::ValuesIn(kSpoken), [](const auto& info) {
-    std::string name = info.param.control;
+INSTANTIATE_TEST_SUITE_P(Controls, Spoken, ::testing::ValuesIn(kSpoken), [](const auto& case_info) {
+    std::string name = case_info.param.control;
     std::replace(name.begin(), name.end(), '/', '_');
     return name;
 });
@@ -83,7 +83,9 @@ TEST_F(Window, TheNamesTableHoldsEveryNamedControl) {
     for (const SpokenCase& c : kSpoken) listed.insert(c.control);
     for (QWidget* w : form_->findChildren<QWidget*>()) {
         const std::string name = w->objectName().toStdString();
-        if (!name.empty() && name.rfind("qt_", 0) != 0) EXPECT_EQ(listed.count(name), 1u) << name;
+        if (!name.empty() && name.rfind("qt_", 0) != 0) {
+            EXPECT_EQ(listed.count(name), 1u) << name;
+        }
     }
 }
 

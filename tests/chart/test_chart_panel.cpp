@@ -476,7 +476,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {kRight, kIn, kIn, kIn, kRight, kRight},
                                2,
                                {2.5 * kSlot - 0.0625, 0, 0.125, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Keys, APanelWithoutBarsSelectsNothing) {
     ChartPanel panel("Download");
