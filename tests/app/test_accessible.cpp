@@ -136,11 +136,4 @@ TEST_F(Window, KeyboardWalkOverAChart) {
     EXPECT_EQ(panel->selected_bar(), std::nullopt);
 }
 
-TEST_F(Window, AFirstLeftSelectsTheLastBar) {
-    start(log_of(days_from(2005, 1, 1, 4 * 365)));
-    auto* panel = child<ChartPanel>("chartupload");
-    QTest::keyClick(panel, Qt::Key_Left);
-    EXPECT_EQ(panel->selected_bar(), std::optional<std::size_t>(3));
-}
-
 }  // namespace

@@ -433,9 +433,9 @@ struct KeysCase {
 
 void PrintTo(const KeysCase& c, std::ostream* os) { *os << c.name; }
 
-class Keys : public ::testing::TestWithParam<KeysCase> {};
+class ChartKeys : public ::testing::TestWithParam<KeysCase> {};
 
-TEST_P(Keys, SelectAndZoom) {
+TEST_P(ChartKeys, SelectAndZoom) {
     ChartPanel panel("Download");
     panel.resize(1049, 249);
     fill_months(panel.model());
@@ -458,7 +458,7 @@ constexpr QRectF kAll = ChartPanel::kAll;
 constexpr double kSlot = 1.0 / 12;  // the width of one bar's slot
 
 INSTANTIATE_TEST_SUITE_P(
-    Panel, Keys,
+    Panel, ChartKeys,
     ::testing::Values(KeysCase{"FirstRightSelectsTheFirstBar", {kRight}, 0, kAll},
                       KeysCase{"FirstLeftSelectsTheLastBar", {kLeft}, 11, kAll},
                       KeysCase{"RightStopsAtTheLastBar", {kLeft, kRight}, 11, kAll},
@@ -478,14 +478,14 @@ INSTANTIATE_TEST_SUITE_P(
                                {2.5 * kSlot - 0.0625, 0, 0.125, 1}}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
-TEST(Keys, APanelWithoutBarsSelectsNothing) {
+TEST(ChartKeys, APanelWithoutBarsSelectsNothing) {
     ChartPanel panel("Download");
     panel.resize(1049, 249);
     QTest::keyClick(&panel, Qt::Key_Right);
     EXPECT_EQ(panel.selected_bar(), std::nullopt);
 }
 
-TEST(Keys, ReplacedPointsForgetTheSelection) {
+TEST(ChartKeys, ReplacedPointsForgetTheSelection) {
     ChartPanel panel("Download");
     panel.resize(1049, 249);
     fill_months(panel.model());
