@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/figure_label.h"
 #include "app/icon.h"
 #include "app/window_style.h"
 #include "chart/chart_panel.h"
@@ -25,10 +26,11 @@ namespace {
 // What a row of the layout table makes.
 enum class Kind {
     Button,  // a flat push button that never takes the focus
-    Chart,   // a bar chart panel, its text the first title; no tab stop
+    Chart,   // a bar chart panel, its text the first title
     Combo,   // an editable drop-down list, white, its text the placeholder
     Group,   // a group box, its text the caption
     Label,   // a text label
+    Figure,  // a label of a figure the window writes, read out by name and figure
     Option,  // a radio button of the option group its parent holds
 };
 
@@ -40,53 +42,89 @@ template <class Widget>
 using Field = Widget* WindowControls::*;
 using Place = std::variant<std::monostate, Field<QPushButton>, Field<ChartPanel>, Field<QComboBox>, Field<QLabel>>;
 
+// What a screen reader says of a control, where its text or title does not
+// say it well enough: its accessible name and description; null for none.
+struct Spoken {
+    const char* name;
+    const char* description;
+};
+
 struct Control {
     const char* name;  // objectName; empty for an option button
     Kind kind;
     const char* parent;  // the objectName of a control above in the table, or of the window
     QRect geometry;      // left and top within the parent, outer width and height
     const char* text;
-    Place place = {};
-    Font font = Font::Inherited;
+    Place place;
+    Font font;
+    Spoken spoken;
 };
 
 constexpr const char* kWindowName = "Form1";
 constexpr const char* kCredit = "Wendo's Pellicor log lezer v1.0";
 using C = WindowControls;
+constexpr Font Inherited = Font::Inherited;
 
 // The window's controls in the order they are made, which is also the order
-// they stack in and, among those that take the focus, the order Tab moves in.
+// they stack in and, among those that take the focus, the order Tab moves in
+// (but for the chart panels, which come after the options).
 //
 // The upload panel is one pixel taller on screen than the download panel
 // (250 against 249), as the window has always been laid out; the credit
 // (Label5) sits on its bottom edge, 237 + 13 = 250. Saved, both panels are
 // pictures of 1049 x 249 (kPictureWidth x kPictureHeight), laid out afresh
 // for that size.
+//
+// The names and descriptions a screen reader gets are Dutch like the window.
+// A chart panel describes its bars itself, a figure label its figure.
 // clang-format off
 constexpr Control kControls[] = {
     // name               kind          parent           left, top, w, h      text               kept in                    font
-    {"sbtn_showstats",    Kind::Button, "Form1",         {8, 8, 75, 25},      "Maak stats",      &C::make_stats_button},
-    {"chartdownload",     Kind::Chart,  "Form1",         {8, 104, 1049, 249}, "Download",        &C::download_chart},
-    {"sbtn_savedownload", Kind::Button, "chartdownload", {8, 8, 89, 25},      "Grafiek opslaan", &C::save_download_button},
-    {"cb_year",           Kind::Combo,  "Form1",         {88, 8, 105, 21},    "cb_year",         &C::year_box},
-    {"cb_month",          Kind::Combo,  "Form1",         {200, 8, 121, 21},   "cb_month",        &C::month_box},
-    {"Radios",            Kind::Group,  "Form1",         {8, 48, 313, 41},    "Opties:"},
-    {"",                  Kind::Option, "Radios",        {8, 17, 97, 18},     "Per jaar"},
-    {"",                  Kind::Option, "Radios",        {107, 17, 97, 18},   "Per maand"},
-    {"",                  Kind::Option, "Radios",        {206, 17, 97, 18},   "Per dag"},
-    {"chartupload",       Kind::Chart,  "Form1",         {8, 368, 1049, 250}, "Upload",          &C::upload_chart},
-    {"Label5",            Kind::Label,  "chartupload",   {910, 237, 139, 13}, kCredit,           &C::credit_label,          Font::Window},
-    {"sbtn_saveupload",   Kind::Button, "chartupload",   {8, 8, 89, 25},      "Grafiek opslaan", &C::save_upload_button},
-    {"gb_totals",         Kind::Group,  "Form1",         {856, 8, 201, 81},   "Totaal sinds",    {},                        Font::Group},
-    {"Label1",            Kind::Label,  "gb_totals",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label},
-    {"Label2",            Kind::Label,  "gb_totals",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label},
-    {"lbl_totaldown",     Kind::Label,  "gb_totals",     {84, 24, 93, 20},    "lbl_totaldown",   &C::download_total_label,  Font::Label},
-    {"lbl_totalup",       Kind::Label,  "gb_totals",     {84, 48, 73, 20},    "lbl_totalup",     &C::upload_total_label,    Font::Label},
-    {"GroupBox1",         Kind::Group,  "Form1",         {648, 8, 201, 81},   "Records sinds",   {},                        Font::Group},
-    {"Label3",            Kind::Label,  "GroupBox1",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label},
-    {"Label4",            Kind::Label,  "GroupBox1",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label},
-    {"lbl_recorddown",    Kind::Label,  "GroupBox1",     {84, 24, 107, 20},   "lbl_recorddown",  &C::download_record_label, Font::Label},
-    {"lbl_recordup",      Kind::Label,  "GroupBox1",     {84, 48, 87, 20},    "lbl_recordup",    &C::upload_record_label,   Font::Label},
+    //                    {accessible name, description}
+    {"sbtn_showstats",    Kind::Button, "Form1",         {8, 8, 75, 25},      "Maak stats",      &C::make_stats_button,     Inherited,
+                          {"Maak stats", "Toont de grafieken, totalen en records van de gekozen optie (F5)"}},
+    {"chartdownload",     Kind::Chart,  "Form1",         {8, 104, 1049, 249}, "Download",        &C::download_chart,        Inherited,
+                          {"Downloadgrafiek", nullptr}},
+    {"sbtn_savedownload", Kind::Button, "chartdownload", {8, 8, 89, 25},      "Grafiek opslaan", &C::save_download_button,  Inherited,
+                          {"Downloadgrafiek opslaan", "Slaat de downloadgrafiek op als afbeelding (Ctrl+S)"}},
+    {"cb_year",           Kind::Combo,  "Form1",         {88, 8, 105, 21},    "cb_year",         &C::year_box,              Inherited,
+                          {"Jaar", "Het jaar van Per maand en Per dag; kies het uit de lijst of typ het"}},
+    {"cb_month",          Kind::Combo,  "Form1",         {200, 8, 121, 21},   "cb_month",        &C::month_box,             Inherited,
+                          {"Maand", "De maand van Per dag"}},
+    {"Radios",            Kind::Group,  "Form1",         {8, 48, 313, 41},    "Opties:",         {},                        Inherited,
+                          {"Opties", "Wat de grafieken tonen"}},
+    {"",                  Kind::Option, "Radios",        {8, 17, 97, 18},     "Per jaar",        {},                        Inherited,
+                          {nullptr, "Eén staaf per jaar van de log"}},
+    {"",                  Kind::Option, "Radios",        {107, 17, 97, 18},   "Per maand",       {},                        Inherited,
+                          {nullptr, "Eén staaf per maand van het gekozen jaar"}},
+    {"",                  Kind::Option, "Radios",        {206, 17, 97, 18},   "Per dag",         {},                        Inherited,
+                          {nullptr, "Eén staaf per dag van de gekozen maand"}},
+    {"chartupload",       Kind::Chart,  "Form1",         {8, 368, 1049, 250}, "Upload",          &C::upload_chart,          Inherited,
+                          {"Uploadgrafiek", nullptr}},
+    {"Label5",            Kind::Label,  "chartupload",   {910, 237, 139, 13}, kCredit,           &C::credit_label,          Font::Window,
+                          {nullptr, nullptr}},
+    {"sbtn_saveupload",   Kind::Button, "chartupload",   {8, 8, 89, 25},      "Grafiek opslaan", &C::save_upload_button,    Inherited,
+                          {"Uploadgrafiek opslaan", "Slaat de uploadgrafiek op als afbeelding (Ctrl+Shift+S)"}},
+    {"gb_totals",         Kind::Group,  "Form1",         {856, 8, 201, 81},   "Totaal sinds",    {},                        Font::Group,
+                          {nullptr, "De download en upload van de hele log"}},
+    {"Label1",            Kind::Label,  "gb_totals",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label,
+                          {nullptr, nullptr}},
+    {"Label2",            Kind::Label,  "gb_totals",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label,
+                          {nullptr, nullptr}},
+    {"lbl_totaldown",     Kind::Figure, "gb_totals",     {84, 24, 93, 20},    "lbl_totaldown",   &C::download_total_label,  Font::Label,
+                          {"Totale download", nullptr}},
+    {"lbl_totalup",       Kind::Figure, "gb_totals",     {84, 48, 73, 20},    "lbl_totalup",     &C::upload_total_label,    Font::Label,
+                          {"Totale upload", nullptr}},
+    {"GroupBox1",         Kind::Group,  "Form1",         {648, 8, 201, 81},   "Records sinds",   {},                        Font::Group,
+                          {nullptr, "De grootste download en upload op één dag"}},
+    {"Label3",            Kind::Label,  "GroupBox1",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label,
+                          {nullptr, nullptr}},
+    {"Label4",            Kind::Label,  "GroupBox1",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label,
+                          {nullptr, nullptr}},
+    {"lbl_recorddown",    Kind::Figure, "GroupBox1",     {84, 24, 107, 20},   "lbl_recorddown",  &C::download_record_label, Font::Label,
+                          {"Grootste download op één dag", nullptr}},
+    {"lbl_recordup",      Kind::Figure, "GroupBox1",     {84, 48, 87, 20},    "lbl_recordup",    &C::upload_record_label,   Font::Label,
+                          {"Grootste upload op één dag", nullptr}},
 };
 // clang-format on
 
@@ -101,6 +139,7 @@ constexpr std::size_t place_of(Kind kind) {
         case Kind::Combo:
             return 3;
         case Kind::Label:
+        case Kind::Figure:
             return 4;
         default:
             return 0;
@@ -168,12 +207,6 @@ QPushButton* flat_button(const char* text, QWidget* parent) {
     return b;
 }
 
-ChartPanel* chart_panel(const char* title, QWidget* parent) {
-    auto* panel = new ChartPanel(title, parent);
-    panel->setFocusPolicy(Qt::NoFocus);
-    return panel;
-}
-
 QComboBox* year_month_box(const char* placeholder, QWidget* parent) {
     auto* cb = new QComboBox(parent);
     cb->setEditable(true);
@@ -204,13 +237,15 @@ QWidget* make(const Control& c, QWidget* parent, QButtonGroup*& options) {
         case Kind::Button:
             return flat_button(c.text, parent);
         case Kind::Chart:
-            return chart_panel(c.text, parent);
+            return new ChartPanel(c.text, parent);
         case Kind::Combo:
             return year_month_box(c.text, parent);
         case Kind::Group:
             return new QGroupBox(c.text, parent);
         case Kind::Label:
             return new QLabel(c.text, parent);
+        case Kind::Figure:
+            return new FigureLabel(c.text, parent);
         case Kind::Option:
             return option_button(c.text, parent, options);
     }
@@ -235,10 +270,16 @@ void set_window_look(QWidget* window) {
     window->setFixedSize(1065, 625);
     window->setFont(font_of(Font::Window));
     window->setWindowIcon(program_icon());
-    QPalette p = window->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    window->setPalette(p);
+    window->setPalette(light_palette());
     window->setAutoFillBackground(true);
+}
+
+// On Linux a screen reader names a drop-down list by the label that points
+// at it, whatever its accessible name: a label of that name, never shown.
+void name_by_hidden_label(QComboBox* box) {
+    auto* label = new QLabel(box->accessibleName(), box->parentWidget());
+    label->setBuddy(box);
+    label->hide();
 }
 
 // The credit sits in its panel's bottom-right corner. The substitute for the
@@ -266,6 +307,9 @@ WindowControls lay_out_window(QWidget* window) {
         }
         if (c.font != Font::Inherited) w->setFont(font_of(c.font));
         w->setGeometry(c.geometry);
+        if (c.spoken.name) w->setAccessibleName(c.spoken.name);
+        if (c.spoken.description) w->setAccessibleDescription(c.spoken.description);
+        if (c.kind == Kind::Combo) name_by_hidden_label(static_cast<QComboBox*>(w));
         keep(controls, c.place, w);
         if (c.kind == Kind::Button || c.kind == Kind::Group) flat_looks.push_back(w);
     }
@@ -274,9 +318,11 @@ WindowControls lay_out_window(QWidget* window) {
     controls.month_box->setVisible(false);
     keep_on_panel(controls.credit_label);
 
-    // The keyboard moves among the selectors and the options only.
+    // The keyboard moves among the selectors, the options and the charts.
     QWidget::setTabOrder(controls.year_box, controls.month_box);
     QWidget::setTabOrder(controls.month_box, controls.option_buttons->button(0));
+    QWidget::setTabOrder(controls.option_buttons->buttons().back(), controls.download_chart);
+    QWidget::setTabOrder(controls.download_chart, controls.upload_chart);
 
     // The window's own look for its flat buttons and group boxes.
     auto* look = new WindowStyle;

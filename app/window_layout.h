@@ -31,7 +31,7 @@ struct WindowControls {
 // Gives `window` the main window's name, title, fixed size, font, colours and
 // icon, and builds its controls from the layout table, each named by its
 // layout name, in the order they stack: their positions, sizes, texts,
-// fonts, look and tab order. Connects nothing.
+// fonts, look, names for screen readers and tab order. Connects nothing.
 WindowControls lay_out_window(QWidget* window);
 
 }  // namespace loglezer

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyleOption>
 #include <cmath>
+#include <iterator>
 
 namespace loglezer {
 namespace {
@@ -23,7 +24,41 @@ QRect painted_bounds(const QImage& picture) {
     return bounds;
 }
 
+// A role's colour when the window is active or inactive, and when disabled.
+struct RoleColours {
+    QPalette::ColorRole role;
+    QRgb normal;
+    QRgb disabled;
+};
+
+// Qt's own light colours, but for the window's white.
+constexpr RoleColours kLightColours[] = {
+    {QPalette::Window, 0xffffffff, 0xffffffff},      {QPalette::WindowText, 0xff000000, 0xffbebebe},
+    {QPalette::Base, 0xffffffff, 0xffefefef},        {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7},
+    {QPalette::Text, 0xff000000, 0xffbebebe},        {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+    {QPalette::Button, 0xffefefef, 0xffefefef},      {QPalette::ButtonText, 0xff000000, 0xffbebebe},
+    {QPalette::BrightText, 0xffffffff, 0xffffffff},  {QPalette::Light, 0xffffffff, 0xffffffff},
+    {QPalette::Midlight, 0xffcacaca, 0xffcacaca},    {QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8},
+    {QPalette::Dark, 0xff9f9f9f, 0xffbebebe},        {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
+    {QPalette::Highlight, 0xff308cc6, 0xff919191},   {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+    {QPalette::Link, 0xff0000ff, 0xff0000ff},        {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
+    {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc}, {QPalette::ToolTipText, 0xff000000, 0xff000000},
+};
+// Every role but NoRole, which names none.
+static_assert(std::size(kLightColours) == QPalette::NColorRoles - 1, "a colour role without a colour");
+
 }  // namespace
+
+QPalette light_palette() {
+    QPalette palette;
+    for (const RoleColours& c : kLightColours) {
+        const QColor normal = QColor::fromRgba(c.normal);
+        palette.setColor(QPalette::Active, c.role, normal);
+        palette.setColor(QPalette::Inactive, c.role, normal);
+        palette.setColor(QPalette::Disabled, c.role, QColor::fromRgba(c.disabled));
+    }
+    return palette;
+}
 
 void WindowStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QProxyStyle>
 
 namespace loglezer {
@@ -19,5 +20,12 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
 };
+
+// The window's own colours, whatever the desktop's theme: dark text on the
+// white window, white fields and lists, light grey buttons, a blue
+// selection, in every colour group. Every role is set, so that no control on
+// the window takes a colour of the desktop's palette, dark or light. Dialogs
+// and message boxes are windows of their own and keep the desktop's look.
+QPalette light_palette();
 
 }  // namespace loglezer

@@ -31,6 +31,10 @@ int to_pixel(double device) {
 
 }  // namespace
 
+double bar_centre(std::size_t index, std::size_t count) {
+    return (static_cast<double>(index) + 0.5) / static_cast<double>(std::max<std::size_t>(1, count));
+}
+
 int ScaleMap::x(double fraction) const {
     return to_pixel(plot_.left() + (fraction - zoom_.left()) / zoom_.width() * plot_.width());
 }
@@ -191,6 +195,15 @@ Layout lay_out(const ChartModel& model, const QRect& area) {
     return l;
 }
 
+// Whether the plot is large enough to draw walls and bars in.
+bool has_bars(const Layout& l) { return l.plot.width() >= kSmallestPlot && l.plot.height() >= kSmallestPlot; }
+
+// Where the bars are drawn: the plot and its depth.
+QRect bar_clip(const Layout& l) {
+    const int d = l.depth;
+    return {l.plot.left(), l.plot.top() - d, l.plot.width() + d + 1, l.plot.height() + d + 1};
+}
+
 void paint_titles(QPainter& painter, const Layout& l, const std::vector<std::string>& titles) {
     const QFontMetrics fm(l.font);
     painter.setPen(kTitleColour);
@@ -243,7 +256,7 @@ std::vector<Bar> place_bars(const Layout& l, const std::vector<ChartPoint>& poin
     std::vector<Bar> bars;
     bars.reserve(points.size());
     for (int i = 0; i < n; ++i) {
-        const double centre = (i + 0.5) / n;
+        const double centre = bar_centre(static_cast<std::size_t>(i), points.size());
         const double half = kBarWidth / 2 / n;
         const int left = map.x(centre - half);
         const int right = map.x(centre + half);
@@ -258,10 +271,9 @@ std::vector<Bar> place_bars(const Layout& l, const std::vector<ChartPoint>& poin
 // top, inside the plot and its depth.
 void paint_bars(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points,
                 const std::vector<Bar>& bars) {
-    const QRect& plot = l.plot;
     const int d = l.depth;
     painter.save();
-    painter.setClipRect(QRect(plot.left(), plot.top() - d, plot.width() + d + 1, plot.height() + d + 1));
+    painter.setClipRect(bar_clip(l));
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const Bar& b = bars[i];
         const QColor colour = to_qcolor(points[i].colour);
@@ -343,7 +355,7 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     painter.fillRect(area, Qt::white);
     paint_titles(painter, l, model_.titles());
     paint_legend(painter, l, model_.points());
-    if (l.plot.width() >= kSmallestPlot && l.plot.height() >= kSmallestPlot) {
+    if (has_bars(l)) {
         paint_walls(painter, l);
         const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
         paint_bars(painter, l, model_.points(), bars);
@@ -384,9 +396,7 @@ QRect ChartPainter::plot_rect(const QRect& area) const { return lay_out(model_, 
 std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint& point) const {
     const Layout l = lay_out(model_, area);
     const int d = l.depth;
-    // Where the bars are drawn: the plot and its depth.
-    const QRect clip(l.plot.left(), l.plot.top() - d, l.plot.width() + d + 1, l.plot.height() + d + 1);
-    if (l.plot.width() < kSmallestPlot || l.plot.height() < kSmallestPlot || !clip.contains(point)) return std::nullopt;
+    if (!has_bars(l) || !bar_clip(l).contains(point)) return std::nullopt;
     const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
     // The last bar drawn is the one on top.
     for (std::size_t i = bars.size(); i-- > 0;) {
@@ -397,6 +407,15 @@ std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint&
         if (outline.containsPoint(point, Qt::OddEvenFill)) return i;
     }
     return std::nullopt;
+}
+
+std::optional<QRect> ChartPainter::bar_box(const QRect& area, std::size_t index) const {
+    const Layout l = lay_out(model_, area);
+    if (!has_bars(l) || index >= model_.points().size()) return std::nullopt;
+    const Bar b = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_))[index];
+    const QRect box = QRect(QPoint(b.left, b.top - l.depth), QPoint(b.right + l.depth, b.base)) & bar_clip(l);
+    if (box.isEmpty()) return std::nullopt;
+    return box;
 }
 
 }  // namespace loglezer

@@ -40,6 +40,10 @@ private:
 // pixel, halves up (1049 at 1.5 gives 1574).
 int scaled_pixels(int pixels, double scale);
 
+// The middle of the slot of bar `index` of `count`, across the unzoomed plot
+// (0 at its left edge, 1 at its right).
+double bar_centre(std::size_t index, std::size_t count);
+
 // Draws one bar chart: its title lines, legend, walls, and bars with their
 // marks and axis labels, flat or in an oblique 3D view, under a zoom. The
 // panel on screen and its saved picture are both drawn by it. It only reads
@@ -69,6 +73,11 @@ public:
     // the chart is laid out in `area`, under the zoom; nothing between the
     // bars, above or below them, or outside the plot.
     std::optional<std::size_t> bar_at(const QRect& area, const QPoint& point) const;
+
+    // The box a bar is drawn in (its front, and in 3D its top and side), as
+    // far as it lies within the plot and its depth, when the chart is laid
+    // out in `area`, under the zoom; nothing for a bar out of view.
+    std::optional<QRect> bar_box(const QRect& area, std::size_t index) const;
 
 private:
     const ChartModel& model_;

@@ -1,10 +1,15 @@
 #include "chart/chart_panel.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFont>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QRubberBand>
+#include <QStringList>
 #include <QToolTip>
 #include <QVariantAnimation>
 #include <algorithm>
@@ -56,11 +61,29 @@ std::string whole_bytes_text(long double bytes, const Separators& seps) {
     return out;
 }
 
+// What a screen reader finds of a panel: a chart, named by the panel's
+// accessible name and described by its titles and bars.
+class ChartAccessible : public QAccessibleWidget {
+public:
+    explicit ChartAccessible(ChartPanel* panel) : QAccessibleWidget(panel, QAccessible::Chart) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) return static_cast<const ChartPanel*>(widget())->bar_list();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// The zoom's step on + and -.
+constexpr double kKeyZoom = 2.0;
+
 }  // namespace
 
 ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), model_(std::move(title)) {
+    // The panel has no meta-object of its own to make an interface for, so
+    // its interface is made here, before anything asks for one; Qt owns it.
+    QAccessible::registerAccessibleInterface(new ChartAccessible(this));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    model_.set_on_change([this] { update(); });
+    setFocusPolicy(Qt::TabFocus);
+    model_.set_on_change([this] { model_changed(); });
 }
 
 ChartPanel::~ChartPanel() = default;
@@ -76,11 +99,23 @@ QImage ChartPanel::render(int width, int height) const { return chart_painter().
 
 QString ChartPanel::tooltip_at(const QPoint& point) const {
     const std::optional<std::size_t> index = chart_painter().bar_at(rect(), point);
-    if (!index) return {};
-    const ChartPoint& bar = model_.points()[*index];
-    const QString name = bar_namer_ ? bar_namer_(model_, *index) : from_log_text(bar.label);
+    return index ? bar_tooltip(*index) : QString();
+}
+
+QString ChartPanel::bar_tooltip(std::size_t index) const {
+    const ChartPoint& bar = model_.points().at(index);
+    const QString name = bar_namer_ ? bar_namer_(model_, index) : from_log_text(bar.label);
     return name + '\n' + from_log_text(format_value(bar.value, "#,##0.00 GB", seps_)) + '\n' +
            from_log_text(whole_bytes_text(bar.bytes, seps_)) + QStringLiteral(" bytes");
+}
+
+QString ChartPanel::bar_list() const {
+    QStringList lines;
+    for (const std::string& title : model_.titles()) lines << from_log_text(title);
+    for (std::size_t i = 0; i < model_.points().size(); ++i) {
+        lines << bar_tooltip(i).replace('\n', QStringLiteral("; "));
+    }
+    return lines.join('\n');
 }
 
 bool ChartPanel::event(QEvent* event) {
@@ -99,6 +134,29 @@ bool ChartPanel::event(QEvent* event) {
 void ChartPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     chart_painter().paint(painter, rect());
+    if (hasFocus()) paint_focus(painter);
+}
+
+void ChartPanel::paint_focus(QPainter& painter) const {
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    if (!selected_) return;
+    if (const std::optional<QRect> box = chart_painter().bar_box(rect(), *selected_)) {
+        painter.drawRect(box->adjusted(-2, -2, 1, 1));
+    }
+}
+
+void ChartPanel::model_changed() {
+    update();
+    // Points are only ever cleared or added: replacing them changes their
+    // number.
+    if (model_.points().size() == point_count_) return;
+    point_count_ = model_.points().size();
+    if (selected_ && hasFocus()) QToolTip::hideText();
+    selected_.reset();
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QPointF ChartPanel::to_plot_fraction(const QPoint& point) const {
@@ -112,6 +170,7 @@ void ChartPanel::set_zoom_now(const QRectF& view) {
 
 void ChartPanel::zoom_to(const QRectF& view) {
     const QRectF target = within_zoom_limit(view, model_.points().size());
+    zoom_goal_ = target;
     if (!animated_zoom_) {
         if (animation_) animation_->stop();
         set_zoom_now(target);
@@ -154,6 +213,7 @@ void ChartPanel::mouseMoveEvent(QMouseEvent* event) {
         view.translate(-delta.x() / static_cast<double>(std::max(1, plot.width())) * view.width(),
                        delta.y() / static_cast<double>(std::max(1, plot.height())) * view.height());
         if (animation_) animation_->stop();
+        zoom_goal_ = view;
         set_zoom_now(view);  // scrolling follows the mouse, never glides
     }
 }
@@ -180,6 +240,86 @@ void ChartPanel::mouseReleaseEvent(QMouseEvent* event) {
 
 void ChartPanel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) undo_zoom();
+}
+
+void ChartPanel::keyPressEvent(QKeyEvent* event) {
+    if (act_on_key(event->key())) {
+        show_selected_tooltip();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool ChartPanel::act_on_key(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            step_selection(-1);
+            return true;
+        case Qt::Key_Right:
+            step_selection(1);
+            return true;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:  // + without Shift on many keyboards
+            zoom_across(1.0 / kKeyZoom);
+            return true;
+        case Qt::Key_Minus:
+            zoom_across(kKeyZoom);
+            return true;
+        case Qt::Key_0:
+            undo_zoom();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ChartPanel::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ChartPanel::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void ChartPanel::step_selection(int step) {
+    const std::size_t count = model_.points().size();
+    if (count == 0) return;
+    if (!selected_) {
+        selected_ = step > 0 ? 0 : count - 1;
+    } else if (step < 0 && *selected_ > 0) {
+        --*selected_;
+    } else if (step > 0 && *selected_ + 1 < count) {
+        ++*selected_;
+    }
+    bring_into_view(*selected_);
+    update();
+}
+
+void ChartPanel::bring_into_view(std::size_t index) {
+    const double centre = bar_centre(index, model_.points().size());
+    if (centre >= zoom_goal_.left() && centre <= zoom_goal_.right()) return;
+    QRectF view = zoom_goal_;
+    view.moveLeft(std::clamp(centre - view.width() / 2, 0.0, std::max(0.0, 1.0 - view.width())));
+    zoom_to(view);
+}
+
+void ChartPanel::zoom_across(double factor) {
+    const double width = std::min(1.0, zoom_goal_.width() * factor);
+    const double centre = selected_ ? bar_centre(*selected_, model_.points().size()) : zoom_goal_.center().x();
+    const double left = std::clamp(centre - width / 2, 0.0, 1.0 - width);
+    zoom_to(QRectF(left, zoom_goal_.top(), width, zoom_goal_.height()));
+}
+
+void ChartPanel::show_selected_tooltip() {
+    if (!selected_) return;
+    // Where the bar stands once a gliding zoom has reached its goal.
+    const std::optional<QRect> box = ChartPainter(model_, seps_, zoom_goal_).bar_box(rect(), *selected_);
+    const QRect plot = plot_rect(rect());
+    // Beside the bar rather than over it.
+    const QPoint at = box ? box->topRight() : plot.center();
+    QToolTip::showText(mapToGlobal(at), bar_tooltip(*selected_), this);
 }
 
 }  // namespace loglezer

@@ -6,12 +6,14 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "chart/chart_painter.h"
 #include "log/separators.h"
 #include "stats/chart_model.h"
 
+class QPainter;
 class QRubberBand;
 class QVariantAnimation;
 
@@ -28,6 +30,14 @@ namespace loglezer {
 //
 // Resting the pointer on a bar shows its exact figures in a tooltip, which
 // stays off the saved pictures.
+//
+// Keyboard (the panel takes the focus by Tab): Left and Right select the
+// previous and next bar and show its tooltip at it; + and - zoom in and out
+// around the selected bar (twice as near or as far across), 0 undoes the
+// zoom. The selected bar is outlined while the panel has the focus, never in
+// the pictures, and is forgotten when the points are replaced. A screen
+// reader finds the panel as a chart, described by its titles and its bars as
+// their tooltips word them, one to a line.
 class ChartPanel : public QWidget {
 public:
     explicit ChartPanel(std::string title, QWidget* parent = nullptr);
@@ -76,6 +86,14 @@ public:
     // name, its value in GB with two decimals and the bytes it stands for,
     // one to a line, in the panel's separators. Empty when no bar is there.
     QString tooltip_at(const QPoint& point) const;
+    // The tooltip of the bar at an index of the model.
+    QString bar_tooltip(std::size_t index) const;
+    // The title lines, then one line per bar: its tooltip's lines joined by
+    // "; ".
+    QString bar_list() const;
+
+    // The bar the keyboard has selected, if any.
+    std::optional<std::size_t> selected_bar() const { return selected_; }
 
     static constexpr QRectF kAll{0.0, 0.0, 1.0, 1.0};
 
@@ -86,6 +104,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // What draws the panel: its whole look under the current zoom, without
@@ -94,12 +115,33 @@ private:
     // A widget point in the unzoomed plot's fractions, under the current zoom.
     QPointF to_plot_fraction(const QPoint& point) const;
     void set_zoom_now(const QRectF& view);
+    // Every change to the model: a repaint, and when the points have been
+    // replaced, no selection and a new description.
+    void model_changed();
+    // The keys' actions; each returns whether the key is one of them.
+    bool act_on_key(int key);
+    // Left (-1) and Right (+1).
+    void step_selection(int step);
+    // Zooms in (factor below 1) or out across, around the selected bar or
+    // else the middle of the view.
+    void zoom_across(double factor);
+    // Scrolls a bar that lies outside the view to its middle.
+    void bring_into_view(std::size_t index);
+    void show_selected_tooltip();
+    // The dotted outlines of the focus and of the selected bar.
+    void paint_focus(QPainter& painter) const;
 
     ChartModel model_;
     Separators seps_;
     bool animated_zoom_ = false;
     QRectF zoom_ = kAll;
+    // The view asked for last, which a gliding zoom has not reached yet.
+    QRectF zoom_goal_ = kAll;
     BarNamer bar_namer_;
+
+    // keyboard
+    std::optional<std::size_t> selected_;
+    std::size_t point_count_ = 0;  // how many points the model had at its last change
 
     // mouse gestures
     enum class Drag { None, Zoom, Scroll };

@@ -327,7 +327,7 @@ TEST_F(Window, TypedTextIsNeverAddedToTheYearList) {
     EXPECT_EQ(year()->currentText(), "1999");
 }
 
-TEST_F(Window, TabMovesAmongTheVisibleSelectorsAndOptions) {
+TEST_F(Window, TabMovesAmongTheVisibleSelectorsOptionsAndCharts) {
     start(log_of(days_from(2005, 1, 1, 40)));
     form_->show();
     form_->activateWindow();
@@ -335,14 +335,14 @@ TEST_F(Window, TabMovesAmongTheVisibleSelectorsAndOptions) {
     click(option(2));
     year()->setFocus();
     std::vector<QString> seen;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* f = QApplication::focusWidget();
         QWidget* named = f;
         while (named && named->objectName().isEmpty()) named = named->parentWidget();
         seen.push_back(named ? named->objectName() : QString());
     }
-    const std::vector<QString> expected = {"cb_month", "Radios", "cb_year", "cb_month"};
+    const std::vector<QString> expected = {"cb_month", "Radios", "chartdownload", "chartupload", "cb_year", "cb_month"};
     EXPECT_EQ(seen, expected);
 
     click(option(1));

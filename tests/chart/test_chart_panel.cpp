@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -419,6 +421,94 @@ TEST(Tooltip, NamesTheBarUnderThePointerAsTheZoomShowsIt) {
     EXPECT_EQ(panel.tooltip_at(middle), QString());
     panel.zoom_to({6.0 / 12, 0.0, 1.0 / 12, 1.0});
     EXPECT_EQ(panel.tooltip_at(middle).toStdString(), "Juli\n55,00 GB\n0 bytes");
+}
+
+// The keys of a panel of twelve bars, from no selection and no zoom.
+struct KeysCase {
+    const char* name;
+    std::vector<Qt::Key> keys;
+    std::optional<std::size_t> selected;
+    QRectF zoom;
+};
+
+void PrintTo(const KeysCase& c, std::ostream* os) { *os << c.name; }
+
+class ChartKeys : public ::testing::TestWithParam<KeysCase> {};
+
+TEST_P(ChartKeys, SelectAndZoom) {
+    ChartPanel panel("Download");
+    panel.resize(1049, 249);
+    fill_months(panel.model());
+    for (Qt::Key key : GetParam().keys) QTest::keyClick(&panel, key);
+    EXPECT_EQ(panel.selected_bar(), GetParam().selected);
+    const QRectF z = panel.zoom();
+    const QRectF& expected = GetParam().zoom;
+    EXPECT_NEAR(z.left(), expected.left(), 1e-9);
+    EXPECT_NEAR(z.width(), expected.width(), 1e-9);
+    EXPECT_EQ(z.top(), expected.top());
+    EXPECT_EQ(z.height(), expected.height());
+}
+
+using K = Qt::Key;
+constexpr K kRight = Qt::Key_Right;
+constexpr K kLeft = Qt::Key_Left;
+constexpr K kIn = Qt::Key_Plus;
+constexpr K kOut = Qt::Key_Minus;
+constexpr QRectF kAll = ChartPanel::kAll;
+constexpr double kSlot = 1.0 / 12;  // the width of one bar's slot
+
+INSTANTIATE_TEST_SUITE_P(
+    Panel, ChartKeys,
+    ::testing::Values(KeysCase{"FirstRightSelectsTheFirstBar", {kRight}, 0, kAll},
+                      KeysCase{"FirstLeftSelectsTheLastBar", {kLeft}, 11, kAll},
+                      KeysCase{"RightStopsAtTheLastBar", {kLeft, kRight}, 11, kAll},
+                      KeysCase{"LeftStopsAtTheFirstBar", {kRight, kLeft}, 0, kAll},
+                      KeysCase{"PlusZoomsInAroundTheSelectedBar",
+                               {kRight, kRight, kRight, kRight, kIn},
+                               3,
+                               {3.5 * kSlot - 0.25, 0, 0.5, 1}},
+                      KeysCase{"PlusWithoutASelectionZoomsAroundTheMiddle", {kIn}, std::nullopt, {0.25, 0, 0.5, 1}},
+                      KeysCase{"PlusNearTheEdgeKeepsTheViewOnThePlot", {kRight, kIn}, 0, {0, 0, 0.5, 1}},
+                      KeysCase{"MinusZoomsOutNoWiderThanThePlot", {kIn, kOut, kOut}, std::nullopt, kAll},
+                      KeysCase{"ZeroUndoesTheZoom", {kIn, kIn, Qt::Key_0}, std::nullopt, kAll},
+                      KeysCase{"EqualsZoomsInLikePlus", {Qt::Key_Equal}, std::nullopt, {0.25, 0, 0.5, 1}},
+                      KeysCase{"ASelectionOutOfViewScrollsIntoIt",
+                               {kRight, kIn, kIn, kIn, kRight, kRight},
+                               2,
+                               {2.5 * kSlot - 0.0625, 0, 0.125, 1}}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
+TEST(ChartKeys, APanelWithoutBarsSelectsNothing) {
+    ChartPanel panel("Download");
+    panel.resize(1049, 249);
+    QTest::keyClick(&panel, Qt::Key_Right);
+    EXPECT_EQ(panel.selected_bar(), std::nullopt);
+}
+
+TEST(ChartKeys, ReplacedPointsForgetTheSelection) {
+    ChartPanel panel("Download");
+    panel.resize(1049, 249);
+    fill_months(panel.model());
+    QTest::keyClick(&panel, Qt::Key_Left);
+    ASSERT_EQ(panel.selected_bar(), std::optional<std::size_t>(11));
+    panel.model().clear_points();
+    fill_months(panel.model());
+    EXPECT_EQ(panel.selected_bar(), std::nullopt);
+}
+
+TEST(ScreenReader, AChartDescribedByItsTitlesAndItsBarsAsTheirTooltipsWordThem) {
+    ChartPanel panel("Download");
+    panel.set_separators(kDutch);
+    panel.model().add_title("Download per maand 2023");
+    panel.model().add_point(1.5, "Januari", 1610612736);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&panel);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Chart);
+    EXPECT_EQ(iface->text(QAccessible::Description).toStdString(),
+              "Download\nDownload per maand 2023\nJanuari; 1,50 GB; 1.610.612.736 bytes");
+    panel.model().add_point(2, "Februari", 2147483648);
+    EXPECT_EQ(iface->text(QAccessible::Description).split('\n').back().toStdString(),
+              "Februari; 2,00 GB; 2.147.483.648 bytes");
 }
 
 }  // namespace
