@@ -355,7 +355,7 @@ void TForm1::reload_log() {
 void TForm1::show_as_before_start_up() {
     // The totals are summed afresh, from zero.
     shared_ = SharedState{};
-    shown_option_ = kNoOption;
+    shown_option_ = PeriodOption::None;
     year_text_at_last_change_.clear();
     cb_year->clear();
     cb_month->clear();
@@ -404,7 +404,7 @@ ChartModel& TForm1::upload_chart() { return chartupload->model(); }
 
 void TForm1::sbtn_showstatsClick() {
     StatsInput in;
-    in.option = radio_buttons->checkedId();
+    in.option = period_option_at(radio_buttons->checkedId());
     for (int i = 0; i < cb_year->count(); ++i) in.year_items.push_back(to_log_text(cb_year->itemText(i)));
     in.year_text = to_log_text(cb_year->currentText());
     in.month_text = to_log_text(cb_month->currentText());
@@ -425,7 +425,7 @@ void TForm1::sbtn_showstatsClick() {
 }
 
 void TForm1::RadiosClick() {
-    const SelectorVisibility visible = selector_visibility(radio_buttons->checkedId());
+    const SelectorVisibility visible = selector_visibility(period_option_at(radio_buttons->checkedId()));
     cb_year->setVisible(visible.year);
     cb_month->setVisible(visible.month);
 }

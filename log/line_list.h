@@ -36,11 +36,19 @@ public:
     // The line at index; an index outside 0..count()-1 fails with
     // "List index out of bounds (index)".
     std::string_view at(long long index) const;
-    // Notes on a failure raised while reading the line at `index` that it
-    // happened there; an index outside the list (a search that ran past the
-    // last line) names no line.
-    void note_line(Failure& failure, long long index) const {
-        if (index >= 0 && index < count()) failure.set_line(index);
+    // Runs `read`, a read of the line at `index`, and returns what it
+    // returns. A Failure it throws is told that it happened on that line
+    // before it goes on; an index outside the list (a search that ran past
+    // the last line) names no line. A read that does not fail costs nothing
+    // more.
+    template <class Read>
+    decltype(auto) noting_line(long long index, Read&& read) const {
+        try {
+            return read();
+        } catch (Failure& failure) {
+            if (index >= 0 && index < count()) failure.set_line(index);
+            throw;
+        }
     }
 
 private:

@@ -20,7 +20,7 @@ constexpr Translation kTests[24] = {
 
 }  // namespace
 
-std::optional<std::string_view> setmonth(std::string_view text) {
+std::optional<std::string_view> look_up_month(std::string_view text) {
     std::optional<std::string_view> result;
     for (const auto& t : kTests) {
         if (text.find(t.search) != std::string_view::npos) result = t.result;

@@ -11,7 +11,7 @@ namespace loglezer {
 // the result of the last test whose search text occurs in `text` (exact
 // case); nothing when none does. The caller stores a result in the current
 // month name and leaves that name as it was when there is none.
-std::optional<std::string_view> setmonth(std::string_view text);
+std::optional<std::string_view> look_up_month(std::string_view text);
 
 // Whether the text is one of the twelve abbreviations "Jan" .. "Dec",
 // letter case as shown.

@@ -23,12 +23,7 @@ std::vector<std::string> year_list(const LineList& lines) {
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared) {
     const int chosen = text_to_int(year_text);
     long long index = 0;
-    try {
-        while (year_number(lines.at(index)) != chosen) ++index;
-    } catch (Failure& failure) {
-        lines.note_line(failure, index);
-        throw;
-    }
+    while (lines.noting_line(index, [&] { return year_number(lines.at(index)); }) != chosen) ++index;
 
     std::vector<std::string> months;
     std::string last_abbrev;
@@ -42,7 +37,7 @@ std::vector<std::string> collect_months(const LineList& lines, const std::string
         const std::string_view abbrev = month_abbrev(line);
         if (abbrev == last_abbrev) continue;
         last_abbrev = std::string(abbrev);
-        if (const auto name = setmonth(abbrev)) shared.current_month_name = *name;
+        if (const auto name = look_up_month(abbrev)) shared.current_month_name = *name;
         months.push_back(shared.current_month_name);
         if (months.back() == "December") break;
     }
@@ -51,7 +46,7 @@ std::vector<std::string> collect_months(const LineList& lines, const std::string
 
 std::string build_period_text(const LineList& lines, SharedState& shared) {
     const std::string_view date = copy_text(lines.at(0), 1, 11);
-    if (const auto name = setmonth(copy_text(date, 4, 3))) shared.current_month_name = *name;
+    if (const auto name = look_up_month(copy_text(date, 4, 3))) shared.current_month_name = *name;
     std::string text = "sinds ";
     text += copy_text(date, 1, 2);
     text += ' ';
@@ -98,7 +93,7 @@ private:
         state.year_items = years;
         state.year_text = years.empty() ? std::string() : years.back();
     }
-    void choose_per_year() override { option_ = kPerYear; }
+    void choose_per_year() override { option_ = PeriodOption::PerYear; }
     void run_statistics() override {
         StatsInput input;
         input.option = option_;
@@ -120,14 +115,14 @@ private:
     const Separators& seps_;
     ChartModel& download_;
     ChartModel& upload_;
-    int option_ = kNoOption;
+    PeriodOption option_ = PeriodOption::None;
 };
 
 }  // namespace
 
 StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month) {
     StatsInput input;
-    input.option = month ? kPerDay : kPerMonth;
+    input.option = month ? PeriodOption::PerDay : PeriodOption::PerMonth;
     input.year_items = start.year_items;
     input.year_text = year_text;
     if (month) input.month_text = std::string(dutch_month_name(*month));
