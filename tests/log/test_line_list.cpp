@@ -65,6 +65,35 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                                       "a"}}),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
+// The split looks at many bytes in one step: each case gives its lines
+// wherever its bytes fall, after a first line of any length. A byte order
+// mark counts only at the start, so its cases keep their place.
+TEST_P(Split, GivesTheSameLinesAfterAFirstLineOfAnyLength) {
+    if (GetParam().content.rfind("\xEF\xBB\xBF", 0) == 0) return;
+    for (std::size_t length = 0; length < 140; ++length) {
+        const std::string first(length, 'x');
+        std::vector<std::string> expected{first};
+        expected.insert(expected.end(), GetParam().lines.begin(), GetParam().lines.end());
+        EXPECT_EQ(split(first + "\n" + GetParam().content), expected) << length;
+    }
+}
+
+// A line's length is kept in 24 bits, a longer one apart.
+TEST(LineList, LinesOfMillionsOfCharactersKeepTheirLength) {
+    constexpr std::size_t kApart = (std::size_t{1} << 24) - 1;
+    for (const std::size_t length : {kApart - 1, kApart, kApart + 70}) {
+        const LineList list =
+            LineList::from_content("a\n" + std::string(length, 'y') + "\r\nb\n" + std::string(kApart + 1, 'z') + "\rc");
+        ASSERT_EQ(list.count(), 5) << length;
+        EXPECT_EQ(list.at(0), "a");
+        EXPECT_EQ(list.at(1).size(), length);
+        EXPECT_EQ(list.at(1).find_first_not_of('y'), std::string_view::npos);
+        EXPECT_EQ(list.at(2), "b");
+        EXPECT_EQ(list.at(3).size(), kApart + 1);
+        EXPECT_EQ(list.at(4), "c");
+    }
+}
+
 // Pairs of a line index and the NULs it lost.
 std::vector<std::pair<long long, std::size_t>> lost_nuls(const std::string& content) {
     std::vector<std::pair<long long, std::size_t>> out;
