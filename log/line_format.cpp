@@ -11,15 +11,9 @@
 namespace loglezer {
 namespace {
 
+using words::comma_bits;
 using words::kEachByte;
 using words::load8;
-
-// Nonzero when a byte of the word is a ","; then its lowest set bit is the
-// high bit of the first such byte (bits above it may be set wrongly).
-std::uint64_t comma_bits(std::uint64_t word) {
-    const std::uint64_t x = word ^ (',' * kEachByte);
-    return (x - kEachByte) & ~x & (0x80 * kEachByte);
-}
 
 // The high bit of every byte of the word that is a ",", and no other bit.
 std::uint64_t all_comma_bits(std::uint64_t word) {
@@ -28,10 +22,6 @@ std::uint64_t all_comma_bits(std::uint64_t word) {
     // high bit of its low seven bits plus 0x7F is set.
     return ~(((x & (0x7F * kEachByte)) + 0x7F * kEachByte) | x) & (0x80 * kEachByte);
 }
-
-// Whether the 11 characters from p hold no ",": characters 1 to 8 and 4 to
-// 11 as two words.
-bool no_comma_in_11(const char* p) { return (comma_bits(load8(p)) | comma_bits(load8(p + 3))) == 0; }
 
 std::size_t byte_at(std::uint64_t bits) { return static_cast<std::size_t>(__builtin_ctzll(bits)) / 8; }
 
@@ -83,15 +73,65 @@ TwoCommas find_two_commas(std::string_view text) {
     return found;
 }
 
+// Powers of ten up to eight digits.
+constexpr std::uint64_t kPowers[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// comma_ended_digits one character at a time.
+std::size_t comma_ended_digits_bytewise(std::string_view text, std::uint64_t& value) {
+    const std::size_t n = text.size();
+    std::uint64_t v = 0;
+    std::size_t length = 0;
+    for (; length < n && length < 20; ++length) {
+        const auto digit = static_cast<unsigned>(text[length]) - '0';
+        if (digit > 9) break;
+        v = v * 10 + digit;
+    }
+    if (length == 0 || length > 19 || length == n || text[length] != ',') return 0;
+    value = v;
+    return length;
+}
+
+// The value of the first `count` (0 to 8) of eight digit values.
+std::uint64_t value_of_first(std::uint64_t digits, std::size_t count) {
+    // Moved to the top, with zeros before them.
+    return count == 0 ? 0 : words::value8(digits << (8 * (8 - count)));
+}
+
+// The length of the run of 1 to 19 digits that begins the text and that a
+// "," ends, and its value; 0 when the text does not begin so. The first
+// sixteen characters are looked at as two words (the second overlaps the
+// first in a text of fewer), so that an amount of up to 15 digits costs no
+// loop.
+std::size_t comma_ended_digits(std::string_view text, std::uint64_t& value) {
+    const char* const p = text.data();
+    const std::size_t n = text.size();
+    if (n < 9) return comma_ended_digits_bytewise(text, value);
+    const std::uint64_t head = load8(p);
+    if (const std::uint64_t other = words::non_digit_bits(head); other != 0) {
+        const std::size_t length = byte_at(other);
+        if (length == 0 || p[length] != ',') return 0;
+        value = value_of_first(words::digit_values(head), length);
+        return length;
+    }
+    // Characters 9 to 16, or the last eight of a shorter text: those before
+    // the 9th are digits of the head.
+    const std::size_t from = n < 16 ? n - 8 : 8;
+    const std::uint64_t tail = load8(p + from);
+    const std::uint64_t other = words::non_digit_bits(tail);
+    if (other == 0) return from == 8 ? comma_ended_digits_bytewise(text, value) : 0;
+    const std::size_t length = from + byte_at(other);
+    if (p[length] != ',') return 0;
+    const std::size_t more = length - 8;
+    value = words::value8(words::digit_values(head)) * kPowers[more] +
+            value_of_first(words::digit_values(tail) >> (8 * (8 - from)), more);
+    return length;
+}
+
 }  // namespace
 
 std::string_view copy_text(std::string_view text, std::size_t from, std::size_t count) {
     if (from < 1 || from > text.size()) return {};
     return text.substr(from - 1, count);
-}
-
-std::string_view drop_front(std::string_view text, std::size_t count) {
-    return count >= text.size() ? std::string_view{} : text.substr(count);
 }
 
 std::string_view up_to_comma(std::string_view text) {
@@ -105,15 +145,10 @@ std::string_view after_comma(std::string_view text) {
 }
 
 std::string_view date_field(std::string_view line) {
-    // The usual date: no "," in the first 11 characters and one after them.
-    if (line.size() >= 12 && line[11] == ',' && no_comma_in_11(line.data())) {
-        return line.substr(0, 11);
-    }
+    if (has_usual_date_field(line)) return line.substr(0, 11);
     const auto pos = find_comma(line);
     return pos == std::string_view::npos ? std::string_view{} : line.substr(0, pos);
 }
-
-std::string_view year_text(std::string_view line) { return drop_front(date_field(line), 7); }
 
 std::string_view year_number_text(std::string_view line) { return copy_text(line, 8, 4); }
 
@@ -123,16 +158,17 @@ std::string_view month_year_text(std::string_view line) { return drop_front(date
 
 std::string_view day_text(std::string_view line) { return copy_text(line, 1, 2); }
 
-bool is_log_date(std::string_view line) {
-    if (line.size() < 12 || line[11] != ',' || line[2] != '-' || line[6] != '-') return false;
-    return no_comma_in_11(line.data()) && is_month_abbrev(line.substr(3, 3));
-}
-
 void check_date(std::string_view line) {
     if (!is_log_date(line)) fail_date(up_to_comma(line));
 }
 
 int year_number(std::string_view line) { return text_to_int(year_number_text(line)); }
+
+bool plain_amounts(std::string_view line, std::uint64_t& download, std::uint64_t& upload) {
+    const std::string_view rest = drop_front(line, 12);
+    const std::size_t download_length = comma_ended_digits(rest, download);
+    return download_length != 0 && comma_ended_digits(rest.substr(download_length + 1), upload) != 0;
+}
 
 AmountTexts amount_texts(std::string_view line, DateSkip skip) {
     const std::string_view rest = skip == DateSkip::FirstTwelve ? drop_front(line, 12) : after_comma(line);

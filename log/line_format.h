@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <string_view>
+
+#include "log/month_names.h"
+#include "log/words.h"
 
 namespace loglezer {
 
@@ -12,16 +16,26 @@ namespace loglezer {
 // Characters from position `from` (1-based), at most `count` of them.
 std::string_view copy_text(std::string_view text, std::size_t from, std::size_t count);
 // The text without its first `count` characters.
-std::string_view drop_front(std::string_view text, std::size_t count);
+inline std::string_view drop_front(std::string_view text, std::size_t count) {
+    return count >= text.size() ? std::string_view{} : text.substr(count);
+}
 // The text before its first ","; the whole text when it holds none.
 std::string_view up_to_comma(std::string_view text);
 // The text after its first ","; empty when it holds none.
 std::string_view after_comma(std::string_view text);
 
+// Whether the line's date field is its first 11 characters: a "," after
+// them and none among them, as in nearly every line.
+inline bool has_usual_date_field(std::string_view line) {
+    return line.size() >= 12 && line[11] == ',' && words::no_comma_in_11(line.data());
+}
 // The characters before the line's first ","; empty when it has none.
 std::string_view date_field(std::string_view line);
-// The date field without its first 7 characters.
-std::string_view year_text(std::string_view line);
+// The date field without its first 7 characters: characters 8 to 11 of a
+// usual date field.
+inline std::string_view year_text(std::string_view line) {
+    return has_usual_date_field(line) ? line.substr(7, 4) : drop_front(date_field(line), 7);
+}
 // Whether two year texts are equal. Runs of years are found by comparing
 // the year text of every line; the usual four characters are compared as
 // one word, without a library call.
@@ -42,7 +56,9 @@ std::string_view day_text(std::string_view line);
 // read: exactly 11 characters before the first ",", a hyphen at positions 3
 // and 7, and one of the twelve month abbreviations ("Jan" .. "Dec", letter
 // case as shown) between them.
-bool is_log_date(std::string_view line);
+inline bool is_log_date(std::string_view line) {
+    return has_usual_date_field(line) && line[2] == '-' && line[6] == '-' && is_month_abbrev(line.substr(3, 3));
+}
 // Fails with "'date' is not a valid date" when the line does not begin with
 // such a date; the text quoted is the line up to its first ",".
 void check_date(std::string_view line);
@@ -60,5 +76,12 @@ struct AmountTexts {
 };
 enum class DateSkip { FirstTwelve, UpToComma };
 AmountTexts amount_texts(std::string_view line, DateSkip skip);
+
+// Whether both amount texts of the line, taken as amount_texts takes them
+// after the first 12 characters, are 1 to 19 digits and nothing else (the
+// texts plain_digits_value reads); then their values. Every byte count the
+// metering program writes is such a text: this is the yearly walk's way of
+// reading a line, and any other line is left to the full conversion.
+bool plain_amounts(std::string_view line, std::uint64_t& download, std::uint64_t& upload);
 
 }  // namespace loglezer

@@ -18,7 +18,7 @@ LineList LineList::from_lines(const std::vector<std::string>& lines) {
     list.content_.reserve(total);
     list.spans_.reserve(lines.size());
     for (const auto& line : lines) {
-        list.add_line(list.content_.size(), line.size());
+        list.spans_.push_back(list.span_word(list.content_.size(), line.size(), list.spans_.size()));
         list.content_.insert(list.content_.end(), line.begin(), line.end());
     }
     return list;
@@ -41,46 +41,28 @@ LineList LineList::from_content(ContentBuffer content) {
     return list;
 }
 
-inline void LineList::add_line(std::size_t offset, std::size_t length) {
-    if (length >= kLongLine) {
-        long_lines_.push_back({static_cast<long long>(spans_.size()), length});
-        length = kLongLine;
-    }
-    spans_.push_back(std::uint64_t{offset} << kLengthBits | length);
-}
-
 std::size_t LineList::long_line_length(long long index) const {
     const auto line = std::lower_bound(long_lines_.begin(), long_lines_.end(), index,
                                        [](const LongLine& l, long long i) { return l.index < i; });
     return line->length;
 }
 
-#ifdef __SSE2__
 namespace {
 
-// The CR and LF bytes, and apart the NUL bytes, of 64 bytes as two masks.
-struct BlockBytes {
-    std::uint64_t breaks = 0;
-    std::uint64_t nuls = 0;
-};
-BlockBytes block_bytes(const char* p) {
-    const __m128i lf = _mm_set1_epi8('\n');
+#ifdef __SSE2__
+// Which of the 64 bytes from p are at or below CR, as a mask: every line
+// break and NUL byte is among them, and few other bytes of a log (a tab).
+std::uint64_t low_bytes(const char* p) {
     const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i nul = _mm_setzero_si128();
-    BlockBytes found;
-    for (int k = 0; k < 4; ++k) {
+    const auto low16 = [&](int k) -> std::uint64_t {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-        const auto breaks = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr))));
-        const auto nuls = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, nul)));
-        found.breaks |= std::uint64_t{breaks} << (16 * k);
-        found.nuls |= std::uint64_t{nuls} << (16 * k);
-    }
-    return found;
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, cr), block)));
+    };
+    return low16(0) | low16(1) << 16 | low16(2) << 32 | low16(3) << 48;
 }
+#endif
 
 }  // namespace
-#endif
 
 bool LineList::split() {
     const char* const begin = content_.data();
@@ -88,51 +70,70 @@ bool LineList::split() {
     // Every offset must fit its 40 bits: a content that large cannot have
     // been read into the memory anyway.
     if ((n >> (64 - kLengthBits)) != 0) throw std::bad_alloc();
-    spans_.clear();
     long_lines_.clear();
-    // A rough guess of the line count keeps the index from growing many times.
-    spans_.reserve(n / 40 + 1);
+    // The index is sized by a rough guess of the line count, grows in place
+    // and is cut to the count at the end: its words are written, never
+    // cleared first.
+    spans_.resize(n / 40 + 1);
+    std::size_t room = spans_.size();
+    std::size_t lines = 0;
 
     // A UTF-8 byte order mark before the first date is no part of the line:
     // left in, it would shift every character position of line 0.
     std::size_t line_start = n >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
-    // Ends the line at the break character at i; returns the index of the
-    // break's last character (a CR LF pair is one break).
-    auto end_line = [&](std::size_t i) {
-        add_line(line_start, i - line_start);
-        if (begin[i] == '\r' && i + 1 < n && begin[i + 1] == '\n') ++i;
-        line_start = i + 1;
+    const auto add_line_to = [&](std::size_t end) {
+        if (lines == room) {
+            spans_.resize(2 * room);
+            room = spans_.size();
+        }
+        const std::size_t length = end - line_start;
+        spans_[lines] = length < kLongLine ? std::uint64_t{line_start} << kLengthBits | length
+                                           : span_word(line_start, length, lines);
+        ++lines;
+    };
+    // Looks at a byte the block test found: a break ends the line (a CR LF
+    // pair is one break) and the index of its last byte is returned; a NUL
+    // ends the split. Other bytes are passed over.
+    bool nul = false;
+    const auto look_at = [&](std::size_t i) {
+        const char c = begin[i];
+        if (c == '\n' || c == '\r') {
+            add_line_to(i);
+            if (c == '\r' && i + 1 < n && begin[i + 1] == '\n') ++i;
+            line_start = i + 1;
+        }
+        nul |= c == '\0';
         return i;
     };
     std::size_t i = line_start;
 #ifdef __SSE2__
     // Sixty-four bytes at a time.
-    while (i + 64 <= n) {
-        const BlockBytes found = block_bytes(begin + i);
-        if (found.nuls != 0) break;
-        std::uint64_t mask = found.breaks;
-        const std::size_t block_end = i + 64;
-        std::size_t next = block_end;
-        while (mask) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctzll(mask));
-            mask &= mask - 1;
-            if (at < line_start) continue;  // the LF of a CR LF pair already taken
-            next = end_line(at) + 1;
+    for (; i + 64 <= n && !nul; i = std::max(i + 64, line_start)) {
+        for (std::uint64_t mask = low_bytes(begin + i); mask != 0; mask &= mask - 1) {
+            const auto bit = static_cast<unsigned>(__builtin_ctzll(mask));
+            // The LF of a CR LF pair is taken with its CR: it is no break of
+            // its own (in the next block, the block starts after it).
+            if (look_at(i + bit) != i + bit) mask &= ~(std::uint64_t{2} << bit);
         }
-        i = next > block_end ? next : block_end;
     }
 #endif
-    for (; i < n; ++i) {
-        const char c = begin[i];
-        if (c == '\0') {
-            spans_.clear();
-            long_lines_.clear();
-            return false;
-        }
-        if (c == '\n' || c == '\r') i = end_line(i);
+    for (; i < n && !nul; ++i) i = look_at(i);
+    if (nul) {
+        spans_.clear();
+        long_lines_.clear();
+        return false;
     }
-    if (line_start < n) add_line(line_start, n - line_start);
+    if (line_start < n) add_line_to(n);
+    spans_.resize(lines);
     return true;
+}
+
+std::uint64_t LineList::span_word(std::size_t offset, std::size_t length, std::size_t index) {
+    if (length >= kLongLine) {
+        long_lines_.push_back({static_cast<long long>(index), length});
+        length = kLongLine;
+    }
+    return std::uint64_t{offset} << kLengthBits | length;
 }
 
 std::vector<LineList::DroppedNuls> LineList::drop_nuls(ContentBuffer& content) {

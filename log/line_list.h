@@ -77,7 +77,8 @@ private:
     // Splits the content into lines; false, with no lines kept, when it
     // holds a NUL byte.
     bool split();
-    void add_line(std::size_t offset, std::size_t length);
+    // The word of the line at `index` (keeping its length apart when long).
+    std::uint64_t span_word(std::size_t offset, std::size_t length, std::size_t index);
     std::size_t long_line_length(long long index) const;
     void keep_lost_nuls(const std::vector<DroppedNuls>& dropped);
 

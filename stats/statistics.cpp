@@ -132,24 +132,32 @@ private:
     std::uint64_t record_floor_ = 0;  // whole amounts below it cannot raise the record
 };
 
+// Reads the amounts of a line that are not both plain digits: other texts
+// take the full conversion, the download first, so that when both are bad
+// the download's text is the one named. A line whose date is out of place
+// would be read from the wrong characters: it fails rather than give a wrong
+// figure.
+void read_other_amounts(const YearWalk& walk, const Separators& seps, Amount& download, Amount& upload) {
+    if (!walk.dated) walk.lines.noting_line(walk.line_index(), [&] { check_date(walk.line); });
+    const AmountTexts texts = amount_texts(walk.text, DateSkip::FirstTwelve);
+    download.is_whole = plain_digits_value(texts.download, download.whole);
+    upload.is_whole = plain_digits_value(texts.upload, upload.whole);
+    walk.lines.noting_line(walk.line_index(), [&] {
+        if (!download.is_whole) download.other = text_to_float(texts.download, seps);
+        if (!upload.is_whole) upload.other = text_to_float(texts.upload, seps);
+    });
+}
+
 // Reads the amounts of the line reached, adds them to the year's sums and
 // raises the records.
 void read_year_line(const YearWalk& walk, const Separators& seps, ColumnSum& download, ColumnSum& upload) {
-    // A line whose date is out of place would be read from the wrong
-    // characters: it fails rather than give a wrong figure.
-    if (!walk.dated) walk.lines.noting_line(walk.line_index(), [&] { check_date(walk.line); });
-    const AmountTexts texts = amount_texts(walk.text, DateSkip::FirstTwelve);
     Amount line_download;
     Amount line_upload;
-    line_download.is_whole = plain_digits_value(texts.download, line_download.whole);
-    line_upload.is_whole = plain_digits_value(texts.upload, line_upload.whole);
-    if (!line_download.is_whole || !line_upload.is_whole) {
-        // Other texts take the full conversion, the download first: when
-        // both are bad, the download's text is the one named.
-        walk.lines.noting_line(walk.line_index(), [&] {
-            if (!line_download.is_whole) line_download.other = text_to_float(texts.download, seps);
-            if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
-        });
+    if (walk.dated && plain_amounts(walk.text, line_download.whole, line_upload.whole)) {
+        line_download.is_whole = true;
+        line_upload.is_whole = true;
+    } else {
+        read_other_amounts(walk, seps, line_download, line_upload);
     }
     const long long index = walk.line_index();
     download.add(line_download, index);
