@@ -164,6 +164,14 @@ void check_date(std::string_view line) {
 
 int year_number(std::string_view line) { return text_to_int(year_number_text(line)); }
 
+YearNumberIs::YearNumberIs(int year) : year_(year) {
+    if (year < 0 || year > 9999) return;
+    has_digits_ = true;
+    for (int place = 0, rest = year; place < 4; ++place, rest /= 10) {
+        digits_ |= static_cast<std::uint32_t>('0' + rest % 10) << (8 * (3 - place));
+    }
+}
+
 bool plain_amounts(std::string_view line, std::uint64_t& download, std::uint64_t& upload) {
     const std::string_view rest = drop_front(line, 12);
     const std::size_t download_length = comma_ended_digits(rest, download);

@@ -66,6 +66,29 @@ void check_date(std::string_view line);
 // The year number: characters 8 to 11 read as a whole number.
 int year_number(std::string_view line);
 
+// Tells whether a line's year number is one year, failing as year_number
+// does. Lines are searched for a year one after the other: four digits, as
+// nearly every line has there, are told by comparing them as one word.
+class YearNumberIs {
+public:
+    explicit YearNumberIs(int year);
+    bool operator()(std::string_view line) const {
+        if (line.size() >= 11) {
+            std::uint32_t word;
+            std::memcpy(&word, line.data() + 7, 4);
+            if (has_digits_ && word == digits_) return true;
+            // Four other digits are another year.
+            if ((words::non_digit_bits(word) & 0x80808080u) == 0) return false;
+        }
+        return year_number(line) == year_;
+    }
+
+private:
+    int year_;
+    bool has_digits_ = false;  // the year has four digits, 0000 to 9999
+    std::uint32_t digits_ = 0;
+};
+
 // The download and upload texts of a line, before conversion. The first way
 // of removing the date field drops exactly 12 characters; the second drops
 // everything up to and including the first ",". The upload text needs a ","

@@ -12,7 +12,7 @@ std::vector<std::string> year_list(const LineList& lines) {
     std::string_view last;
     for (int i = 0; i < lines.count(); ++i) {
         const std::string_view year = year_text(lines.at(i));
-        if (year != last) {
+        if (!same_year_text(year, last)) {
             years.emplace_back(year);
             last = year;
         }
@@ -22,8 +22,9 @@ std::vector<std::string> year_list(const LineList& lines) {
 
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared) {
     const int chosen = text_to_int(year_text);
+    const YearNumberIs of_chosen_year(chosen);
     long long index = 0;
-    while (lines.noting_line(index, [&] { return year_number(lines.at(index)); }) != chosen) ++index;
+    while (!lines.noting_line(index, [&] { return of_chosen_year(lines.at(index)); })) ++index;
 
     std::vector<std::string> months;
     std::string last_abbrev;

@@ -194,6 +194,8 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
 
     const long long count = lines.count();
     const std::size_t items = input.year_items.size();
+    download.reserve_points(items);
+    upload.reserve_points(items);
     std::size_t counter = 0;
     YearWalk walk(lines);
     // The first group's year comes from line 0, characters 8 to 11; every later
