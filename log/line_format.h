@@ -76,11 +76,20 @@ public:
         if (line.size() >= 11) {
             std::uint32_t word;
             std::memcpy(&word, line.data() + 7, 4);
-            if (has_digits_ && word == digits_) return true;
-            // Four other digits are another year.
-            if ((words::non_digit_bits(word) & 0x80808080u) == 0) return false;
+            const Told told = by_digits(word);
+            if (told != Told::Unknown) return told == Told::Yes;
         }
         return year_number(line) == year_;
+    }
+    // For characters 8 to 11 of a line as one word (the first in the lowest
+    // byte): whether they are the year, when they are four digits; unknown
+    // when they are not, and the line must be read.
+    enum class Told { Yes, No, Unknown };
+    Told by_digits(std::uint32_t word) const {
+        if (has_digits_ && word == digits_) return Told::Yes;
+        // Four other digits are another year.
+        if ((words::non_digit_bits(word) & 0x80808080u) == 0) return Told::No;
+        return Told::Unknown;
     }
 
 private:

@@ -8,6 +8,7 @@
 #endif
 
 #include "log/failure.h"
+#include "log/line_format.h"
 
 namespace loglezer {
 
@@ -16,10 +17,13 @@ LineList LineList::from_lines(const std::vector<std::string>& lines) {
     std::size_t total = 0;
     for (const auto& line : lines) total += line.size();
     list.content_.reserve(total);
-    list.spans_.reserve(lines.size());
-    for (const auto& line : lines) {
-        list.spans_.push_back(list.span_word(list.content_.size(), line.size(), list.spans_.size()));
-        list.content_.insert(list.content_.end(), line.begin(), line.end());
+    for (const auto& line : lines) list.content_.insert(list.content_.end(), line.begin(), line.end());
+    list.spans_.resize(lines.size());
+    list.years_.resize(lines.size());
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        list.index_line(i, offset, lines[i].size());
+        offset += lines[i].size();
     }
     return list;
 }
@@ -64,76 +68,94 @@ std::uint64_t low_bytes(const char* p) {
 
 }  // namespace
 
-bool LineList::split() {
-    const char* const begin = content_.data();
-    const std::size_t n = content_.size();
-    // Every offset must fit its 40 bits: a content that large cannot have
-    // been read into the memory anyway.
-    if ((n >> (64 - kLengthBits)) != 0) throw std::bad_alloc();
-    long_lines_.clear();
-    // The index is sized by a rough guess of the line count, grows in place
-    // and is cut to the count at the end: its words are written, never
-    // cleared first.
-    spans_.resize(n / 40 + 1);
-    std::size_t room = spans_.size();
-    std::size_t lines = 0;
+inline void LineList::index_line(std::size_t index, std::size_t offset, std::size_t length) {
+    const std::string_view line(content_.data() + offset, length);
+    std::uint32_t year = 0;
+    if (is_log_date(line)) std::memcpy(&year, line.data() + 7, 4);
+    years_[index] = year;
+    if (length >= kLongLine) {
+        long_lines_.push_back({static_cast<long long>(index), length});
+        length = kLongLine;
+    }
+    spans_[index] = std::uint64_t{offset} << kLengthBits | length;
+}
 
-    // A UTF-8 byte order mark before the first date is no part of the line:
-    // left in, it would shift every character position of line 0.
-    std::size_t line_start = n >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
-    const auto add_line_to = [&](std::size_t end) {
-        if (lines == room) {
-            spans_.resize(2 * room);
-            room = spans_.size();
+// One split of the content: where the line being read starts and how many
+// lines are indexed. The index is sized by a rough guess of the line count,
+// grows in place and is cut to the count at the end: its words are written,
+// never cleared first.
+struct LineList::Splitter {
+    LineList& list;
+    const char* const begin;
+    const std::size_t n;
+    std::size_t line_start = 0;
+    std::size_t lines = 0;
+    bool nul = false;  // a NUL byte was found: the split is given up
+
+    explicit Splitter(LineList& to) : list(to), begin(to.content_.data()), n(to.content_.size()) {}
+
+    // Ends the line being read before `end`, the first character of its
+    // break or the end of the content.
+    void end_line(std::size_t end) {
+        if (lines == list.spans_.size()) {
+            list.spans_.resize(2 * lines);
+            list.years_.resize(2 * lines);
         }
-        const std::size_t length = end - line_start;
-        spans_[lines] = length < kLongLine ? std::uint64_t{line_start} << kLengthBits | length
-                                           : span_word(line_start, length, lines);
+        list.index_line(lines, line_start, end - line_start);
         ++lines;
-    };
-    // Looks at a byte the block test found: a break ends the line (a CR LF
-    // pair is one break) and the index of its last byte is returned; a NUL
-    // ends the split. Other bytes are passed over.
-    bool nul = false;
-    const auto look_at = [&](std::size_t i) {
+    }
+
+    // Looks at the byte at i: a break ends the line (a CR LF pair is one
+    // break) and the index of its last byte is returned; a NUL gives the
+    // split up. Other bytes are passed over.
+    std::size_t look_at(std::size_t i) {
         const char c = begin[i];
         if (c == '\n' || c == '\r') {
-            add_line_to(i);
+            end_line(i);
             if (c == '\r' && i + 1 < n && begin[i + 1] == '\n') ++i;
             line_start = i + 1;
         }
         nul |= c == '\0';
         return i;
-    };
-    std::size_t i = line_start;
-#ifdef __SSE2__
-    // Sixty-four bytes at a time.
-    for (; i + 64 <= n && !nul; i = std::max(i + 64, line_start)) {
-        for (std::uint64_t mask = low_bytes(begin + i); mask != 0; mask &= mask - 1) {
-            const auto bit = static_cast<unsigned>(__builtin_ctzll(mask));
-            // The LF of a CR LF pair is taken with its CR: it is no break of
-            // its own (in the next block, the block starts after it).
-            if (look_at(i + bit) != i + bit) mask &= ~(std::uint64_t{2} << bit);
-        }
     }
-#endif
-    for (; i < n && !nul; ++i) i = look_at(i);
-    if (nul) {
-        spans_.clear();
-        long_lines_.clear();
-        return false;
-    }
-    if (line_start < n) add_line_to(n);
-    spans_.resize(lines);
-    return true;
-}
 
-std::uint64_t LineList::span_word(std::size_t offset, std::size_t length, std::size_t index) {
-    if (length >= kLongLine) {
-        long_lines_.push_back({static_cast<long long>(index), length});
-        length = kLongLine;
+    bool run() {
+        list.spans_.resize(n / 40 + 1);
+        list.years_.resize(list.spans_.size());
+        // A UTF-8 byte order mark before the first date is no part of the
+        // line: left in, it would shift every character position of line 0.
+        line_start = n >= 3 && std::memcmp(begin, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+        std::size_t i = line_start;
+#ifdef __SSE2__
+        // Sixty-four bytes at a time.
+        for (; i + 64 <= n && !nul; i = std::max(i + 64, line_start)) {
+            for (std::uint64_t mask = low_bytes(begin + i); mask != 0; mask &= mask - 1) {
+                const auto bit = static_cast<unsigned>(__builtin_ctzll(mask));
+                // The LF of a CR LF pair is taken with its CR: it is no break
+                // of its own (in the next block, the block starts after it).
+                if (look_at(i + bit) != i + bit) mask &= ~(std::uint64_t{2} << bit);
+            }
+        }
+#endif
+        for (; i < n && !nul; ++i) i = look_at(i);
+        if (nul) return false;
+        if (line_start < n) end_line(n);
+        list.spans_.resize(lines);
+        list.years_.resize(lines);
+        return true;
     }
-    return std::uint64_t{offset} << kLengthBits | length;
+};
+
+bool LineList::split() {
+    // Every offset must fit its 40 bits: a content that large cannot have
+    // been read into the memory anyway.
+    if ((content_.size() >> (64 - kLengthBits)) != 0) throw std::bad_alloc();
+    long_lines_.clear();
+    if (Splitter(*this).run()) return true;
+    spans_.clear();
+    years_.clear();
+    long_lines_.clear();
+    return false;
 }
 
 std::vector<LineList::DroppedNuls> LineList::drop_nuls(ContentBuffer& content) {

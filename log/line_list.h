@@ -13,8 +13,8 @@ namespace loglezer {
 
 // All lines of the log, in file order, each without its line break and
 // untrimmed. The lines are views into one buffer holding the file content, so
-// loading a large log costs one allocation for the text and one for the
-// index, of 8 bytes a line.
+// loading a large log costs one allocation for the text and two for the
+// index, of 12 bytes a line: where each line is, and its year if dated.
 class LineList {
 public:
     LineList() = default;
@@ -43,6 +43,12 @@ public:
         const std::size_t length = span & kLongLine;
         return {content_.data() + (span >> kLengthBits), length == kLongLine ? long_line_length(index) : length};
     }
+    // The year text of the line at `index` (0 to count()-1) as one word, its
+    // four characters with the first in the lowest byte, when the line
+    // begins with a date the position rules read (is_log_date); 0 for any
+    // other line, which must be read itself. Kept from the split, so that a
+    // walk over every line's year need not read the lines.
+    std::uint32_t dated_year(long long index) const { return years_[static_cast<std::size_t>(index)]; }
     // Runs `read`, a read of the line at `index`, and returns what it
     // returns. A Failure it throws is told that it happened on that line
     // before it goes on; an index outside the list (a search that ran past
@@ -77,14 +83,17 @@ private:
     // Splits the content into lines; false, with no lines kept, when it
     // holds a NUL byte.
     bool split();
-    // The word of the line at `index` (keeping its length apart when long).
-    std::uint64_t span_word(std::size_t offset, std::size_t length, std::size_t index);
+    struct Splitter;
+    // Indexes the line of `length` characters at `offset` as line `index`,
+    // in the room the index has.
+    void index_line(std::size_t index, std::size_t offset, std::size_t length);
     std::size_t long_line_length(long long index) const;
     void keep_lost_nuls(const std::vector<DroppedNuls>& dropped);
 
     ContentBuffer content_;
     std::vector<std::uint64_t, BigAllocator<std::uint64_t>> spans_;
-    std::vector<LongLine> long_lines_;  // in line order
+    std::vector<std::uint32_t, BigAllocator<std::uint32_t>> years_;  // see dated_year
+    std::vector<LongLine> long_lines_;                               // in line order
     std::vector<LostNuls> lost_nuls_;
 };
 

@@ -10,21 +10,47 @@ namespace loglezer {
 std::vector<std::string> year_list(const LineList& lines) {
     std::vector<std::string> years;
     std::string_view last;
+    // The text `last` as a word when a dated line gave it: a dated line with
+    // the same word has the same year text, and is not read.
+    std::uint32_t last_word = 0;
     for (int i = 0; i < lines.count(); ++i) {
+        const std::uint32_t word = lines.dated_year(i);
+        if (word != 0 && word == last_word) continue;
         const std::string_view year = year_text(lines.at(i));
         if (!same_year_text(year, last)) {
             years.emplace_back(year);
             last = year;
         }
+        last_word = word;
     }
     return years;
 }
 
+namespace {
+
+// The index of the first line whose year number is `year`. A year that is no
+// whole number fails on its line, and when no line has the year the search
+// fails past the last line. A dated line's year is told from the list's
+// index without reading the line.
+long long first_line_of_year_number(const LineList& lines, int year) {
+    const YearNumberIs is_year(year);
+    for (long long index = 0;; ++index) {
+        if (index < lines.count()) {
+            if (const std::uint32_t word = lines.dated_year(index)) {
+                const YearNumberIs::Told told = is_year.by_digits(word);
+                if (told == YearNumberIs::Told::Yes) return index;
+                if (told == YearNumberIs::Told::No) continue;
+            }
+        }
+        if (lines.noting_line(index, [&] { return is_year(lines.at(index)); })) return index;
+    }
+}
+
+}  // namespace
+
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared) {
     const int chosen = text_to_int(year_text);
-    const YearNumberIs of_chosen_year(chosen);
-    long long index = 0;
-    while (!lines.noting_line(index, [&] { return of_chosen_year(lines.at(index)); })) ++index;
+    long long index = first_line_of_year_number(lines, chosen);
 
     std::vector<std::string> months;
     std::string last_abbrev;

@@ -64,7 +64,7 @@ struct YearWalk {
     void load() {
         line = lines.at(index);
         text = line;
-        dated = is_log_date(line);
+        dated = lines.dated_year(index) != 0 || is_log_date(line);
     }
     std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
     // The index of the line read: past the last line the walk reads on in
