@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "log/failure.h"
 #include "log/month_names.h"
@@ -127,31 +130,71 @@ std::size_t comma_ended_digits(std::string_view text, std::uint64_t& value) {
     return length;
 }
 
-// The trailing zero bits of the word: 64 for none set.
-unsigned trailing_zeros(std::uint64_t word) { return word == 0 ? 64 : static_cast<unsigned>(__builtin_ctzll(word)); }
-
-// A run of digits: its length and, for a length of 1 to 15, its value.
-struct DigitRun {
-    std::uint64_t value;
-    unsigned length;
+#ifdef __SSE2__
+// The commas and the characters other than digits (the commas among them)
+// of the 32 characters from p, as masks: bit k for character k.
+struct Marks {
+    std::uint32_t commas;
+    std::uint32_t others;
 };
-
-// The run of digits that begins at q, among the 16 characters from q (all of
-// which must be there); a length of 16 when all are digits. No branch
-// depends on the length, which changes from line to line, and the run is
-// read where it is used.
-[[gnu::always_inline]] inline DigitRun leading_digits_16(const char* q) {
-    const std::uint64_t head = load8(q);
-    const std::uint64_t tail = load8(q + 8);
-    const std::uint64_t head_other = words::non_digit_bits(head);
-    const unsigned in_head = trailing_zeros(head_other) / 8;
-    const unsigned in_tail = head_other != 0 ? 0 : trailing_zeros(words::non_digit_bits(tail)) / 8;
-    // Each word's digits moved to its top, zeros before them; with no digit
-    // in a word its value is not used.
-    const std::uint64_t high = words::value8(words::digit_values(head) << ((64 - 8 * in_head) & 63));
-    const std::uint64_t low = words::value8(words::digit_values(tail) << ((64 - 8 * in_tail) & 63));
-    return {high * kPowers[in_tail] + (in_tail != 0 ? low : 0), in_head + in_tail};
+Marks marks_32(const char* p) {
+    const auto marks_16 = [](const char* q) {
+        const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        const __m128i values = _mm_sub_epi8(text, _mm_set1_epi8('0'));
+        const __m128i digits = _mm_cmpeq_epi8(_mm_min_epu8(values, _mm_set1_epi8(9)), values);
+        return Marks{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(text, _mm_set1_epi8(',')))),
+                     static_cast<std::uint32_t>(~_mm_movemask_epi8(digits) & 0xFFFF)};
+    };
+    const Marks low = marks_16(p);
+    const Marks high = marks_16(p + 16);
+    return {low.commas | high.commas << 16, low.others | high.others << 16};
 }
+
+// The value of the `length` (1 to 16) digits that end before e, read from
+// the sixteen characters that end there (the text must hold them), those
+// before the run masked off. The digits are weighed in pairs, the pairs in
+// fours and the fours in eights, sixteen at once: no step depends on the
+// length, which changes from line to line.
+std::uint64_t digits_ending_at(const char* e, unsigned length) {
+    // 0xFF for the last `length` of sixteen characters, from kLast + length.
+    static constexpr unsigned char kLast[32] = {0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
+                                                0,    0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    const __m128i keep = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kLast + length));
+    const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(e - 16));
+    const __m128i digits = _mm_and_si128(_mm_sub_epi8(text, _mm_set1_epi8('0')), keep);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(digits, zero), _mm_set1_epi32(0x0001000A)),
+                                          _mm_madd_epi16(_mm_unpackhi_epi8(digits, zero), _mm_set1_epi32(0x0001000A)));
+    const __m128i fours = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010064));
+    const __m128i eights = _mm_madd_epi16(_mm_packs_epi32(fours, fours), _mm_set1_epi32(0x00012710));
+    const auto both = static_cast<std::uint64_t>(_mm_cvtsi128_si64(eights));
+    return (both & 0xFFFFFFFF) * 100000000 + (both >> 32);
+}
+
+// What plain_amounts_32 tells.
+enum class Plain { Yes, No, Unknown };
+
+// plain_amounts for a line with at least 32 characters after the date,
+// looked at all at once; unknown when the first two "," are not among them
+// or an amount has more than 16 digits.
+Plain plain_amounts_32(const char* rest, std::uint64_t& download, std::uint64_t& upload) {
+    const Marks marks = marks_32(rest);
+    const std::uint32_t after_first = marks.commas & (marks.commas - 1);
+    if (after_first == 0) return Plain::Unknown;
+    const auto first = static_cast<unsigned>(__builtin_ctz(marks.commas));
+    const auto second = static_cast<unsigned>(__builtin_ctz(after_first));
+    // Digits only, but for the first ",", before the second, and neither
+    // amount empty.
+    if ((marks.others & ((1u << second) - 1)) != 1u << first || first == 0 || second == first + 1) return Plain::No;
+    // Each amount is read from the sixteen characters that end it: those of
+    // a download of fewer than 4 digits would begin before the line.
+    if (first < 4 || first > 16 || second - first - 1 > 16) return Plain::Unknown;
+    download = digits_ending_at(rest + first, first);
+    upload = digits_ending_at(rest + second, second - first - 1);
+    return Plain::Yes;
+}
+#endif
 
 }  // namespace
 
@@ -199,23 +242,15 @@ YearNumberIs::YearNumberIs(int year) : year_(year) {
 }
 
 bool plain_amounts(std::string_view line, std::uint64_t& download, std::uint64_t& upload) {
-    // Where both amounts have sixteen characters after them in the line, as
-    // in nearly every line, each is read without a branch on its length.
-    const char* const end = line.data() + line.size();
-    if (line.size() >= 12 + 16) {
-        const char* const down = line.data() + 12;
-        const DigitRun down_run = leading_digits_16(down);
-        const char* const up = down + down_run.length + 1;
-        if (down_run.length < 16 && end - up >= 16) {
-            const DigitRun up_run = leading_digits_16(up);
-            if (up_run.length < 16) {
-                download = down_run.value;
-                upload = up_run.value;
-                return down_run.length != 0 && down[down_run.length] == ',' && up_run.length != 0 &&
-                       up[up_run.length] == ',';
-            }
-        }
+#ifdef __SSE2__
+    // Nearly every line has its two amounts in the 32 characters after the
+    // date, and their lengths change from line to line: they are found at
+    // once, without a branch on their lengths.
+    if (line.size() >= 12 + 32) {
+        const Plain plain = plain_amounts_32(line.data() + 12, download, upload);
+        if (plain != Plain::Unknown) return plain == Plain::Yes;
     }
+#endif
     const std::string_view rest = drop_front(line, 12);
     const std::size_t download_length = comma_ended_digits(rest, download);
     return download_length != 0 && comma_ended_digits(rest.substr(download_length + 1), upload) != 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "log/failure.h"
@@ -48,29 +49,6 @@ long long first_line_of_year(const LineList& lines, int year) {
     while (lines.noting_line(index, [&] { return text_to_int(year_text(lines.at(index))); }) != year) ++index;
     return index;
 }
-
-// The yearly walk's place in the log. A line whose date passed the check has
-// its year text at characters 8 to 11, so the check is made once per line and
-// the year is taken without looking for the "," again.
-struct YearWalk {
-    explicit YearWalk(const LineList& all) : lines(all) { load(); }
-
-    const LineList& lines;
-    long long index = 0;
-    std::string_view line;  // the line reached, whole
-    std::string_view text;  // what is left of it to read
-    bool dated = false;     // its date passed the check
-
-    void load() {
-        line = lines.at(index);
-        text = line;
-        dated = lines.dated_year(index) != 0 || is_log_date(line);
-    }
-    std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
-    // The index of the line read: past the last line the walk reads on in
-    // that line.
-    long long line_index() const { return std::min(index, lines.count() - 1LL); }
-};
 
 // One amount of a line. Plain digits, as every byte count the metering
 // program writes, are kept as an integer; any other text as its long double.
@@ -132,6 +110,63 @@ private:
     std::uint64_t record_floor_ = 0;  // whole amounts below it cannot raise the record
 };
 
+// The yearly walk's place in the log. A line whose date passed the check has
+// its year text at characters 8 to 11, so the check is made once per line and
+// the year is taken without looking for the "," again.
+struct YearWalk {
+    explicit YearWalk(const LineList& all) : lines(all) { load(); }
+
+    const LineList& lines;
+    long long index = 0;
+    std::string_view line;  // the line reached, whole
+    std::string_view text;  // what is left of it to read
+    bool dated = false;     // its date passed the check
+
+    void load() {
+        line = lines.at(index);
+        text = line;
+        dated = lines.dated_year(index) != 0 || is_log_date(line);
+    }
+    std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
+    // The index of the line read: past the last line the walk reads on in
+    // that line.
+    long long line_index() const { return std::min(index, lines.count() - 1LL); }
+
+    // Moves to the next line; false past the last line, where the walk reads
+    // on in that line after its download's ",". The lines on the way that
+    // are dated in `year` (its text as one word; 0 for none) and whose
+    // amounts are plain digits, as nearly all are, are added to the sums in
+    // passing.
+    bool advance(std::uint32_t year, ColumnSum& download, ColumnSum& upload) {
+        ++index;
+        if (index == lines.count()) {
+            text = after_comma(drop_front(text, 12));
+            return false;
+        }
+        if (year != 0) add_plain_lines(year, download, upload);
+        load();
+        return true;
+    }
+
+private:
+    // Adds the lines from the one reached on, up to the last line and while
+    // they are dated in `year` and plain; the line it stops at is left to
+    // the full reading.
+    void add_plain_lines(std::uint32_t year, ColumnSum& download, ColumnSum& upload) {
+        const long long last = lines.count() - 1;
+        Amount line_download;
+        Amount line_upload;
+        line_download.is_whole = true;
+        line_upload.is_whole = true;
+        while (index < last && lines.dated_year(index) == year &&
+               plain_amounts(lines.at(index), line_download.whole, line_upload.whole)) {
+            download.add(line_download, index);
+            upload.add(line_upload, index);
+            ++index;
+        }
+    }
+};
+
 // Reads the amounts of a line that are not both plain digits: other texts
 // take the full conversion, the download first, so that when both are bad
 // the download's text is the one named. A line whose date is out of place
@@ -185,6 +220,14 @@ LabelCaptions year_captions(SharedState& shared, const Separators& seps) {
     return captions;
 }
 
+// A year text of four characters as one word, as LineList::dated_year gives
+// them; 0 for any other text, which no dated line has.
+std::uint32_t year_word(std::string_view year) {
+    std::uint32_t word = 0;
+    if (year.size() == 4) std::memcpy(&word, year.data(), 4);
+    return word;
+}
+
 // One bar per group of consecutive lines of one year, then the records and
 // the totals.
 LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedState& shared, const Separators& seps,
@@ -192,7 +235,6 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     download.set_3d(true);
     upload.set_3d(true);
 
-    const long long count = lines.count();
     const std::size_t items = input.year_items.size();
     download.reserve_points(items);
     upload.reserve_points(items);
@@ -208,17 +250,13 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     ColumnSum download_sum(shared.record_download_bytes, shared.record_download_line);
     ColumnSum upload_sum(shared.record_upload_bytes, shared.record_upload_line);
     while (counter != items) {
+        const std::uint32_t group_word = year_word(group_year);
         while (line_year && same_year_text(*line_year, group_year)) {
             read_year_line(walk, seps, download_sum, upload_sum);
-            ++walk.index;
-            if (walk.index == count) {
-                // A further selector item reads on in the last line, after
-                // its download's ",".
-                walk.text = after_comma(drop_front(walk.text, 12));
-                line_year.reset();
-            } else {
-                walk.load();
+            if (walk.advance(group_word, download_sum, upload_sum)) {
                 line_year = walk.year();
+            } else {
+                line_year.reset();
             }
         }
         const long double year_download = download_sum.take_year();
