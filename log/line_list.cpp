@@ -58,11 +58,11 @@ namespace {
 // break and NUL byte is among them, and few other bytes of a log (a tab).
 std::uint64_t low_bytes(const char* p) {
     const __m128i cr = _mm_set1_epi8('\r');
-    const auto low16 = [&](int k) -> std::uint64_t {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const auto low16 = [&](std::size_t from) -> std::uint64_t {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
         return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, cr), block)));
     };
-    return low16(0) | low16(1) << 16 | low16(2) << 32 | low16(3) << 48;
+    return low16(0) | low16(16) << 16 | low16(32) << 32 | low16(48) << 48;
 }
 #endif
 
