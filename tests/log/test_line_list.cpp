@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "log/failure.h"
 #include "log/line_list.h"
 
@@ -91,6 +94,26 @@ TEST(LineList, LinesOfMillionsOfCharactersKeepTheirLength) {
         EXPECT_EQ(list.at(2), "b");
         EXPECT_EQ(list.at(3).size(), kApart + 1);
         EXPECT_EQ(list.at(4), "c");
+    }
+}
+
+// The year kept beside each line is that of a dated line alone, from the
+// split as from a list of texts.
+TEST(LineList, KeepsTheYearOfEachDatedLine) {
+    const std::vector<std::string> lines = {"01-Jan-2005,1,2,", "3-Feb-2005,1,2,",  "01-Feb-2006,",
+                                            "01-Xyz-2007,1,2,", "01-Mar-20,8,1,2,", "",
+                                            "01-Apr-2009"};
+    const auto word = [](const char* year) {
+        std::uint32_t w = 0;
+        std::memcpy(&w, year, 4);
+        return w;
+    };
+    const std::vector<std::uint32_t> expected = {word("2005"), 0, word("2006"), 0, 0, 0, 0};
+    std::string content;
+    for (const auto& line : lines) content += line + "\r\n";
+    for (const LineList& list : {LineList::from_content(content), LineList::from_lines(lines)}) {
+        ASSERT_EQ(list.count(), 7);
+        for (int i = 0; i < list.count(); ++i) EXPECT_EQ(list.dated_year(i), expected[i]) << lines[i];
     }
 }
 
