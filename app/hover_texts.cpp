@@ -24,7 +24,7 @@ std::string title_after_three_words(const ChartModel& model) {
 std::string line_day(std::string_view line) {
     std::string text(day_text(line));
     text += ' ';
-    if (const auto name = setmonth(month_abbrev(line))) text += *name;
+    if (const auto name = look_up_month(month_abbrev(line))) text += *name;
     text += ' ';
     text += year_number_text(line);
     return text;
@@ -32,9 +32,9 @@ std::string line_day(std::string_view line) {
 
 }  // namespace
 
-QString bar_name(int option, const ChartModel& model, std::size_t index) {
+QString bar_name(PeriodOption option, const ChartModel& model, std::size_t index) {
     const std::string& label = model.points().at(index).label;
-    const std::string period = option == kPerYear ? std::string() : title_after_three_words(model);
+    const std::string period = option == PeriodOption::PerYear ? std::string() : title_after_three_words(model);
     return from_log_text(period.empty() ? label : label + ' ' + period);
 }
 

@@ -7,6 +7,7 @@
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "stats/chart_model.h"
+#include "stats/statistics.h"
 
 namespace loglezer {
 
@@ -14,7 +15,7 @@ namespace loglezer {
 // year by its label; a month by its name and the year its title names
 // ("Juni 2023"); a day by its number, month and year ("14 Juni 2023"). The
 // title is taken rather than the year box, which may have changed since.
-QString bar_name(int option, const ChartModel& model, std::size_t index);
+QString bar_name(PeriodOption option, const ChartModel& model, std::size_t index);
 
 // The day of the log line at `index` as "14 Juni 2023", the day a record
 // fell on; empty for no line (-1: no amount was above zero).

@@ -4,15 +4,30 @@
 
 namespace loglezer {
 
-SelectorVisibility selector_visibility(int option) {
-    switch (option) {
+PeriodOption period_option_at(int index) {
+    switch (index) {
+        case 0:
+            return PeriodOption::PerYear;
         case 1:
-            return {true, false};
+            return PeriodOption::PerMonth;
         case 2:
-            return {true, true};
+            return PeriodOption::PerDay;
         default:
-            return {false, false};
+            return PeriodOption::None;
     }
+}
+
+SelectorVisibility selector_visibility(PeriodOption option) {
+    switch (option) {
+        case PeriodOption::PerMonth:
+            return {true, false};
+        case PeriodOption::PerDay:
+            return {true, true};
+        case PeriodOption::None:
+        case PeriodOption::PerYear:
+            break;
+    }
+    return {false, false};
 }
 
 std::string program_title(const std::string& executable_path) {

@@ -301,7 +301,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::show_as_before_start_up() {
     // The totals are summed afresh, from zero.
     shared_ = SharedState{};
-    shown_option_ = kNoOption;
+    shown_option_ = PeriodOption::None;
     year_text_at_last_change_.clear();
     ui_.year_box->clear();
     ui_.month_box->clear();
@@ -351,7 +351,7 @@ ChartModel& MainWindow::upload_chart() { return ui_.upload_chart->model(); }
 
 void MainWindow::make_stats() {
     StatsInput in;
-    in.option = ui_.option_buttons->checkedId();
+    in.option = period_option_at(ui_.option_buttons->checkedId());
     for (int i = 0; i < ui_.year_box->count(); ++i) in.year_items.push_back(to_log_text(ui_.year_box->itemText(i)));
     in.year_text = to_log_text(ui_.year_box->currentText());
     in.month_text = to_log_text(ui_.month_box->currentText());
@@ -373,7 +373,7 @@ void MainWindow::make_stats() {
 }
 
 void MainWindow::option_chosen() {
-    const SelectorVisibility visible = selector_visibility(ui_.option_buttons->checkedId());
+    const SelectorVisibility visible = selector_visibility(period_option_at(ui_.option_buttons->checkedId()));
     ui_.year_box->setVisible(visible.year);
     ui_.month_box->setVisible(visible.month);
 }

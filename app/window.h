@@ -179,7 +179,7 @@ private:
     QString year_text_at_last_change_;
     // The option the charts' points were drawn with, which names them in
     // their tooltips.
-    int shown_option_ = -1;
+    PeriodOption shown_option_ = PeriodOption::None;
 
     // The controls the handlers reach, made from the layout table.
     WindowControls ui_;

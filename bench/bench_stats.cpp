@@ -23,7 +23,7 @@ const loglezer::LineList& million_lines() {
     return lines;
 }
 
-void run_option(benchmark::State& state, int option, const char* month) {
+void run_option(benchmark::State& state, loglezer::PeriodOption option, const char* month) {
     const loglezer::LineList& lines = million_lines();
     loglezer::StatsInput input;
     input.option = option;
@@ -42,7 +42,7 @@ void run_option(benchmark::State& state, int option, const char* month) {
     state.counters["bars"] = static_cast<double>(download.points().size());
 }
 
-void BM_Yearly(benchmark::State& state) { run_option(state, loglezer::kPerYear, ""); }
+void BM_Yearly(benchmark::State& state) { run_option(state, loglezer::PeriodOption::PerYear, ""); }
 BENCHMARK(BM_Yearly)->Unit(benchmark::kMillisecond);
 
 // What loglezer-stats does between loading the log and writing the figures:
@@ -75,10 +75,10 @@ void BM_Check(benchmark::State& state) {
 }
 BENCHMARK(BM_Check)->Unit(benchmark::kMillisecond);
 
-void BM_MonthlyMiddleYear(benchmark::State& state) { run_option(state, loglezer::kPerMonth, ""); }
+void BM_MonthlyMiddleYear(benchmark::State& state) { run_option(state, loglezer::PeriodOption::PerMonth, ""); }
 BENCHMARK(BM_MonthlyMiddleYear)->Unit(benchmark::kMillisecond);
 
-void BM_DailyMiddleYear(benchmark::State& state) { run_option(state, loglezer::kPerDay, "Juli"); }
+void BM_DailyMiddleYear(benchmark::State& state) { run_option(state, loglezer::PeriodOption::PerDay, "Juli"); }
 BENCHMARK(BM_DailyMiddleYear)->Unit(benchmark::kMillisecond);
 
 }  // namespace

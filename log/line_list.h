@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,8 @@ namespace loglezer {
 
 // All lines of the log, in file order, each without its line break and
 // untrimmed. The lines are views into one buffer holding the file content, so
-// loading a large log costs one allocation for the text and one for the index.
+// loading a large log costs one allocation for the text and two for the
+// index, of 12 bytes a line: where each line is, and its year if dated.
 class LineList {
 public:
     LineList() = default;
@@ -35,17 +37,41 @@ public:
     const std::vector<LostNuls>& lost_nuls() const { return lost_nuls_; }
     // The line at index; an index outside 0..count()-1 fails with
     // "List index out of bounds (index)".
-    std::string_view at(long long index) const;
-    // Notes on a failure raised while reading the line at `index` that it
-    // happened there; an index outside the list (a search that ran past the
-    // last line) names no line.
-    void note_line(Failure& failure, long long index) const {
-        if (index >= 0 && index < count()) failure.set_line(index);
+    std::string_view at(long long index) const {
+        if (index < 0 || index >= static_cast<long long>(spans_.size())) fail_index(index);
+        const std::uint64_t span = spans_[static_cast<std::size_t>(index)];
+        const std::size_t length = span & kLongLine;
+        return {content_.data() + (span >> kLengthBits), length == kLongLine ? long_line_length(index) : length};
+    }
+    // The year text of the line at `index` (0 to count()-1) as one word, its
+    // four characters with the first in the lowest byte, when the line
+    // begins with a date the position rules read (is_log_date); 0 for any
+    // other line, which must be read itself. Kept from the split, so that a
+    // walk over every line's year need not read the lines.
+    std::uint32_t dated_year(long long index) const { return years_[static_cast<std::size_t>(index)]; }
+    // Runs `read`, a read of the line at `index`, and returns what it
+    // returns. A Failure it throws is told that it happened on that line
+    // before it goes on; an index outside the list (a search that ran past
+    // the last line) names no line. A read that does not fail costs nothing
+    // more.
+    template <class Read>
+    decltype(auto) noting_line(long long index, Read&& read) const {
+        try {
+            return read();
+        } catch (Failure& failure) {
+            if (index >= 0 && index < count()) failure.set_line(index);
+            throw;
+        }
     }
 
 private:
-    struct Span {
-        std::size_t offset;
+    // Where a line is in the content, as one word: its offset in the high
+    // 40 bits, its length in the low 24 bits. A line of kLongLine characters
+    // or more has kLongLine there and its length in long_lines_.
+    static constexpr unsigned kLengthBits = 24;
+    static constexpr std::size_t kLongLine = (std::size_t{1} << kLengthBits) - 1;
+    struct LongLine {
+        long long index;
         std::size_t length;
     };
     // Where NULs were dropped: their count at each offset of the content left.
@@ -54,10 +80,20 @@ private:
         std::size_t count;
     };
     static std::vector<DroppedNuls> drop_nuls(ContentBuffer& content);
+    // Splits the content into lines; false, with no lines kept, when it
+    // holds a NUL byte.
+    bool split();
+    struct Splitter;
+    // Indexes the line of `length` characters at `offset` as line `index`,
+    // in the room the index has.
+    void index_line(std::size_t index, std::size_t offset, std::size_t length);
+    std::size_t long_line_length(long long index) const;
     void keep_lost_nuls(const std::vector<DroppedNuls>& dropped);
 
     ContentBuffer content_;
-    std::vector<Span, BigAllocator<Span>> spans_;
+    std::vector<std::uint64_t, BigAllocator<std::uint64_t>> spans_;
+    std::vector<std::uint32_t, BigAllocator<std::uint32_t>> years_;  // see dated_year
+    std::vector<LongLine> long_lines_;                               // in line order
     std::vector<LostNuls> lost_nuls_;
 };
 

@@ -26,24 +26,13 @@ locale_t c_locale() {
     return loc;
 }
 
-using words::kEachByte;
 using words::load8;
+using words::value8;
 
-// The digit values of eight characters ('0' is 0), and whether one of
-// them is no digit: that character's byte then has its high bit set, either
-// from the subtraction (below '0') or from adding 0x76 (above '9').
+// The digit values of eight characters, and whether one of them is no digit.
 std::uint64_t digits8(std::uint64_t word, bool& other) {
-    const std::uint64_t digits = word - 0x30 * kEachByte;
-    other = ((digits | (digits + 0x76 * kEachByte)) & (0x80 * kEachByte)) != 0;
-    return digits;
-}
-
-// The value of eight digit values (0 to 9, the first in the lowest byte).
-std::uint64_t value8(std::uint64_t digits) {
-    digits = digits * 10 + (digits >> 8);
-    return (((digits & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((digits >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-           32;
+    other = words::non_digit_bits(word) != 0;
+    return words::digit_values(word);
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ public:
     void clear_points();
     // add a point at the end, with the automatic colour
     void add_point(double value, std::string label, long double bytes = 0);
+    // make room for `count` points in all, so that adding them moves none
+    void reserve_points(std::size_t count) { points_.reserve(count); }
     // remove all title lines
     void clear_titles();
     // add a title line below the others

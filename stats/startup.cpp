@@ -10,25 +10,47 @@ namespace loglezer {
 std::vector<std::string> year_list(const LineList& lines) {
     std::vector<std::string> years;
     std::string_view last;
+    // The text `last` as a word when a dated line gave it: a dated line with
+    // the same word has the same year text, and is not read.
+    std::uint32_t last_word = 0;
     for (int i = 0; i < lines.count(); ++i) {
+        const std::uint32_t word = lines.dated_year(i);
+        if (word != 0 && word == last_word) continue;
         const std::string_view year = year_text(lines.at(i));
-        if (year != last) {
+        if (!same_year_text(year, last)) {
             years.emplace_back(year);
             last = year;
         }
+        last_word = word;
     }
     return years;
 }
 
+namespace {
+
+// The index of the first line whose year number is `year`. A year that is no
+// whole number fails on its line, and when no line has the year the search
+// fails past the last line. A dated line's year is told from the list's
+// index without reading the line.
+long long first_line_of_year_number(const LineList& lines, int year) {
+    const YearNumberIs is_year(year);
+    for (long long index = 0;; ++index) {
+        if (index < lines.count()) {
+            if (const std::uint32_t word = lines.dated_year(index)) {
+                const YearNumberIs::Told told = is_year.by_digits(word);
+                if (told == YearNumberIs::Told::Yes) return index;
+                if (told == YearNumberIs::Told::No) continue;
+            }
+        }
+        if (lines.noting_line(index, [&] { return is_year(lines.at(index)); })) return index;
+    }
+}
+
+}  // namespace
+
 std::vector<std::string> collect_months(const LineList& lines, const std::string& year_text, SharedState& shared) {
     const int chosen = text_to_int(year_text);
-    long long index = 0;
-    try {
-        while (year_number(lines.at(index)) != chosen) ++index;
-    } catch (Failure& failure) {
-        lines.note_line(failure, index);
-        throw;
-    }
+    long long index = first_line_of_year_number(lines, chosen);
 
     std::vector<std::string> months;
     std::string last_abbrev;
@@ -42,7 +64,7 @@ std::vector<std::string> collect_months(const LineList& lines, const std::string
         const std::string_view abbrev = month_abbrev(line);
         if (abbrev == last_abbrev) continue;
         last_abbrev = std::string(abbrev);
-        if (const auto name = setmonth(abbrev)) shared.current_month_name = *name;
+        if (const auto name = look_up_month(abbrev)) shared.current_month_name = *name;
         months.push_back(shared.current_month_name);
         if (months.back() == "December") break;
     }
@@ -60,7 +82,7 @@ bool log_has_year(const LineList& lines, const std::string& year_text) {
 
 std::string build_period_text(const LineList& lines, SharedState& shared) {
     const std::string_view date = copy_text(lines.at(0), 1, 11);
-    if (const auto name = setmonth(copy_text(date, 4, 3))) shared.current_month_name = *name;
+    if (const auto name = look_up_month(copy_text(date, 4, 3))) shared.current_month_name = *name;
     std::string text = "sinds ";
     text += copy_text(date, 1, 2);
     text += ' ';
@@ -107,7 +129,7 @@ private:
         state.year_items = years;
         state.year_text = years.empty() ? std::string() : years.back();
     }
-    void choose_per_year() override { option_ = kPerYear; }
+    void choose_per_year() override { option_ = PeriodOption::PerYear; }
     void run_statistics() override {
         StatsInput input;
         input.option = option_;
@@ -129,14 +151,14 @@ private:
     const Separators& seps_;
     ChartModel& download_;
     ChartModel& upload_;
-    int option_ = kNoOption;
+    PeriodOption option_ = PeriodOption::None;
 };
 
 }  // namespace
 
 StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month) {
     StatsInput input;
-    input.option = month ? kPerDay : kPerMonth;
+    input.option = month ? PeriodOption::PerDay : PeriodOption::PerMonth;
     input.year_items = start.year_items;
     input.year_text = year_text;
     if (month) input.month_text = std::string(dutch_month_name(*month));

@@ -14,7 +14,7 @@ namespace loglezer {
 
 // "sinds dd Maand yyyy" from the first 11 characters of line 0: the day
 // (characters 1-2), the Dutch name of the month (characters 4-6, translated
-// with setmonth and stored in the current month name) and the year
+// with look_up_month and stored in the current month name) and the year
 // (characters 8-11). Fails like the line list when the log is empty.
 std::string build_period_text(const LineList& lines, SharedState& shared);
 

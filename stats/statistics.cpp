@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "log/failure.h"
@@ -19,30 +20,24 @@ void set_title(ChartModel& chart, std::string line) {
     chart.add_title(std::move(line));
 }
 
-// Runs a read of the line at `index` and tells a failure in it that line.
-// Only the reads that can fail run through it, and in the yearly walk only
-// off its usual path: a plain line costs nothing more.
-template <class Read>
-void noting_line(const LineList& lines, long long index, Read&& read) {
-    try {
-        read();
-    } catch (Failure& failure) {
-        lines.note_line(failure, index);
-        throw;
-    }
-}
-
 // Fails like check_date on the line at `index`, naming it.
 void check_line_date(const LineList& lines, long long index) {
-    noting_line(lines, index, [&] { check_date(lines.at(index)); });
+    lines.noting_line(index, [&] { check_date(lines.at(index)); });
 }
 
-// Reads the two amounts of the line at `index` into the shared values.
-void read_amounts(const LineList& lines, long long index, DateSkip skip, const Separators& seps, SharedState& shared) {
-    noting_line(lines, index, [&] {
+// The two amounts of one line, in bytes.
+struct LineAmounts {
+    long double download;
+    long double upload;
+};
+
+// Reads the two amounts of the line at `index`, the download first: when
+// both texts are bad, the download's is the one named.
+LineAmounts read_amounts(const LineList& lines, long long index, DateSkip skip, const Separators& seps) {
+    return lines.noting_line(index, [&] {
         const AmountTexts texts = amount_texts(lines.at(index), skip);
-        shared.line_download = text_to_float(texts.download, seps);
-        shared.line_upload = text_to_float(texts.upload, seps);
+        const long double download = text_to_float(texts.download, seps);
+        return LineAmounts{download, text_to_float(texts.upload, seps)};
     });
 }
 
@@ -51,37 +46,9 @@ void read_amounts(const LineList& lines, long long index, DateSkip skip, const S
 // search runs past the last line.
 long long first_line_of_year(const LineList& lines, int year) {
     long long index = 0;
-    try {
-        while (text_to_int(year_text(lines.at(index))) != year) ++index;
-    } catch (Failure& failure) {
-        lines.note_line(failure, index);
-        throw;
-    }
+    while (lines.noting_line(index, [&] { return text_to_int(year_text(lines.at(index))); }) != year) ++index;
     return index;
 }
-
-// The yearly walk's place in the log. A line whose date passed the check has
-// its year text at characters 8 to 11, so the check is made once per line and
-// the year is taken without looking for the "," again.
-struct YearWalk {
-    explicit YearWalk(const LineList& all) : lines(all) { load(); }
-
-    const LineList& lines;
-    long long index = 0;
-    std::string_view line;  // the line reached, whole
-    std::string_view text;  // what is left of it to read
-    bool dated = false;     // its date passed the check
-
-    void load() {
-        line = lines.at(index);
-        text = line;
-        dated = is_log_date(line);
-    }
-    std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
-    // The index of the line read: past the last line the walk reads on in
-    // that line.
-    long long line_index() const { return std::min(index, lines.count() - 1LL); }
-};
 
 // One amount of a line. Plain digits, as every byte count the metering
 // program writes, are kept as an integer; any other text as its long double.
@@ -143,62 +110,89 @@ private:
     std::uint64_t record_floor_ = 0;  // whole amounts below it cannot raise the record
 };
 
-// The amounts of the line read last while both are whole numbers. The
-// shared values get them when the walk ends, however it ends (a failure
-// unwinds through the destructor), or before another line's amounts are
-// written directly, so they hold what writing every line's amounts leaves:
-// without two 80-bit stores per line, which cost more than the rest of the
-// walk's arithmetic.
-class PendingAmounts {
-public:
-    explicit PendingAmounts(SharedState& shared) : shared_(shared) {}
-    PendingAmounts(const PendingAmounts&) = delete;
-    PendingAmounts& operator=(const PendingAmounts&) = delete;
-    ~PendingAmounts() { write(); }
+// The yearly walk's place in the log. A line whose date passed the check has
+// its year text at characters 8 to 11, so the check is made once per line and
+// the year is taken without looking for the "," again.
+struct YearWalk {
+    explicit YearWalk(const LineList& all) : lines(all) { load(); }
 
-    void keep(std::uint64_t download, std::uint64_t upload) {
-        download_ = download;
-        upload_ = upload;
-        pending_ = true;
+    const LineList& lines;
+    long long index = 0;
+    std::string_view line;  // the line reached, whole
+    std::string_view text;  // what is left of it to read
+    bool dated = false;     // its date passed the check
+
+    void load() {
+        line = lines.at(index);
+        text = line;
+        dated = lines.dated_year(index) != 0 || is_log_date(line);
     }
-    void write() {
-        if (!pending_) return;
-        shared_.line_download = static_cast<long double>(download_);
-        shared_.line_upload = static_cast<long double>(upload_);
-        pending_ = false;
+    std::string_view year() const { return dated ? line.substr(7, 4) : year_text(line); }
+    // The index of the line read: past the last line the walk reads on in
+    // that line.
+    long long line_index() const { return std::min(index, lines.count() - 1LL); }
+
+    // Moves to the next line; false past the last line, where the walk reads
+    // on in that line after its download's ",". The lines on the way that
+    // are dated in `year` (its text as one word; 0 for none) and whose
+    // amounts are plain digits, as nearly all are, are added to the sums in
+    // passing.
+    bool advance(std::uint32_t year, ColumnSum& download, ColumnSum& upload) {
+        ++index;
+        if (index == lines.count()) {
+            text = after_comma(drop_front(text, 12));
+            return false;
+        }
+        if (year != 0) add_plain_lines(year, download, upload);
+        load();
+        return true;
     }
 
 private:
-    SharedState& shared_;
-    std::uint64_t download_ = 0;
-    std::uint64_t upload_ = 0;
-    bool pending_ = false;
+    // Adds the lines from the one reached on, up to the last line and while
+    // they are dated in `year` and plain; the line it stops at is left to
+    // the full reading.
+    void add_plain_lines(std::uint32_t year, ColumnSum& download, ColumnSum& upload) {
+        const long long last = lines.count() - 1;
+        Amount line_download;
+        Amount line_upload;
+        line_download.is_whole = true;
+        line_upload.is_whole = true;
+        while (index < last && lines.dated_year(index) == year &&
+               plain_amounts(lines.at(index), line_download.whole, line_upload.whole)) {
+            download.add(line_download, index);
+            upload.add(line_upload, index);
+            ++index;
+        }
+    }
 };
 
-// Reads the amounts of the line reached into the shared values, adds them to
-// the year's sums and raises the records.
-void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& pending, const Separators& seps,
-                    ColumnSum& download, ColumnSum& upload) {
-    // A line whose date is out of place would be read from the wrong
-    // characters: it fails rather than give a wrong figure.
-    if (!walk.dated) noting_line(walk.lines, walk.line_index(), [&] { check_date(walk.line); });
+// Reads the amounts of a line that are not both plain digits: other texts
+// take the full conversion, the download first, so that when both are bad
+// the download's text is the one named. A line whose date is out of place
+// would be read from the wrong characters: it fails rather than give a wrong
+// figure.
+void read_other_amounts(const YearWalk& walk, const Separators& seps, Amount& download, Amount& upload) {
+    if (!walk.dated) walk.lines.noting_line(walk.line_index(), [&] { check_date(walk.line); });
     const AmountTexts texts = amount_texts(walk.text, DateSkip::FirstTwelve);
+    download.is_whole = plain_digits_value(texts.download, download.whole);
+    upload.is_whole = plain_digits_value(texts.upload, upload.whole);
+    walk.lines.noting_line(walk.line_index(), [&] {
+        if (!download.is_whole) download.other = text_to_float(texts.download, seps);
+        if (!upload.is_whole) upload.other = text_to_float(texts.upload, seps);
+    });
+}
+
+// Reads the amounts of the line reached, adds them to the year's sums and
+// raises the records.
+void read_year_line(const YearWalk& walk, const Separators& seps, ColumnSum& download, ColumnSum& upload) {
     Amount line_download;
     Amount line_upload;
-    line_download.is_whole = plain_digits_value(texts.download, line_download.whole);
-    line_upload.is_whole = plain_digits_value(texts.upload, line_upload.whole);
-    if (line_download.is_whole && line_upload.is_whole) {
-        pending.keep(line_download.whole, line_upload.whole);
+    if (walk.dated && plain_amounts(walk.text, line_download.whole, line_upload.whole)) {
+        line_download.is_whole = true;
+        line_upload.is_whole = true;
     } else {
-        // Other texts take the full conversion, the download first: a failing
-        // upload leaves the download written, as it was line by line.
-        pending.write();
-        noting_line(walk.lines, walk.line_index(), [&] {
-            if (!line_download.is_whole) line_download.other = text_to_float(texts.download, seps);
-            shared.line_download = line_download.value();
-            if (!line_upload.is_whole) line_upload.other = text_to_float(texts.upload, seps);
-            shared.line_upload = line_upload.value();
-        });
+        read_other_amounts(walk, seps, line_download, line_upload);
     }
     const long long index = walk.line_index();
     download.add(line_download, index);
@@ -208,28 +202,30 @@ void read_year_line(const YearWalk& walk, SharedState& shared, PendingAmounts& p
 // Scales and rounds the records, scales the totals for showing, and writes
 // the four label captions.
 LabelCaptions year_captions(SharedState& shared, const Separators& seps) {
+    // The records and totals stay in bytes; only what is shown is scaled, so
+    // a later run that adds nothing shows the same figures, even beyond
+    // 1024 TB. A suffix keeps its unit when nothing is divided.
     long double record_download = shared.record_download_bytes;
     long double record_upload = shared.record_upload_bytes;
     scale_units(record_download, record_upload, shared.records_suffix);
-    // The totals stay in bytes; only what is shown is scaled, so a later run
-    // that adds nothing shows the same figures, even beyond 1024 TB.
     long double total_download = shared.total_download;
     long double total_upload = shared.total_upload;
     scale_units(total_download, total_upload, shared.totals_suffix);
 
-    shared.record_download = round2(record_download);
-    shared.record_upload = round2(record_upload);
-    const double shown_total_download = round2(total_download);
-    const double shown_total_upload = round2(total_upload);
-
     LabelCaptions captions;
-    captions.record_down =
-        general_number_text(static_cast<double>(shared.record_download), seps.decimal) + shared.records_suffix;
-    captions.record_up =
-        general_number_text(static_cast<double>(shared.record_upload), seps.decimal) + shared.records_suffix;
-    captions.total_down = general_number_text(shown_total_download, seps.decimal) + shared.totals_suffix;
-    captions.total_up = general_number_text(shown_total_upload, seps.decimal) + shared.totals_suffix;
+    captions.record_down = general_number_text(round2(record_download), seps.decimal) + shared.records_suffix;
+    captions.record_up = general_number_text(round2(record_upload), seps.decimal) + shared.records_suffix;
+    captions.total_down = general_number_text(round2(total_download), seps.decimal) + shared.totals_suffix;
+    captions.total_up = general_number_text(round2(total_upload), seps.decimal) + shared.totals_suffix;
     return captions;
+}
+
+// A year text of four characters as one word, as LineList::dated_year gives
+// them; 0 for any other text, which no dated line has.
+std::uint32_t year_word(std::string_view year) {
+    std::uint32_t word = 0;
+    if (year.size() == 4) std::memcpy(&word, year.data(), 4);
+    return word;
 }
 
 // One bar per group of consecutive lines of one year, then the records and
@@ -239,8 +235,9 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     download.set_3d(true);
     upload.set_3d(true);
 
-    const long long count = lines.count();
     const std::size_t items = input.year_items.size();
+    download.reserve_points(items);
+    upload.reserve_points(items);
     std::size_t counter = 0;
     YearWalk walk(lines);
     // The first group's year comes from line 0, characters 8 to 11; every later
@@ -252,19 +249,14 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
 
     ColumnSum download_sum(shared.record_download_bytes, shared.record_download_line);
     ColumnSum upload_sum(shared.record_upload_bytes, shared.record_upload_line);
-    PendingAmounts pending(shared);
     while (counter != items) {
+        const std::uint32_t group_word = year_word(group_year);
         while (line_year && same_year_text(*line_year, group_year)) {
-            read_year_line(walk, shared, pending, seps, download_sum, upload_sum);
-            ++walk.index;
-            if (walk.index == count) {
-                // A further selector item reads on in the last line, after
-                // its download's ",".
-                walk.text = after_comma(drop_front(walk.text, 12));
-                line_year.reset();
-            } else {
-                walk.load();
+            read_year_line(walk, seps, download_sum, upload_sum);
+            if (walk.advance(group_word, download_sum, upload_sum)) {
                 line_year = walk.year();
+            } else {
+                line_year.reset();
             }
         }
         const long double year_download = download_sum.take_year();
@@ -326,9 +318,9 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
         long double month_upload = 0;
         while (next_key && *next_key == run_key) {
             check_line_date(lines, index);
-            read_amounts(lines, index, DateSkip::UpToComma, seps, shared);
-            month_download += shared.line_download;
-            month_upload += shared.line_upload;
+            const LineAmounts amounts = read_amounts(lines, index, DateSkip::UpToComma, seps);
+            month_download += amounts.download;
+            month_upload += amounts.upload;
             ++index;
             if (index == count) {
                 next_key.reset();
@@ -338,7 +330,7 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
                 next_key = month_year_text(lines.at(index));
             }
         }
-        if (const auto name = setmonth(run_key)) shared.current_month_name = *name;
+        if (const auto name = look_up_month(run_key)) shared.current_month_name = *name;
         download.add_point(to_gigabytes(month_download), shared.current_month_name, month_download);
         upload.add_point(to_gigabytes(month_upload), shared.current_month_name, month_upload);
 
@@ -358,7 +350,7 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
     const int year = text_to_int(input.year_text);
     const std::string year_digits = std::to_string(year);
 
-    if (const auto name = setmonth(input.month_text)) shared.current_month_name = *name;
+    if (const auto name = look_up_month(input.month_text)) shared.current_month_name = *name;
     const std::string abbrev = shared.current_month_name;
     const std::string key = abbrev + "-" + year_digits;
 
@@ -367,7 +359,7 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
     const long long last = lines.count() - 1;
     long long index = 0;
     while (month_year_text(lines.at(index)) != key) ++index;
-    if (const auto name = setmonth(abbrev)) shared.current_month_name = *name;
+    if (const auto name = look_up_month(abbrev)) shared.current_month_name = *name;
 
     for (;;) {
         const std::string_view line = lines.at(index);
@@ -375,16 +367,12 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
         // leave the rest of the month out without a word.
         check_line_date(lines, index);
         if (month_year_text(line) != key) break;
-        read_amounts(lines, index, DateSkip::FirstTwelve, seps, shared);
+        const LineAmounts bytes = read_amounts(lines, index, DateSkip::FirstTwelve, seps);
         set_title(download, "Download per dag " + shared.current_month_name + " " + year_digits);
         set_title(upload, "Upload per dag " + shared.current_month_name + " " + year_digits);
-        const long double download_bytes = shared.line_download;
-        const long double upload_bytes = shared.line_upload;
-        shared.line_download = to_gigabytes(shared.line_download);
-        shared.line_upload = to_gigabytes(shared.line_upload);
         const std::string label(day_text(line));
-        download.add_point(static_cast<double>(shared.line_download), label, download_bytes);
-        upload.add_point(static_cast<double>(shared.line_upload), label, upload_bytes);
+        download.add_point(to_gigabytes(bytes.download), label, bytes.download);
+        upload.add_point(to_gigabytes(bytes.upload), label, bytes.upload);
         if (index == last) break;
         ++index;
     }
@@ -397,9 +385,19 @@ std::optional<LabelCaptions> show_stats(const LineList& lines, const StatsInput&
     download.clear_points();
     upload.clear_points();
     std::optional<LabelCaptions> captions;
-    if (input.option == kPerYear) captions = per_year(lines, input, shared, seps, download, upload);
-    if (input.option == kPerMonth) per_month(lines, input, shared, seps, download, upload);
-    if (input.option == kPerDay) per_day(lines, input, shared, seps, download, upload);
+    switch (input.option) {
+        case PeriodOption::PerYear:
+            captions = per_year(lines, input, shared, seps, download, upload);
+            break;
+        case PeriodOption::PerMonth:
+            per_month(lines, input, shared, seps, download, upload);
+            break;
+        case PeriodOption::PerDay:
+            per_day(lines, input, shared, seps, download, upload);
+            break;
+        case PeriodOption::None:
+            break;
+    }
     return captions;
 }
 

@@ -11,12 +11,13 @@
 
 namespace loglezer {
 
-// The options of the radio group.
-enum StatsOption : int { kNoOption = -1, kPerYear = 0, kPerMonth = 1, kPerDay = 2 };
+// The period the statistics are made for: the option chosen in the radio
+// group, none before one is chosen.
+enum class PeriodOption { None, PerYear, PerMonth, PerDay };
 
 // What the statistics read from the window.
 struct StatsInput {
-    int option = kNoOption;               // selected index of the radio group, -1..2
+    PeriodOption option = PeriodOption::None;
     std::vector<std::string> year_items;  // the items of the year selector
     std::string year_text;                // the text of the year selector
     std::string month_text;               // the text of the month selector
@@ -39,7 +40,7 @@ inline constexpr const char* kDailyValueFormat = "0.###,## GB";
 std::vector<std::string> year_list(const LineList& lines);
 
 // The "Maak stats" command: removes all points of both charts, then runs the
-// selected option (none for -1):
+// chosen option (nothing more for none):
 // - per year: one bar per group of consecutive lines of one year, the totals
 //   (added only while both total labels are empty) and the records; returns
 //   the four label captions;

@@ -18,20 +18,16 @@ struct Day {
 
 Day read_day(const LineList& lines, long long index, const Separators& seps) {
     const std::string_view line = lines.at(index);
-    Day day{index, {}, 0, 0};
-    try {
+    return lines.noting_line(index, [&] {
         check_date(line);
         const auto date = read_log_date(line);
         if (!date) fail_date(up_to_comma(line));
-        day.date = *date;
+        Day day{index, *date, 0, 0};
         const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
         day.download = text_to_float(texts.download, seps);
         day.upload = text_to_float(texts.upload, seps);
-    } catch (Failure& failure) {
-        lines.note_line(failure, index);
-        throw;
-    }
-    return day;
+        return day;
+    });
 }
 
 // The largest `count` of the days by one amount, ties in log order.

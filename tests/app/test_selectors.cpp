@@ -9,9 +9,9 @@ namespace {
 TEST(Selectors, VisibilityByOption) {
     const std::tuple<int, bool, bool> table[] = {
         {-1, false, false}, {0, false, false}, {1, true, false}, {2, true, true}};
-    for (const auto& [option, year, month] : table) {
-        EXPECT_EQ(selector_visibility(option).year, year) << option;
-        EXPECT_EQ(selector_visibility(option).month, month) << option;
+    for (const auto& [index, year, month] : table) {
+        EXPECT_EQ(selector_visibility(period_option_at(index)).year, year) << index;
+        EXPECT_EQ(selector_visibility(period_option_at(index)).month, month) << index;
     }
 }
 

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "fuzz_check.h"
+#include "log/line_format.h"
 #include "log/log_file.h"
 
 using namespace loglezer;
@@ -49,7 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const LineList split = LineList::from_content(content);
     require(split.count() == static_cast<int>(expected.size()), "line count");
-    for (int i = 0; i < split.count(); ++i) require(split.at(i) == expected[static_cast<std::size_t>(i)], "line text");
+    for (int i = 0; i < split.count(); ++i) {
+        const std::string& line = expected[static_cast<std::size_t>(i)];
+        require(split.at(i) == line, "line text");
+        // The year kept beside a dated line is its year text.
+        std::uint32_t year = 0;
+        if (is_log_date(line)) std::memcpy(&year, line.data() + 7, 4);
+        require(split.dated_year(i) == year, "dated year");
+    }
     fuzz::run_checked([&] { split.at(split.count()); });
 
     // The same content through the file loader, from a file in memory.

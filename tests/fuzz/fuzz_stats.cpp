@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "stats/chart_model.h"
-#include "stats/value_format.h"
 #include "fuzz_check.h"
+#include "stats/chart_model.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
+#include "stats/value_format.h"
 
 using namespace loglezer;
 using fuzz::require;
@@ -64,11 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.year_text = year_text;
     in.month_text = month_text;
     in.total_labels_empty = labels_empty;
-    for (const int option : {kNoOption, kPerYear, kPerMonth, kPerDay, kPerYear}) {
+    for (const PeriodOption option : {PeriodOption::None, PeriodOption::PerYear, PeriodOption::PerMonth,
+                                      PeriodOption::PerDay, PeriodOption::PerYear}) {
         in.option = option;
         run_checked([&] {
             const auto captions = show_stats(lines, in, shared, seps, download, upload);
-            require(captions.has_value() == (option == kPerYear), "captions from the yearly option only");
+            require(captions.has_value() == (option == PeriodOption::PerYear), "captions from the yearly option only");
         });
         require(download.points().size() == upload.points().size(), "both charts have as many bars");
         check_marks(download, seps);

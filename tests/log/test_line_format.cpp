@@ -124,6 +124,50 @@ TEST(LineFormat, AmountTextsOfEveryLength) {
     }
 }
 
+// The yearly walk reads a line's amounts with plain_amounts, looking at many
+// characters at once; it must tell exactly what the texts tell, for amounts
+// of every length, with a stray character at every place, in lines short
+// and long. The digits differ from place to place, so that a digit read
+// from the wrong place shows.
+TEST(LineFormat, PlainAmountsTellWhatTheAmountTextsTell) {
+    const auto digits = [](std::size_t count, std::size_t first) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i) text += static_cast<char>('0' + (first + i * 7) % 10);
+        return text;
+    };
+    std::vector<std::string> lines;
+    for (std::size_t down = 0; down <= 20; ++down) {
+        for (std::size_t up = 0; up <= 20; ++up) {
+            const std::string amounts = digits(down, 3) + "," + digits(up, 8);
+            for (const char* after : {"", ",", ",7,", ",1234567890123456789012345678901234567890,"}) {
+                lines.push_back("01-Jan-2005," + amounts + after);
+            }
+        }
+    }
+    const std::string full = "01-Jan-2005," + digits(11, 1) + "," + digits(10, 2) + "," + digits(30, 5) + ",";
+    for (std::size_t at = 0; at < full.size(); ++at) {
+        for (const char stray : {' ', '.', ',', '-', '+', '/', ':', 'e', '\x80'}) {
+            std::string line = full;
+            line[at] = stray;
+            lines.push_back(line);
+        }
+        lines.push_back(full.substr(0, at));
+    }
+    for (const std::string& line : lines) {
+        const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
+        std::uint64_t expected_down = 0;
+        std::uint64_t expected_up = 0;
+        const bool expected =
+            plain_digits_value(texts.download, expected_down) && plain_digits_value(texts.upload, expected_up);
+        std::uint64_t down = 0;
+        std::uint64_t up = 0;
+        ASSERT_EQ(plain_amounts(line, down, up), expected) << line;
+        if (!expected) continue;
+        EXPECT_EQ(down, expected_down) << line;
+        EXPECT_EQ(up, expected_up) << line;
+    }
+}
+
 TEST(LineFormat, EmptyUploadTextFailsToConvert) {
     const AmountTexts t = amount_texts("01-Jan-2005,1000,2000", DateSkip::FirstTwelve);
     EXPECT_EQ(text_to_float(t.download, Separators{}), 1000.0L);

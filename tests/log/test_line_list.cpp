@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "log/failure.h"
 #include "log/line_list.h"
 
@@ -64,6 +67,55 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                                      {"\xEF\xBB"
                                                       "a"}}),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
+
+// The split looks at many bytes in one step: each case gives its lines
+// wherever its bytes fall, after a first line of any length. A byte order
+// mark counts only at the start, so its cases keep their place.
+TEST_P(Split, GivesTheSameLinesAfterAFirstLineOfAnyLength) {
+    if (GetParam().content.rfind("\xEF\xBB\xBF", 0) == 0) return;
+    for (std::size_t length = 0; length < 140; ++length) {
+        const std::string first(length, 'x');
+        std::vector<std::string> expected{first};
+        expected.insert(expected.end(), GetParam().lines.begin(), GetParam().lines.end());
+        EXPECT_EQ(split(first + "\n" + GetParam().content), expected) << length;
+    }
+}
+
+// A line's length is kept in 24 bits, a longer one apart.
+TEST(LineList, LinesOfMillionsOfCharactersKeepTheirLength) {
+    constexpr std::size_t kApart = (std::size_t{1} << 24) - 1;
+    for (const std::size_t length : {kApart - 1, kApart, kApart + 70}) {
+        const LineList list =
+            LineList::from_content("a\n" + std::string(length, 'y') + "\r\nb\n" + std::string(kApart + 1, 'z') + "\rc");
+        ASSERT_EQ(list.count(), 5) << length;
+        EXPECT_EQ(list.at(0), "a");
+        EXPECT_EQ(list.at(1).size(), length);
+        EXPECT_EQ(list.at(1).find_first_not_of('y'), std::string_view::npos);
+        EXPECT_EQ(list.at(2), "b");
+        EXPECT_EQ(list.at(3).size(), kApart + 1);
+        EXPECT_EQ(list.at(4), "c");
+    }
+}
+
+// The year kept beside each line is that of a dated line alone, from the
+// split as from a list of texts.
+TEST(LineList, KeepsTheYearOfEachDatedLine) {
+    const std::vector<std::string> lines = {"01-Jan-2005,1,2,", "3-Feb-2005,1,2,",  "01-Feb-2006,",
+                                            "01-Xyz-2007,1,2,", "01-Mar-20,8,1,2,", "",
+                                            "01-Apr-2009"};
+    const auto word = [](const char* year) {
+        std::uint32_t w = 0;
+        std::memcpy(&w, year, 4);
+        return w;
+    };
+    const std::vector<std::uint32_t> expected = {word("2005"), 0, word("2006"), 0, 0, 0, 0};
+    std::string content;
+    for (const auto& line : lines) content += line + "\r\n";
+    for (const LineList& list : {LineList::from_content(content), LineList::from_lines(lines)}) {
+        ASSERT_EQ(list.count(), 7);
+        for (int i = 0; i < list.count(); ++i) EXPECT_EQ(list.dated_year(i), expected[i]) << lines[i];
+    }
+}
 
 // Pairs of a line index and the NULs it lost.
 std::vector<std::pair<long long, std::size_t>> lost_nuls(const std::string& content) {

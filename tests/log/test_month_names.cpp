@@ -9,10 +9,10 @@ namespace {
 
 // The current month name after a translation of `text`.
 std::string translate(std::string_view text, std::string before = "") {
-    return std::string(loglezer::setmonth(text).value_or(before));
+    return std::string(loglezer::look_up_month(text).value_or(before));
 }
 
-TEST(SetMonth, TranslatesBothWaysForAllTwelveMonths) {
+TEST(LookUpMonth, TranslatesBothWaysForAllTwelveMonths) {
     const std::pair<const char*, const char*> months[] = {
         {"Jan", "Januari"},   {"Feb", "Februari"}, {"Mar", "Maart"},    {"Apr", "April"},
         {"May", "Mei"},       {"Jun", "Juni"},     {"Jul", "Juli"},     {"Aug", "Augustus"},
@@ -26,13 +26,13 @@ TEST(SetMonth, TranslatesBothWaysForAllTwelveMonths) {
     }
 }
 
-TEST(SetMonth, LeavesTheNameWhenNothingMatches) {
+TEST(LookUpMonth, LeavesTheNameWhenNothingMatches) {
     for (const char* text : {"jan", "JAN", "januari", "xyz", "", "MEI"}) {
         EXPECT_EQ(translate(text, "Maart"), "Maart") << text;
     }
 }
 
-TEST(SetMonth, TheLastMatchingTestWins) {
+TEST(LookUpMonth, TheLastMatchingTestWins) {
     // Holds both "Dec" and "Jan": the later test decides.
     EXPECT_EQ(translate("Dec-Jan"), "December");
     EXPECT_EQ(translate("Januari Mei"), "May");

@@ -34,7 +34,7 @@ struct Viewer {
 
     explicit Viewer(const Lines& text) : lines(LineList::from_lines(text)), years(year_list(lines)) {}
 
-    void run(int option, std::string year = {}, std::string month = {}) {
+    void run(PeriodOption option, std::string year = {}, std::string month = {}) {
         StatsInput input;
         input.option = option;
         input.year_items = years;
@@ -47,9 +47,9 @@ struct Viewer {
             labels_empty = false;
         }
     }
-    void yearly() { run(kPerYear); }
-    void monthly(const std::string& year) { run(kPerMonth, year); }
-    void daily(const std::string& year, const std::string& month) { run(kPerDay, year, month); }
+    void yearly() { run(PeriodOption::PerYear); }
+    void monthly(const std::string& year) { run(PeriodOption::PerMonth, year); }
+    void daily(const std::string& year, const std::string& month) { run(PeriodOption::PerDay, year, month); }
 };
 
 // Expects the run to fail with exactly this message.
@@ -82,7 +82,7 @@ TEST(ShowStats, NoOptionOnlyClearsThePoints) {
     v.yearly();
     ASSERT_EQ(v.download.points().size(), 1u);
     v.download.set_3d(false);
-    v.run(kNoOption);
+    v.run(PeriodOption::None);
     EXPECT_TRUE(v.download.points().empty());
     EXPECT_TRUE(v.upload.points().empty());
     EXPECT_FALSE(v.download.is_3d());  // nothing else is touched
@@ -249,7 +249,7 @@ TEST(PerYear, TotalsSummedOnlyWhileBothLabelsAreEmpty) {
 TEST(PerYear, RecordsAreRebuiltFromTheLinesOnEveryRun) {
     Viewer v({log_line("01-Jan-2005", 5 * kGiB, 500LL * 1024 * 1024), log_line("02-Jan-2005", 7, 3)});
     v.yearly();
-    EXPECT_EQ(v.shared.record_download, 5);  // the scaled figure is kept
+    EXPECT_EQ(v.captions->record_down, "5 GB");
     EXPECT_EQ(v.shared.records_suffix, " GB");
     v.yearly();
     EXPECT_EQ(v.captions->record_down, "5 GB");
@@ -300,38 +300,40 @@ TEST(PerYear, BadAmountKeepsFinishedGroupsAndLabels) {
 TEST(PerYear, MissingFinalCommaFailsWithTheEmptyUploadText) {
     Viewer v({"01-Jan-2005,1000,2000"});
     expect_failure([&] { v.yearly(); }, "'' is not a valid floating point value");
-    EXPECT_EQ(v.shared.line_download, 1000);  // the download was converted first
 }
 
-// The amounts of the line read last stay in the shared values, after a run
-// as after a failure on a later line.
-TEST(PerYear, SharedLineAmountsAreThoseOfTheLastLineRead) {
-    struct Case {
-        const char* last_line;  // after three good lines, the last "03-Jan-2005,7,8,"
-        const char* failure;    // the message, or nullptr
-        long double download, upload;
-    };
-    const Case cases[] = {
-        {nullptr, nullptr, 7, 8},
-        {"4-Jan-2005,1,2,", "'4-Jan-2005' is not a valid date", 7, 8},
-        // the download is written before the upload fails
-        {"04-Jan-2005,9,x,", "'x' is not a valid floating point value", 9, 8},
-        {"04-Jan-2005,1.5,x,", "'x' is not a valid floating point value", 1.5, 8},
-    };
-    for (const Case& c : cases) {
-        Lines log = days({2005, 1, 1}, 2, 5, 6) + Lines{"03-Jan-2005,7,8,"};
-        if (c.last_line) log.push_back(c.last_line);
-        Viewer v(log);
-        v.seps = kEnglish;
-        if (c.failure) {
-            expect_failure([&] { v.yearly(); }, c.failure);
-        } else {
-            v.yearly();
-        }
-        EXPECT_EQ(v.shared.line_download, c.download) << log.back();
-        EXPECT_EQ(v.shared.line_upload, c.upload) << log.back();
-    }
+// A line with a bad amount fails on that line in every option; when both
+// amounts are bad, the download's text is the one named.
+struct BadAmountCase {
+    const char* name;
+    const char* line;  // after three good lines of January 2005
+    const char* text;  // the text named
+};
+
+class BadAmounts : public ::testing::TestWithParam<BadAmountCase> {};
+
+void PrintTo(const BadAmountCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(BadAmounts, EveryOptionFailsAtTheLineNamingTheFirstBadText) {
+    const std::string message = std::string("'") + GetParam().text + "' is not a valid floating point value";
+    const Lines log = days({2005, 1, 1}, 3, 5, 6) + Lines{GetParam().line};
+    Viewer yearly(log);
+    yearly.seps = kEnglish;
+    expect_failure_on([&] { yearly.yearly(); }, message, 3);
+    Viewer monthly(log);
+    monthly.seps = kEnglish;
+    expect_failure_on([&] { monthly.monthly("2005"); }, message, 3);
+    Viewer daily(log);
+    daily.seps = kEnglish;
+    expect_failure_on([&] { daily.daily("2005", "Januari"); }, message, 3);
 }
+
+INSTANTIATE_TEST_SUITE_P(Lines, BadAmounts,
+                         ::testing::Values(BadAmountCase{"bad_upload", "04-Jan-2005,9,x,", "x"},
+                                           BadAmountCase{"bad_upload_after_a_fraction", "04-Jan-2005,1.5,x,", "x"},
+                                           BadAmountCase{"bad_download", "04-Jan-2005,y,8,", "y"},
+                                           BadAmountCase{"both_bad", "04-Jan-2005,y,x,", "y"}),
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(PerYear, EmptyLogFailsOnLineZero) {
     Viewer v(Lines{});
@@ -491,7 +493,6 @@ TEST(PerDay, ThirtyOneDaysGiveThirtyOneFlatBars) {
     EXPECT_FALSE(v.upload.is_3d());
     EXPECT_EQ(v.download.value_format(), kDailyValueFormat);
     EXPECT_EQ(v.shared.current_month_name, "Januari");
-    EXPECT_EQ(v.shared.line_download, 0.5);  // the last day's gigabytes
 }
 
 TEST(PerDay, MonthsWithoutTheirAbbreviationInTheName) {
