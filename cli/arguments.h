@@ -5,16 +5,30 @@
 #include <string>
 #include <vector>
 
+#include "stats/allowance.h"
+#include "stats/calendar.h"
 #include "stats/usage_error.h"
 
 namespace loglezer::cli {
 
 enum class Format { Table, Csv, Json };
 
+// The options of --allowance and --periods, each over its key of log.ini.
+struct AllowanceOptions {
+    std::optional<long double> limit;  // --limit: bytes
+    std::optional<int> start_day;      // --start-day: 1..28
+    std::optional<Counted> counts;     // --counts
+    std::optional<LogDate> today;      // --today: the reference day
+    std::optional<long double> warn;   // --warn: a percentage above 0, up to 100
+};
+
 struct Options {
     bool help = false;
     bool version = false;
-    bool check = false;               // --check: the log's faults instead of a view
+    bool check = false;      // --check: the log's faults instead of a view
+    bool allowance = false;  // --allowance: the current billing period
+    bool periods = false;    // --periods: the billing periods of the log
+    AllowanceOptions allowance_options;
     std::optional<long long> top;     // --top N: the N largest days
     std::optional<std::string> year;  // --year: the text of the year selector
     std::optional<int> month;         // --month: 1..12
@@ -29,6 +43,8 @@ inline constexpr const char* kUsage =
     "Usage: loglezer-stats [--year YEAR [--month MONTH]] [--log FILE] [--csv | --json]\n"
     "       loglezer-stats --top N [--year YEAR] [--log FILE] [--csv | --json]\n"
     "       loglezer-stats --check [--log FILE] [--json]\n"
+    "       loglezer-stats --allowance [SETTINGS] [--warn PERCENT] [--log FILE] [--json]\n"
+    "       loglezer-stats --periods [--year YEAR] [SETTINGS] [--log FILE] [--csv | --json]\n"
     "\n"
     "Prints what the log viewer's charts and labels show.\n"
     "  (no option)               per year, with the totals and records\n"
@@ -41,9 +57,26 @@ inline constexpr const char* kUsage =
     "  --check                   every line's problems as FILE:LINE: text, then\n"
     "                            a count; exit status 1 when there is one; with\n"
     "                            --json the first 1000 and problems_total\n"
+    "  --allowance               the current billing period against the limit:\n"
+    "                            used, left, per day left, the estimate for the\n"
+    "                            period and its status (under, pace or over)\n"
+    "  --periods                 every billing period of the log, with --year\n"
+    "                            those starting in YEAR\n"
+    "  SETTINGS, each over its key in the section [allowance] of log.ini:\n"
+    "  --limit AMOUNT            the allowance of a period: a number (\".\" or \",\"\n"
+    "                            as the decimal point) and KB, MB, GB or TB\n"
+    "                            (powers of 1024; GB when none): 500GB, 1,5 TB\n"
+    "  --start-day D             the day (1 to 28) a period starts on (1)\n"
+    "  --counts WHAT             download, upload or both, their sum (both)\n"
+    "  --today YYYY-MM-DD        the reference day, instead of the last line's\n"
+    "  --warn PERCENT            exit status 3 also when the use has reached\n"
+    "                            PERCENT of the limit\n"
     "  --log FILE                read FILE instead of the log named by log.ini\n"
     "  --csv                     date,label,download_gb,upload_gb,download_bytes,\n"
-    "                            upload_bytes, with \".\" as the decimal point\n"
+    "                            upload_bytes, with \".\" as the decimal point;\n"
+    "                            with --periods start,end,download_bytes,\n"
+    "                            upload_bytes,used_bytes,percent,days_with_line,\n"
+    "                            days,current\n"
     "  --json                    format, view, titles, bars (and totals, records);\n"
     "                            an amount beyond the range of a double is written\n"
     "                            as 1.7976931348623157e+308 and its object gets\n"
@@ -55,6 +88,7 @@ inline constexpr const char* kUsage =
     "separators of the locale LC_ALL, LC_NUMERIC or LANG names (the first set).\n"
     "\n"
     "Exit status: 0 done, 1 a failure (message on standard error) or a problem\n"
-    "found by --check, 2 log not found.\n";
+    "found by --check, 2 log not found; with --allowance 3 when the estimate\n"
+    "is over the limit (or --warn's percentage is reached), 4 when the use is.\n";
 
 }  // namespace loglezer::cli

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <new>
 
+#include "cli/allowance_report.h"
 #include "cli/arguments.h"
 #include "cli/check_report.h"
 #include "cli/top_report.h"
@@ -45,6 +46,9 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
         }
         const LineList lines = load_log(places.working_dir, log->path.string());
         if (options.check) return write_check(lines, name, options.format, seps, out);
+        if (options.allowance || options.periods) {
+            return write_allowance(options, lines, log->settings, places, seps, out);
+        }
         out.write(options.top ? top_output(options, lines, seps) : view_output(options, lines, seps));
         return 0;
     } catch (const UsageError& e) {

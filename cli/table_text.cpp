@@ -36,4 +36,24 @@ std::string table_lines(const std::vector<TableRow>& rows) {
     return out;
 }
 
+std::string column_lines(const std::vector<std::vector<std::string>>& rows, std::string_view align) {
+    std::vector<std::size_t> widths(align.size());
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size() && i < widths.size(); ++i) {
+            widths[i] = std::max(widths[i], display_width(row[i]));
+        }
+    }
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size() && i < widths.size(); ++i) {
+            if (i > 0) line += "  ";
+            line += align[i] == 'L' ? pad_right(row[i], widths[i]) : pad_left(row[i], widths[i]);
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out += line + '\n';
+    }
+    return out;
+}
+
 }  // namespace loglezer::cli

@@ -23,4 +23,9 @@ std::string pad_right(const std::string& text, std::size_t width);
 using TableRow = std::array<std::string, 3>;
 std::string table_lines(const std::vector<TableRow>& rows);
 
+// Rows of any number of columns, lined up the same way: a column whose
+// letter in `align` is 'L' padded on the right, any other on the left;
+// no blank at the end of a line.
+std::string column_lines(const std::vector<std::vector<std::string>>& rows, std::string_view align);
+
 }  // namespace loglezer::cli

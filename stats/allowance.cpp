@@ -91,6 +91,13 @@ long double parse_limit(std::string_view text, std::string_view setting) {
     return bytes;
 }
 
+std::optional<long double> decimal_number(std::string_view text) {
+    std::string_view rest = trimmed(text);
+    const std::optional<Decimal> number = take_decimal(rest);
+    if (!number || !rest.empty()) return std::nullopt;
+    return number->digits / number->divisor;
+}
+
 int parse_start_day(std::string_view text, std::string_view setting) {
     const std::optional<int> day = parse_int(trimmed(text));
     if (!day || *day < kFirstStartDay || *day > kLastStartDay) fail_setting(setting, text, "is not a day from 1 to 28");

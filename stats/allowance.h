@@ -45,6 +45,10 @@ long double parse_limit(std::string_view text, std::string_view setting);
 int parse_start_day(std::string_view text, std::string_view setting);
 Counted parse_counts(std::string_view text, std::string_view setting);
 
+// A number as the limit's is written, without a unit: digits, optionally
+// "." or "," and more digits, blanks around; nothing for any other text.
+std::optional<long double> decimal_number(std::string_view text);
+
 // "download", "upload" or "both".
 std::string_view counts_name(Counted counts);
 

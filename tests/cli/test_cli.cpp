@@ -31,6 +31,15 @@ TEST(ParseArguments, Views) {
     EXPECT_EQ(o.format, Format::Json);
     EXPECT_EQ(parse_arguments({"--top", "7", "--year", "2005"}).top, 7);
     EXPECT_TRUE(parse_arguments({"--check", "--json"}).check);
+    o = parse_arguments({"--allowance", "--limit=1,5 TB", "--start-day", "14", "--counts", "Upload", "--today",
+                         "2024-02-29", "--warn", "80,5", "--json"});
+    EXPECT_TRUE(o.allowance);
+    EXPECT_EQ(o.allowance_options.limit, 1.5L * 1024 * 1024 * 1024 * 1024);
+    EXPECT_EQ(o.allowance_options.start_day, 14);
+    EXPECT_EQ(o.allowance_options.counts, Counted::Upload);
+    EXPECT_EQ(iso_date(*o.allowance_options.today), "2024-02-29");
+    EXPECT_EQ(o.allowance_options.warn, 80.5L);
+    EXPECT_TRUE(parse_arguments({"--periods", "--year", "2024", "--csv"}).periods);
     EXPECT_TRUE(parse_arguments({"--help"}).help);
     EXPECT_TRUE(parse_arguments({"--version"}).version);
 }
@@ -50,6 +59,17 @@ TEST(ParseArguments, MistakesSayWhat) {
         {{"--top", "1000000000"}, "--top: '1000000000' is not a number of days (1 to 999999999)"},
         {{"--top", "2", "--year", "2005", "--month", "3"}, "--top takes no --month"},
         {{"--check", "--csv"}, "--check takes no --year, --month, --top or --csv"},
+        {{"--allowance", "--periods"}, "--allowance and --periods exclude each other"},
+        {{"--allowance", "--csv"}, "--allowance takes no --check, --top, --year or --csv"},
+        {{"--periods", "--top", "3"}, "--periods takes no --check, --top or --month"},
+        {{"--limit", "5"}, "--limit, --start-day, --counts and --today need --allowance or --periods"},
+        {{"--periods", "--warn", "80"}, "--warn needs --allowance"},
+        {{"--allowance", "--limit", "5 PB"}, "--limit: '5 PB' is not an amount"},
+        {{"--allowance", "--counts=all"}, "--counts: 'all' is not download, upload or both"},
+        {{"--allowance", "--today", "2026-02-29"}, "--today: '2026-02-29' is not a day written YYYY-MM-DD"},
+        {{"--allowance", "--today", "8-12-2026"}, "--today: '8-12-2026' is not a day written YYYY-MM-DD"},
+        {{"--allowance", "--warn", "0"}, "--warn: '0' is not a percentage above 0, up to 100"},
+        {{"--allowance", "--warn", "100.5"}, "--warn: '100.5' is not a percentage above 0, up to 100"},
         // An argument the user typed is quoted whole, however long.
         {{std::string(150, 'x')}, "unexpected argument '" + std::string(150, 'x') + "' (see --help)"},
     };

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "log/log_file.h"
+#include "tests/cli/stats_command_fixture.h"
 #include "tests/stats/stats_test_util.h"
 
 namespace loglezer {
@@ -22,57 +23,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::days;
+using test::read_file;
+using test::Result;
+using test::StatsCommand;
 using test::operator+;
 using test::kGiB;
 using Lines = std::vector<std::string>;
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-class StatsCommand : public ::testing::Test {
-protected:
-    fs::path dir;
-
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // One folder, removed whole: a table's suite name holds a "/".
-        std::string suite = info->test_suite_name();
-        std::replace(suite.begin(), suite.end(), '/', '_');
-        dir = fs::temp_directory_path() / ("loglezer_stats_" + suite + "_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void write_log(const std::string& name, const Lines& lines) {
-        std::ofstream out(dir / name, std::ios::binary);
-        for (const auto& line : lines) out << line << "\r\n";
-    }
-    void write_ini(const std::string& log) { std::ofstream(dir / "log.ini") << "[path]\nlog=" << log << "\n"; }
-
-    void write_content(const std::string& name, const std::string& content) {
-        std::ofstream(dir / name, std::ios::binary) << content;
-    }
-
-    // `out` is the shell's redirection of standard output, `env` the
-    // environment's locale settings.
-    Result run(const std::string& args, const std::string& out = ">out.txt", const std::string& env = "LC_ALL=C") {
-        const std::string command =
-            "cd '" + dir.string() + "' && " + env + " '" LOGLEZER_STATS_EXE "' " + args + " " + out + " 2>err.txt";
-        const int raw = std::system(command.c_str());
-        Result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / "out.txt"), read_file(dir / "err.txt")};
-        return r;
-    }
-};
 
 // Three years; 2006 is complete with its 1 January line of 2007.
 Lines sample_log() {
@@ -408,7 +364,10 @@ INSTANTIATE_TEST_SUITE_P(
     Writers, MachineReadableOutput,
     ::testing::Values(WriterCase{"ViewCsv", "--csv", true}, WriterCase{"DayCsv", "--year 2005 --month 12 --csv", true},
                       WriterCase{"ViewJson", "--json", false}, WriterCase{"TopCsv", "--top 2 --csv", true},
-                      WriterCase{"TopJson", "--top 2 --json", false}, WriterCase{"CheckJson", "--check --json", false}),
+                      WriterCase{"TopJson", "--top 2 --json", false}, WriterCase{"CheckJson", "--check --json", false},
+                      WriterCase{"AllowanceJson", "--allowance --limit 1,5 --today 2005-12-30 --json", false},
+                      WriterCase{"PeriodsCsv", "--periods --limit 1,5 --csv", true},
+                      WriterCase{"PeriodsJson", "--periods --limit 1,5 --json", false}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // Runs loglezer-stats with at most `bytes` of address space; standard

@@ -1,0 +1,184 @@
+#include "cli/allowance_report.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <utility>
+#include <vector>
+
+#include "cli/numbers.h"
+#include "cli/periods_report.h"
+#include "cli/table_text.h"
+#include "log/failure.h"
+#include "log/number_text.h"
+#include "stats/calendar.h"
+#include "stats/number_format.h"
+#include "stats/usage_error.h"
+#include "stats/value_format.h"
+
+namespace loglezer::cli {
+namespace {
+
+std::string percent_text(long double percent, const Separators& seps) {
+    return format_value(round2(percent), "#,##0.00", seps) + "%";
+}
+
+std::string status_text(const AllowanceFigures& f, std::optional<long double> warn, const Separators& seps) {
+    switch (f.status) {
+        case AllowanceStatus::Over:
+            return "over (the use is over the limit)";
+        case AllowanceStatus::Pace:
+            return "pace (at this pace the period ends over the limit)";
+        case AllowanceStatus::Under:
+            break;
+    }
+    std::string text = "under (at this pace the period ends within the limit";
+    if (warn && has_reached(f, *warn))
+        text += "; " + format_value(static_cast<double>(*warn), "0.##", seps) + "% of it, the warning's mark, is reached";
+    return text + ")";
+}
+
+// The table's rows of figures: a name, a figure and a note.
+std::vector<std::vector<std::string>> figure_rows(const AllowanceFigures& f, const Separators& seps) {
+    const std::string per_day = f.per_day_left ? gigabytes_text(*f.per_day_left, seps) : "none";
+    return {
+        {"Limit", gigabytes_text(f.limit, seps)},
+        {"Download", gigabytes_text(f.download, seps)},
+        {"Upload", gigabytes_text(f.upload, seps)},
+        {"Used", gigabytes_text(f.used, seps), percent_text(f.percent, seps) + " of the limit"},
+        {"Left", gigabytes_text(f.left, seps)},
+        {"Per day left", per_day, f.per_day_left ? "for each of the days after today" : "no day is left"},
+        {"Estimate", gigabytes_text(f.estimate, seps), "for the whole period at the pace so far"},
+        {"Days without a line", std::to_string(f.days_without_line)},
+    };
+}
+
+// A byte figure rounded to the nearest byte.
+long double whole_bytes(long double bytes) { return std::round(bytes); }
+
+nlohmann::ordered_json period_json(const AllowanceFigures& f) {
+    nlohmann::ordered_json period;
+    period["start"] = iso_date(f.period.start);
+    period["end"] = iso_date(f.period.end);
+    period["days"] = f.period.days();
+    period["day"] = f.day;
+    period["days_left"] = f.days_left;
+    period["days_without_line"] = f.days_without_line;
+    return period;
+}
+
+// Nothing when the settings give no limit: the error says how to give one.
+void require_limit(const AllowanceSettings& settings) {
+    if (settings.limit) return;
+    throw UsageError(
+        "--allowance needs a limit: give --limit AMOUNT, or set limit= in the section [allowance] of log.ini");
+}
+
+int write_periods(const Options& options, const LineList& lines, const AllowanceSettings& settings,
+                  const Separators& seps, Output& out) {
+    const std::optional<int> year =
+        options.year ? std::optional<int>(text_to_int(*options.year)) : std::optional<int>();
+    const ReferenceDay day = reference_day(lines, options.allowance_options.today);
+    PeriodsReport report{period_totals(lines, settings, day.span.first, day.today, seps), settings, day.today, year};
+    if (year) report.periods = periods_of_year(report.periods, *year);
+    switch (options.format) {
+        case Format::Csv:
+            out.write(render_periods_csv(report));
+            break;
+        case Format::Json:
+            out.write(render_periods_json(report));
+            break;
+        case Format::Table:
+            out.write(render_periods_table(report, seps));
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+AllowanceSettings tool_settings(const AllowanceOptions& options,
+                                const std::optional<std::filesystem::path>& found_through, const LogPlaces& places) {
+    AllowanceTexts texts = find_allowance_texts(found_through, places);
+    if (options.limit) texts.limit.reset();
+    if (options.start_day) texts.start_day.reset();
+    if (options.counts) texts.counts.reset();
+    AllowanceSettings settings;
+    try {
+        settings = allowance_settings(texts);
+    } catch (const Failure& failure) {
+        throw UsageError(failure.what());
+    }
+    if (options.limit) settings.limit = options.limit;
+    settings.start_day = options.start_day.value_or(settings.start_day);
+    settings.counts = options.counts.value_or(settings.counts);
+    return settings;
+}
+
+ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& today) {
+    const LogSpan span = log_span(lines);
+    if (!today) return {span.last, span};
+    if (day_number(*today) < day_number(span.first)) {
+        throw UsageError("--today: " + iso_date(*today) + " is before the log's first line (" +
+                         english_date(span.first) + ")");
+    }
+    return {*today, span};
+}
+
+std::string render_allowance_table(const AllowanceFigures& f, Counted counts, std::optional<long double> warn,
+                                   const Separators& seps) {
+    std::string out = "Billing period " + english_date(f.period.start) + " to " + english_date(f.period.end) + "\n";
+    out += "Day " + std::to_string(f.day) + " of " + std::to_string(f.period.days()) + " (" + english_date(f.today) +
+           "), " + std::to_string(f.days_left) + (f.days_left == 1 ? " day" : " days") + " left; counting " +
+           counted_text(counts) + "\n\n";
+    out += column_lines(figure_rows(f, seps), "LRL");
+    return out + "\nStatus: " + status_text(f, warn, seps) + "\n";
+}
+
+std::string render_allowance_json(const AllowanceFigures& f, const AllowanceSettings& settings) {
+    nlohmann::ordered_json doc;
+    doc["format"] = 1;
+    doc["view"] = "allowance";
+    doc["today"] = iso_date(f.today);
+    doc["counts"] = counts_name(settings.counts);
+    doc["start_day"] = settings.start_day;
+    doc["period"] = period_json(f);
+    bool overflow = set_bytes(doc, "limit_bytes", f.limit);
+    overflow |= set_bytes(doc, "download_bytes", f.download);
+    overflow |= set_bytes(doc, "upload_bytes", f.upload);
+    overflow |= set_bytes(doc, "used_bytes", f.used);
+    doc["percent"] = json_number(round2(f.percent));
+    overflow |= set_bytes(doc, "left_bytes", f.left);
+    doc["per_day_left_bytes"] = nullptr;
+    if (f.per_day_left) overflow |= set_bytes(doc, "per_day_left_bytes", whole_bytes(*f.per_day_left));
+    overflow |= set_bytes(doc, "estimate_bytes", whole_bytes(f.estimate));
+    doc["status"] = status_name(f.status);
+    mark_overflow(doc, overflow);
+    return doc.dump(2) + "\n";
+}
+
+int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn) {
+    switch (figures.status) {
+        case AllowanceStatus::Over:
+            return kStatusOver;
+        case AllowanceStatus::Pace:
+            return kStatusPace;
+        case AllowanceStatus::Under:
+            break;
+    }
+    return warn && has_reached(figures, *warn) ? kStatusPace : 0;
+}
+
+int write_allowance(const Options& options, const LineList& lines,
+                    const std::optional<std::filesystem::path>& found_through, const LogPlaces& places,
+                    const Separators& seps, Output& out) {
+    const AllowanceOptions& given = options.allowance_options;
+    const AllowanceSettings settings = tool_settings(given, found_through, places);
+    if (options.periods) return write_periods(options, lines, settings, seps, out);
+    require_limit(settings);
+    const AllowanceFigures figures = allowance_figures(lines, settings, reference_day(lines, given.today).today, seps);
+    out.write(options.format == Format::Json ? render_allowance_json(figures, settings)
+                                             : render_allowance_table(figures, settings.counts, given.warn, seps));
+    return allowance_status(figures, given.warn);
+}
+
+}  // namespace loglezer::cli

@@ -1,0 +1,57 @@
+#pragma once
+
+// The --allowance report: the current billing period against the limit,
+// and what the two reports of the allowance share.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "cli/arguments.h"
+#include "cli/output.h"
+#include "log/line_list.h"
+#include "log/log_file.h"
+#include "log/separators.h"
+#include "stats/allowance.h"
+#include "stats/allowance_figures.h"
+
+namespace loglezer::cli {
+
+// The exit statuses of --allowance besides 0.
+inline constexpr int kStatusPace = 3;  // the estimate is over the limit, or --warn's percentage is reached
+inline constexpr int kStatusOver = 4;  // the use is over the limit
+
+// The settings of the allowance: the section [allowance] of the log.ini
+// the log was found through, else of the user's log.ini (as the window
+// reads it), with each option given in place of its key, whose text is
+// then not read. A bad text is a UsageError with the message that names
+// the file, the key and the text.
+AllowanceSettings tool_settings(const AllowanceOptions& options,
+                                const std::optional<std::filesystem::path>& found_through, const LogPlaces& places);
+
+// The reference day of the log's lines: --today, else the date of its last
+// line. Reads every line's date. A --today before the date of the first
+// line is a UsageError.
+struct ReferenceDay {
+    LogDate today;
+    LogSpan span;
+};
+ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& today);
+
+// The report's forms: the table in English with the locale's separators,
+// or JSON. `warned` tells that --warn's percentage is reached.
+std::string render_allowance_table(const AllowanceFigures& figures, Counted counts, std::optional<long double> warn,
+                                   const Separators& seps);
+std::string render_allowance_json(const AllowanceFigures& figures, const AllowanceSettings& settings);
+
+// The exit status of the figures: 4 over, 3 pace or --warn's percentage
+// reached, else 0.
+int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn);
+
+// Runs --allowance or --periods on the log found through `found_through`
+// and writes the report in the options' format to `out`; returns the exit
+// status.
+int write_allowance(const Options& options, const LineList& lines,
+                    const std::optional<std::filesystem::path>& found_through, const LogPlaces& places,
+                    const Separators& seps, Output& out);
+
+}  // namespace loglezer::cli

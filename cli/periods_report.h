@@ -1,0 +1,40 @@
+#pragma once
+
+// The --periods report: every billing period of the log, the current one
+// counted up to the reference day.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "log/separators.h"
+#include "stats/allowance.h"
+#include "stats/allowance_figures.h"
+
+namespace loglezer::cli {
+
+// The texts both reports of the allowance write: an amount in GB with two
+// decimals and the locale's separators ("1,234.57 GB"), and what counts
+// ("download and upload", "download" or "upload").
+std::string gigabytes_text(long double bytes, const Separators& seps);
+std::string counted_text(Counted counts);
+
+// What the forms of the report write: the periods, the settings they were
+// counted with, the reference day and the year they were chosen by.
+struct PeriodsReport {
+    std::vector<PeriodTotals> periods;
+    AllowanceSettings settings;
+    LogDate today;
+    std::optional<int> year;
+};
+
+// The periods of `periods` that start in `year`.
+std::vector<PeriodTotals> periods_of_year(const std::vector<PeriodTotals>& periods, int year);
+
+// The table in English with the locale's separators, amounts in GB; CSV
+// and JSON with the amounts in bytes. The percentage of the limit is empty
+// (null) without a limit.
+std::string render_periods_table(const PeriodsReport& report, const Separators& seps);
+std::string render_periods_csv(const PeriodsReport& report);
+std::string render_periods_json(const PeriodsReport& report);
+
+}  // namespace loglezer::cli
