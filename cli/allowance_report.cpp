@@ -33,7 +33,8 @@ std::string status_text(const AllowanceFigures& f, std::optional<long double> wa
     }
     std::string text = "under (at this pace the period ends within the limit";
     if (warn && has_reached(f, *warn))
-        text += "; " + format_value(static_cast<double>(*warn), "0.##", seps) + "% of it, the warning's mark, is reached";
+        text +=
+            "; " + format_value(static_cast<double>(*warn), "0.##", seps) + "% of it, the warning's mark, is reached";
     return text + ")";
 }
 

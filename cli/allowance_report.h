@@ -38,7 +38,7 @@ struct ReferenceDay {
 ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& today);
 
 // The report's forms: the table in English with the locale's separators,
-// or JSON. `warned` tells that --warn's percentage is reached.
+// which says when --warn's percentage `warn` is reached, or JSON.
 std::string render_allowance_table(const AllowanceFigures& figures, Counted counts, std::optional<long double> warn,
                                    const Separators& seps);
 std::string render_allowance_json(const AllowanceFigures& figures, const AllowanceSettings& settings);
