@@ -18,15 +18,15 @@ std::optional<double> percent_of_limit(const PeriodTotals& p, const AllowanceSet
     return round2(p.used * 100 / *settings.limit);
 }
 
-// "Billing periods from day 14 of a month to 14 June 2026 (those starting
-// in 2026); counting download and upload, limit 500.00 GB"
+// "Billing periods from day 14 of a month up to 8 December 2026, those
+// starting in 2026" and "Counting download and upload; limit 500.00 GB"
 std::string heading(const PeriodsReport& report, const Separators& seps) {
     const AllowanceSettings& s = report.settings;
     std::string text =
-        "Billing periods from day " + std::to_string(s.start_day) + " of a month to " + english_date(report.today);
-    if (report.year) text += " (those starting in " + std::to_string(*report.year) + ")";
-    text += "; counting " + counted_text(s.counts);
-    return text + (s.limit ? ", limit " + gigabytes_text(*s.limit, seps) : ", no limit") + "\n\n";
+        "Billing periods from day " + std::to_string(s.start_day) + " of a month up to " + english_date(report.today);
+    if (report.year) text += ", those starting in " + std::to_string(*report.year);
+    text += "\nCounting " + counted_text(s.counts);
+    return text + (s.limit ? "; limit " + gigabytes_text(*s.limit, seps) : "; no limit") + "\n\n";
 }
 
 nlohmann::ordered_json period_json(const PeriodTotals& p, const AllowanceSettings& settings) {

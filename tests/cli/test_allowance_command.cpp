@@ -135,8 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "}\n",
                  4},
         FormCase{"PeriodsTable", "--periods",
-                 "Billing periods from day 14 of a month to 9 December 2026; counting download and upload, "
-                 "limit 500.00 GB\n"
+                 "Billing periods from day 14 of a month up to 9 December 2026\n"
+                 "Counting download and upload; limit 500.00 GB\n"
                  "\n"
                  "Start       End          Download    Upload    Counted  Percent  Days with a line  Days\n"
                  "2026-10-14  2026-11-13  400.00 GB   0.00 GB  400.00 GB   80.00%                 4    31\n"
