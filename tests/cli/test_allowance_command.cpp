@@ -190,18 +190,18 @@ struct StatusCase {
 };
 void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
 
-class AllowanceStatuses : public AllowanceCommand, public ::testing::WithParamInterface<StatusCase> {};
+class AllowanceExitStatuses : public AllowanceCommand, public ::testing::WithParamInterface<StatusCase> {};
 
 // On 9 December, day 26 of 30: 426074177543 bytes (396.81 GiB, 79.36% of
 // 500 GiB) used, the estimate 457.86 GiB.
-TEST_P(AllowanceStatuses, TellWhereTheUseStands) {
+TEST_P(AllowanceExitStatuses, TellWhereTheUseStands) {
     write_settings("start_day=14\n");
     const StatusCase& c = GetParam();
     const test::Result r = run(std::string("--allowance ") + c.args);
     EXPECT_EQ(r.status, c.status) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Exits, AllowanceStatuses,
+INSTANTIATE_TEST_SUITE_P(Exits, AllowanceExitStatuses,
                          ::testing::Values(StatusCase{"Under", "--limit 500", 0},
                                            StatusCase{"UnderBelowTheWarning", "--limit 500 --warn 80", 0},
                                            StatusCase{"UnderAtTheWarning", "--limit 500 --warn 79.3", 3},
