@@ -144,11 +144,11 @@ std::string render_allowance_json(const AllowanceFigures& f, const AllowanceSett
     doc["start_day"] = settings.start_day;
     doc["period"] = period_json(f);
     bool overflow = set_bytes(doc, "limit_bytes", f.limit);
-    overflow |= set_bytes(doc, "download_bytes", f.download);
-    overflow |= set_bytes(doc, "upload_bytes", f.upload);
-    overflow |= set_bytes(doc, "used_bytes", f.used);
+    overflow |= set_bytes(doc, "download_bytes", whole_bytes(f.download));
+    overflow |= set_bytes(doc, "upload_bytes", whole_bytes(f.upload));
+    overflow |= set_bytes(doc, "used_bytes", whole_bytes(f.used));
     doc["percent"] = json_number(round2(f.percent));
-    overflow |= set_bytes(doc, "left_bytes", f.left);
+    overflow |= set_bytes(doc, "left_bytes", whole_bytes(f.left));
     doc["per_day_left_bytes"] = nullptr;
     if (f.per_day_left) overflow |= set_bytes(doc, "per_day_left_bytes", whole_bytes(*f.per_day_left));
     overflow |= set_bytes(doc, "estimate_bytes", whole_bytes(f.estimate));

@@ -255,5 +255,16 @@ TEST_F(AllowanceCommand, AnOptionStandsInForItsKeyWhichIsThenNotRead) {
     EXPECT_THAT(r.out, ::testing::HasSubstr("\"start_day\": 14,"));
 }
 
+// A log may hold amounts with decimals; the allowance's byte figures are
+// still whole numbers, rounded to the nearest byte.
+TEST_F(AllowanceCommand, ByteFiguresAreWholeForAmountsWithDecimals) {
+    write_log("log.csv", Lines{"14-Nov-2026,1000.25,2.25,", "15-Nov-2026,1000.5,2.5,"});
+    const test::Result r = run("--allowance --limit 1 --json --log log.csv");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, ::testing::AllOf(::testing::HasSubstr("\"download_bytes\": 2001,"),
+                                        ::testing::HasSubstr("\"upload_bytes\": 5,"),
+                                        ::testing::HasSubstr("\"used_bytes\": 2006,")));
+}
+
 }  // namespace
 }  // namespace loglezer
