@@ -112,7 +112,8 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
       seams_(std::move(seams)),
       seps_(seams_.separators),
       named_log_(seams_.log_argument),
-      ui_(lay_out_window(this)) {
+      ui_(lay_out_window(this)),
+      watcher_(this, [this] { follow_log(); }) {
     setAcceptDrops(true);
     set_up_charts();
     connect_handlers();
@@ -181,6 +182,14 @@ void MainWindow::guarded(void (MainWindow::*handler)()) {
 }
 
 void MainWindow::guarded(const std::function<void()>& handler) {
+    // Counted until its box is closed too.
+    struct Running {
+        int& count;
+        explicit Running(int& c) : count(++c) {}
+        ~Running() { --count; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(handlers_running_);
     try {
         handler();
     } catch (const std::bad_alloc&) {
@@ -229,6 +238,7 @@ void MainWindow::read_log_and_start_up() {
     // Known before the load, so that a log which fails to load is still
     // never replaced by a chart save.
     log_ = std::move(*found);
+    watcher_.watch(log_.path, file_state(log_.path));
     lines_ = load_log(seams_.working_dir, log_.path.string());
 
     start_up_sequence(lines_, shared_, *this);
@@ -238,18 +248,24 @@ void MainWindow::read_log_and_start_up() {
 }
 
 void MainWindow::reload_log() {
+    if (std::optional<ReadLog> log = read_log_again()) start_afresh(std::move(log->found), std::move(log->lines));
+}
+
+std::optional<MainWindow::ReadLog> MainWindow::read_log_again() {
     std::optional<FoundLog> found = find_log(log_places(), named_log_);
     if (!found) {
+        watcher_.watch(log_.path, file_state(log_.path));
         // The window and the figures read before stay.
         seams_.show_log_missing(missing_log_detail(named_log_), false);
-        return;
+        return std::nullopt;
     }
     // Known before the load, as at the start, so that no chart save replaces
     // it; read whole before anything shown changes, so that a log which
     // cannot be read leaves the figures as they were.
     log_ = *found;
+    watcher_.watch(log_.path, file_state(log_.path));
     LineList lines = load_log(seams_.working_dir, log_.path.string());
-    start_afresh(std::move(*found), std::move(lines));
+    return ReadLog{std::move(*found), std::move(lines)};
 }
 
 void MainWindow::open_other_log() {
@@ -262,12 +278,14 @@ void MainWindow::switch_to_log(const std::string& path) {
         seams_.show_log_missing(missing_log_detail(path), false);
         return;
     }
+    const FileState read = file_state(found->path);
     LineList lines = load_log(seams_.working_dir, found->path.string());
     // The start-up tried first without the window: a log it stops on (a
     // damaged line, no lines) leaves the window with the log it shows.
     try_start_up(lines, seps_);
     named_log_ = path;
     start_afresh(std::move(*found), std::move(lines));
+    watcher_.watch(log_.path, read);
     remember_chosen_log();
 }
 
@@ -302,6 +320,7 @@ void MainWindow::show_as_before_start_up() {
     // The totals are summed afresh, from zero.
     shared_ = SharedState{};
     shown_option_ = PeriodOption::None;
+    charts_choice_.reset();
     year_text_at_last_change_.clear();
     ui_.year_box->clear();
     ui_.month_box->clear();
@@ -359,8 +378,10 @@ void MainWindow::make_stats() {
     // The points are replaced from here on: their tooltips name them by this
     // option even when the run stops half-way.
     shown_option_ = in.option;
+    charts_choice_.reset();
     const auto captions =
         show_stats(lines_, in, shared_, seps_, ui_.download_chart->model(), ui_.upload_chart->model());
+    charts_choice_ = chosen();
     if (captions) {
         set_caption(ui_.download_record_label, captions->record_down);
         set_caption(ui_.upload_record_label, captions->record_up);

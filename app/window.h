@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/log_watcher.h"
 #include "app/window_layout.h"
 #include "chart/export.h"
 #include "log/line_list.h"
@@ -94,6 +95,14 @@ public:
     // to it) and runs the start-up afresh, as at the program's start. A log
     // that has gone shows the missing-log box and leaves the window as it is.
     void reload_log();
+    // The log has changed on the disk (the watcher saw it): read again as
+    // Ctrl+R does, then the option, year and month chosen before are chosen
+    // again, and the charts made again for what they showed when that is
+    // still in the log; the zoom starts afresh. A log that fails to read or
+    // start up leaves what the window shows and is reported once: the
+    // watcher calls again only once the log has changed again. Waits while
+    // a box or dialog of another handler is open.
+    void follow_log();
     // Ctrl+O: a log chosen in the open dialog, shown as a dropped one is.
     void open_other_log();
     // A log chosen by the user (Ctrl+O, a drop): read whole and run the
@@ -144,6 +153,27 @@ private:
     QString missing_log_detail(const std::optional<std::string>& named) const;
     // Where the log is looked for.
     LogPlaces log_places() const { return {seams_.working_dir, seams_.user_ini}; }
+    // The log found and read afresh, as Ctrl+R reads it.
+    struct ReadLog {
+        FoundLog found;
+        LineList lines;
+    };
+    // Finds and reads the log again; nothing when it has gone (after the
+    // missing-log box). From then on, the watcher counts its state as seen.
+    std::optional<ReadLog> read_log_again();
+    // follow_log's steps, run inside the failure boundary.
+    void follow_log_now();
+    // What the selectors show: the option checked (-1: none), the year's
+    // text and the month's text.
+    struct Choice {
+        int option = -1;
+        QString year;
+        QString month;
+    };
+    Choice chosen() const;
+    // Chooses again what `choice` holds, as the user would: the option, the
+    // year (which refills the month list when the log has it) and the month.
+    void choose(const Choice& choice);
     // Shows `log`, read as `lines`, as the start-up does from the beginning.
     void start_afresh(FoundLog log, LineList lines);
     // Writes the log shown into the user's log.ini.
@@ -181,8 +211,17 @@ private:
     // their tooltips.
     PeriodOption shown_option_ = PeriodOption::None;
 
+    // What the charts were last made for by "Maak stats"; nothing when that
+    // stopped half-way.
+    std::optional<Choice> charts_choice_;
+    // The handlers running, a box or dialog of theirs perhaps open: a change
+    // of the log waits for them.
+    int handlers_running_ = 0;
+
     // The controls the handlers reach, made from the layout table.
     WindowControls ui_;
+    // Made after the controls, whose handlers it calls.
+    LogWatcher watcher_;
 };
 
 // The text with a zero-width space after every 30 characters of a run
