@@ -184,6 +184,19 @@ std::filesystem::path written_path(const std::filesystem::path& file) {
     return file;
 }
 
+// The whole text of a file, or nothing when it cannot be read. Only a
+// regular file is read: a named pipe put in a settings file's place would
+// otherwise hold the program up until someone writes to it.
+std::optional<std::string> file_text(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 }  // namespace
 
 std::string profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
@@ -218,13 +231,27 @@ std::string profile_string(std::string_view ini_text, std::string_view section, 
 
 std::string profile_string_from_file(const std::string& path, std::string_view section, std::string_view key,
                                      std::string_view fallback) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::string(fallback);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return profile_string(text.str(), section, key, fallback);
+    const std::optional<std::string> text = file_text(path);
+    return text ? profile_string(*text, section, key, fallback) : std::string(fallback);
 }
 
+bool has_profile_section(std::string_view ini_text, std::string_view section) {
+    for (std::size_t pos = ini_text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0; pos < ini_text.size();) {
+        const TextLine at = line_at(ini_text, pos);
+        pos = at.next;
+        const std::string_view line = trim(ini_text.substr(at.begin, at.end - at.begin));
+        if (line.empty() || line.front() != '[') continue;
+        const auto close = line.find(']');
+        if (same_name(trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1)), section))
+            return true;
+    }
+    return false;
+}
+
+bool file_has_profile_section(const std::string& path, std::string_view section) {
+    const std::optional<std::string> text = file_text(path);
+    return text && has_profile_section(*text, section);
+}
 
 std::string with_profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
                                 std::string_view value) {

@@ -21,6 +21,11 @@ std::string profile_string(std::string_view ini_text, std::string_view section, 
 std::string profile_string_from_file(const std::string& path, std::string_view section, std::string_view key,
                                      std::string_view fallback);
 
+// Whether the text has a section of that name (letter case aside), with or
+// without keys; and the same for a file, false when it cannot be read.
+bool has_profile_section(std::string_view ini_text, std::string_view section);
+bool file_has_profile_section(const std::string& path, std::string_view section);
+
 // `ini_text` with `key` of the first `section` set to `value`, so that
 // profile_string reads `value` back; every other line stays as it is. The
 // key's line in that section keeps its text up to the "="; a section
