@@ -13,6 +13,7 @@
 #include "log/line_list.h"
 #include "log/log_file.h"
 #include "log/separators.h"
+#include "stats/allowance_figures.h"
 #include "stats/shared_state.h"
 #include "stats/startup.h"
 
@@ -92,8 +93,9 @@ public:
     void save_download_chart();
     void save_upload_chart();
     // Ctrl+R: reads the log again as it now is (the metering program appends
-    // to it) and runs the start-up afresh, as at the program's start. A log
-    // that has gone shows the missing-log box and leaves the window as it is.
+    // to it) and runs the start-up afresh, as at the program's start, the
+    // allowance's settings too. A log that has gone shows the missing-log
+    // box and leaves the window as it is.
     void reload_log();
     // The log has changed on the disk (the watcher saw it): read again as
     // Ctrl+R does, then the option, year and month chosen before are chosen
@@ -174,6 +176,14 @@ private:
     // Chooses again what `choice` holds, as the user would: the option, the
     // year (which refills the month list when the log has it) and the month.
     void choose(const Choice& choice);
+    // The allowance's settings from the log.ini the log was found through
+    // (or the user's); a bad value is shown in a box, and the window then
+    // goes on without an allowance.
+    void read_allowance();
+    // The start-up sequence on the log read, then the "Bundel" box.
+    void run_start_up();
+    // Fills the "Bundel" box with `figures` and shows it; hides it for none.
+    void show_allowance(const std::optional<AllowanceFigures>& figures);
     // Shows `log`, read as `lines`, as the start-up does from the beginning.
     void start_afresh(FoundLog log, LineList lines);
     // Writes the log shown into the user's log.ini.
@@ -202,6 +212,8 @@ private:
     // save never replaces it.
     FoundLog log_;
     SharedState shared_;
+    // The allowance's settings; without a limit the window shows none.
+    AllowanceSettings allowance_;
     // Until the start-up has found the log.
     bool log_missing_ = true;
     // The text of the year box when the year handler last ran, so that picking
