@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "log/month_names.h"
+#include "stats/allowance_chart.h"
 #include "stats/number_format.h"
 #include "stats/value_format.h"
 
@@ -48,10 +49,6 @@ std::optional<AllowanceFigures> current_allowance(const LineList& lines, const A
                                                   const Separators& seps) {
     if (!settings.limit) return std::nullopt;
     return allowance_figures(lines, settings, log_span(lines).last, seps);
-}
-
-std::string dutch_date(const LogDate& date) {
-    return std::to_string(date.day) + " " + std::string(dutch_month_name(date.month)) + " " + std::to_string(date.year);
 }
 
 AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, Counted counts, const Separators& seps) {

@@ -31,7 +31,4 @@ AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, Counted c
 std::optional<AllowanceFigures> current_allowance(const LineList& lines, const AllowanceSettings& settings,
                                                   const Separators& seps);
 
-// "14 November 2026".
-std::string dutch_date(const LogDate& date);
-
 }  // namespace loglezer
