@@ -105,30 +105,14 @@ TEST_F(DarkTheme, EveryTextOfTheWindowIsDarkOnWhite) {
     click(option(2));
     ASSERT_FALSE(month()->isHidden());
     const QImage shot = form_->grab().toImage();
-    const char* named[] = {"sbtn_showstats",
-                           "sbtn_savedownload",
-                           "sbtn_saveupload",
-                           "cb_year",
-                           "cb_month",
-                           "Radios",
-                           "gb_totals",
-                           "GroupBox1",
-                           "Label1",
-                           "Label2",
-                           "Label3",
-                           "Label4",
-                           "Label5",
-                           "lbl_totaldown",
-                           "lbl_totalup",
-                           "lbl_recorddown",
-                           "lbl_recordup",
-                           "gb_allowance",
-                           "Label6",
-                           "Label7",
-                           "lbl_allowanceused",
-                           "lbl_allowanceestimate"};
+    const char* named[] = {
+        "sbtn_showstats", "sbtn_savedownload", "sbtn_saveupload", "cb_year",        "cb_month",    "Radios",
+        "gb_totals",      "GroupBox1",         "Label1",          "Label2",         "Label3",      "Label4",
+        "Label5",         "lbl_totaldown",     "lbl_totalup",     "lbl_recorddown", "lbl_recordup"};
+    const char* allowance[] = {"gb_allowance", "Label6", "Label7", "lbl_allowanceused", "lbl_allowanceestimate"};
     std::vector<std::pair<QString, QWidget*>> texts;
     for (const char* name : named) texts.emplace_back(name, child<QWidget>(name));
+    for (const char* name : allowance) texts.emplace_back(name, child<QWidget>(name));
     for (int i = 0; i < 3; ++i) texts.emplace_back(option(i)->text(), option(i));
     for (const auto& [name, widget] : texts) {
         const QRect rect = text_rect(widget);
