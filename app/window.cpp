@@ -299,9 +299,9 @@ void MainWindow::switch_to_log(const std::string& path) {
     try_start_up(lines, seps_);
     named_log_ = path;
     log_ = *found;
+    watcher_.watch(log_.path, read);
     read_allowance();
     start_afresh(std::move(*found), std::move(lines));
-    watcher_.watch(log_.path, read);
     remember_chosen_log();
 }
 
