@@ -18,6 +18,8 @@ constexpr const char* kHelp =
     "       loglezer [LOGFILE] --export FILE [--chart download|upload]\n"
     "                [--year Y [--month M]] [--size WxH] [--scale F]\n"
     "                [--format jpeg|png]\n"
+    "       loglezer [LOGFILE] --export FILE --allowance [--size WxH] [--scale F]\n"
+    "                [--format jpeg|png]\n"
     "Shows a daily internet traffic log as bar charts of download and upload.\n"
     "With --export it opens no window and needs no display: it writes one chart\n"
     "as a picture, as \"Grafiek opslaan\" does, and ends.\n"
@@ -30,6 +32,10 @@ constexpr const char* kHelp =
     "  --year Y         the months of year Y instead of the years\n"
     "  --month M        with --year, the days of month M: 1-12 or its Dutch or\n"
     "                   English name\n"
+    "  --allowance      instead of a chart, the current billing period of the\n"
+    "                   allowance that [allowance] in log.ini sets: a bar per day\n"
+    "                   up to the log's last line with the total so far, a line\n"
+    "                   at the limit and the estimate's line to the period's end\n"
     "  --size WxH       the size in pixels the chart is laid out for, each 100\n"
     "                   to 10000 (1049x249 unless given): a larger size gives\n"
     "                   more room, with the same 11-pixel text\n"
@@ -107,21 +113,28 @@ struct ExportOptions {
     QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("WxH")};
     QCommandLineOption scale{QStringLiteral("scale"), QString(), QStringLiteral("F")};
     QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("FORMAT")};
+    QCommandLineOption allowance{QStringLiteral("allowance")};
 
     std::vector<const QCommandLineOption*> all() const {
-        return {&file, &chart, &year, &month, &size, &scale, &format};
+        return {&file, &chart, &year, &month, &size, &scale, &format, &allowance};
     }
 };
 
-// Each export option at most once, none without --export, and a month only
-// in a year.
+// Each export option at most once, none without --export, a month only in
+// a year, and the allowance's picture without a chart's view.
 void check_export_options(const QCommandLineParser& parser, const ExportOptions& options) {
     for (const QCommandLineOption* option : options.all()) {
         const std::string name = "--" + option->names().front().toStdString();
-        if (parser.values(*option).size() > 1) throw UsageError(name + " is given more than once");
+        if (parser.optionNames().count(option->names().front()) > 1)
+            throw UsageError(name + " is given more than once");
         if (parser.isSet(*option) && !parser.isSet(options.file)) throw UsageError(name + " needs --export");
     }
     if (parser.isSet(options.month) && !parser.isSet(options.year)) throw UsageError("--month needs --year");
+    for (const QCommandLineOption* view : {&options.chart, &options.year}) {
+        if (parser.isSet(options.allowance) && parser.isSet(*view)) {
+            throw UsageError("--allowance cannot go with --" + view->names().front().toStdString());
+        }
+    }
 }
 
 ExportRequest::Format format_named(const QString& name) {
@@ -203,6 +216,7 @@ ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions&
             throw UsageError("--month: " + quoted(month.toStdString(), kWholeText) +
                              " is not a month (1-12 or a month name)");
     }
+    request.allowance = parser.isSet(options.allowance);
     if (parser.isSet(options.size)) read_size(parser.value(options.size), request);
     if (parser.isSet(options.scale)) request.scale = read_scale(parser.value(options.scale));
     return request;

@@ -24,6 +24,10 @@ struct ExportRequest {
     // into the year box.
     std::optional<std::string> year;
     std::optional<int> month;
+    // The current billing period of the allowance instead of a chart of
+    // the window (--allowance): the running total per day, the limit and
+    // the estimate. Goes with neither a chart, a year nor a month.
+    bool allowance = false;
     // The layout's size: the chart is laid out for it.
     int width = kPictureWidth;
     int height = kPictureHeight;
@@ -54,7 +58,8 @@ struct CommandLine {
 
 // Reads the arguments, the program's name first: `loglezer [LOGFILE]`,
 // `--help` (or `-h`), `--version`, or `loglezer [LOGFILE] --export FILE`
-// with `--chart`, `--year`, `--month`, `--size`, `--scale` and `--format`.
+// with `--chart`, `--year`, `--month` or `--allowance`, and `--size`,
+// `--scale` and `--format`.
 // Qt's own options (take_qt_options) may stand anywhere and are left to Qt.
 // An unknown option, a second log, an option given twice or a value the
 // export cannot use is a usage error (exit code 1) whose message points to

@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "app/allowance_box.h"
 #include "app/program.h"
 #include "app/selectors.h"
 #include "app/window.h"
@@ -15,6 +16,7 @@
 #include "chart/jpeg.h"
 #include "log/failure.h"
 #include "log/log_file.h"
+#include "stats/allowance_chart.h"
 #include "stats/chosen_view.h"
 #include "stats/error_line.h"
 #include "stats/regional.h"
@@ -52,10 +54,11 @@ void without_runtime_dir_warning(QtMsgType type, const QMessageLogContext& conte
 
 }  // namespace
 
-std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps) {
-    ChosenView view(lines, seps);
-    view.choose(request.year, request.month);
-    const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? view.upload() : view.download();
+namespace {
+
+// `chart` drawn unzoomed as the request asks, and encoded.
+std::vector<unsigned char> draw_and_encode(const ExportRequest& request, const ChartModel& chart,
+                                           const Separators& seps) {
     const QImage picture =
         ChartPainter(chart, seps, ChartPanel::kAll).picture(request.width, request.height, request.scale);
     if (picture.isNull()) {
@@ -63,6 +66,22 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
                       " x " + std::to_string(scaled_pixels(request.height, request.scale)) + " pixels");
     }
     return request.format == ExportRequest::Format::Png ? encode_png(picture) : encode_jpeg(picture);
+}
+
+}  // namespace
+
+std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps) {
+    ChosenView view(lines, seps);
+    view.choose(request.year, request.month);
+    const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? view.upload() : view.download();
+    return draw_and_encode(request, chart, seps);
+}
+
+std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const LineList& lines,
+                                                    const AllowanceSettings& settings, const Separators& seps) {
+    const std::optional<AllowanceFigures> figures = current_allowance(lines, settings, seps);
+    if (!figures) throw Failure(kNoLimitMessage);
+    return draw_and_encode(request, allowance_chart(*figures, seps), seps);
 }
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
@@ -80,8 +99,14 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
         }
         // Refused before anything is read: nothing the log holds changes it.
         if (request.file != "-") refuse_log_file(picture_path(context, request.file), log->path);
+        // A bad setting is found before the log is read.
+        const std::optional<AllowanceSettings> allowance =
+            request.allowance ? std::optional(read_allowance_settings(log->settings, places)) : std::nullopt;
         const LineList lines = load_log(context.working_dir, log->path.string());
-        write_picture(request, export_picture(request, lines, context.separators), context);
+        write_picture(request,
+                      allowance ? export_allowance_picture(request, lines, *allowance, context.separators)
+                                : export_picture(request, lines, context.separators),
+                      context);
         return 0;
     } catch (const Failure& failure) {
         context.err << failure_line(kProgram, failure, name, failure_text(failure.what()));

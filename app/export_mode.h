@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "log/line_list.h"
 #include "log/separators.h"
+#include "stats/allowance.h"
 
 namespace loglezer {
 
@@ -33,8 +34,21 @@ struct ExportContext {
 // the window would show one.
 std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps);
 
+// The failure of --allowance when log.ini sets no limit.
+inline constexpr const char* kNoLimitMessage =
+    "--allowance needs a limit: set limit= in the section [allowance] of log.ini";
+
+// The picture of the current billing period for --allowance: the figures
+// of the period that holds the date of the log's last line
+// (allowance_chart), drawn and encoded as export_picture does. Throws
+// Failure(kNoLimitMessage) when `settings` set no limit, and where a line
+// cannot be read.
+std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const LineList& lines,
+                                                    const AllowanceSettings& settings, const Separators& seps);
+
 // Runs the export a command line asks for, with a Qt application already
-// made: finds and loads the log as the window does, then writes the picture
+// made: finds and loads the log as the window does (for --allowance, after
+// reading the allowance's settings as the window does), then writes the picture
 // whole, never over the log, or to `out` for "-". Returns the exit status: 0
 // when written; 1 after a failure, whose text "loglezer: <message>" (as the
 // window's box words it) goes to `err`, or after an allocation failure,

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include <QUrl>
 #include <new>
 
+#include "app/allowance_box.h"
 #include "app/hover_texts.h"
 #include "app/program.h"
 #include "app/selectors.h"
@@ -66,6 +68,14 @@ std::optional<QString> choose_log_file(QWidget* parent, const std::filesystem::p
 // Runs the start-up on plain state: throws where the window's would stop.
 void try_start_up(const LineList& lines, const Separators& seps) { const ChosenView trial(lines, seps); }
 
+// A row of the "Bundel" box: red (dark enough to read on white) when its
+// figure is over the limit, else in the window's colour.
+void mark_row(QLabel* caption, QLabel* figure, bool over) {
+    QPalette red;
+    red.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+    for (QLabel* label : {caption, figure}) label->setPalette(over ? red : QPalette());
+}
+
 // The one local file a drag carries, or nothing.
 std::optional<QString> dragged_file(const QMimeData* data) {
     if (!data || !data->hasUrls()) return std::nullopt;
@@ -112,7 +122,8 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
       seams_(std::move(seams)),
       seps_(seams_.separators),
       named_log_(seams_.log_argument),
-      ui_(lay_out_window(this)) {
+      ui_(lay_out_window(this)),
+      watcher_(this, [this] { follow_log(); }) {
     setAcceptDrops(true);
     set_up_charts();
     connect_handlers();
@@ -181,6 +192,14 @@ void MainWindow::guarded(void (MainWindow::*handler)()) {
 }
 
 void MainWindow::guarded(const std::function<void()>& handler) {
+    // Counted until its box is closed too.
+    struct Running {
+        int& count;
+        explicit Running(int& c) : count(++c) {}
+        ~Running() { --count; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(handlers_running_);
     try {
         handler();
     } catch (const std::bad_alloc&) {
@@ -229,27 +248,38 @@ void MainWindow::read_log_and_start_up() {
     // Known before the load, so that a log which fails to load is still
     // never replaced by a chart save.
     log_ = std::move(*found);
+    watcher_.watch(log_.path, file_state(log_.path));
+    read_allowance();
     lines_ = load_log(seams_.working_dir, log_.path.string());
 
-    start_up_sequence(lines_, shared_, *this);
+    run_start_up();
     // A log chosen in the open dialog, once it has been read without a
     // failure, is found directly the next time.
     if (named_log_ != seams_.log_argument) remember_chosen_log();
 }
 
 void MainWindow::reload_log() {
+    std::optional<ReadLog> log = read_log_again();
+    if (!log) return;
+    read_allowance();
+    start_afresh(std::move(log->found), std::move(log->lines));
+}
+
+std::optional<MainWindow::ReadLog> MainWindow::read_log_again() {
     std::optional<FoundLog> found = find_log(log_places(), named_log_);
     if (!found) {
+        watcher_.watch(log_.path, file_state(log_.path));
         // The window and the figures read before stay.
         seams_.show_log_missing(missing_log_detail(named_log_), false);
-        return;
+        return std::nullopt;
     }
     // Known before the load, as at the start, so that no chart save replaces
     // it; read whole before anything shown changes, so that a log which
     // cannot be read leaves the figures as they were.
     log_ = *found;
+    watcher_.watch(log_.path, file_state(log_.path));
     LineList lines = load_log(seams_.working_dir, log_.path.string());
-    start_afresh(std::move(*found), std::move(lines));
+    return ReadLog{std::move(*found), std::move(lines)};
 }
 
 void MainWindow::open_other_log() {
@@ -262,11 +292,15 @@ void MainWindow::switch_to_log(const std::string& path) {
         seams_.show_log_missing(missing_log_detail(path), false);
         return;
     }
+    const FileState read = file_state(found->path);
     LineList lines = load_log(seams_.working_dir, found->path.string());
     // The start-up tried first without the window: a log it stops on (a
     // damaged line, no lines) leaves the window with the log it shows.
     try_start_up(lines, seps_);
     named_log_ = path;
+    log_ = *found;
+    watcher_.watch(log_.path, read);
+    read_allowance();
     start_afresh(std::move(*found), std::move(lines));
     remember_chosen_log();
 }
@@ -275,7 +309,33 @@ void MainWindow::start_afresh(FoundLog log, LineList lines) {
     log_ = std::move(log);
     lines_ = std::move(lines);
     show_as_before_start_up();
+    run_start_up();
+}
+
+void MainWindow::run_start_up() {
     start_up_sequence(lines_, shared_, *this);
+    show_allowance(current_allowance(lines_, allowance_, seps_));
+}
+
+void MainWindow::read_allowance() {
+    allowance_ = AllowanceSettings{};
+    // Its own failure boundary: the start-up goes on without an allowance.
+    guarded([this] { allowance_ = read_allowance_settings(log_.settings, log_places()); });
+}
+
+void MainWindow::show_allowance(const std::optional<AllowanceFigures>& figures) {
+    ui_.allowance_box->setVisible(figures.has_value());
+    if (!figures) return;
+    const AllowanceBoxTexts texts = allowance_box_texts(*figures, allowance_.counts, seps_);
+    ui_.allowance_box->setTitle(from_log_text(texts.caption));
+    set_caption(ui_.allowance_used_label, texts.used);
+    set_caption(ui_.allowance_estimate_label, texts.estimate);
+    mark_row(ui_.allowance_used_caption, ui_.allowance_used_label, texts.used_over);
+    mark_row(ui_.allowance_estimate_caption, ui_.allowance_estimate_label, texts.estimate_over);
+    // The details when the pointer rests on the box, and for a screen reader.
+    const QString details = QString::fromStdString(texts.tooltip);
+    ui_.allowance_box->setToolTip(details);
+    ui_.allowance_box->setAccessibleDescription(details);
 }
 
 void MainWindow::remember_chosen_log() const {
@@ -302,6 +362,7 @@ void MainWindow::show_as_before_start_up() {
     // The totals are summed afresh, from zero.
     shared_ = SharedState{};
     shown_option_ = PeriodOption::None;
+    charts_choice_.reset();
     year_text_at_last_change_.clear();
     ui_.year_box->clear();
     ui_.month_box->clear();
@@ -320,6 +381,7 @@ void MainWindow::show_as_before_start_up() {
     set_caption(ui_.upload_record_label, "lbl_recordup");
     ui_.download_record_label->setToolTip(QString());
     ui_.upload_record_label->setToolTip(QString());
+    show_allowance(std::nullopt);
 }
 
 void MainWindow::close_window() { close(); }
@@ -359,8 +421,10 @@ void MainWindow::make_stats() {
     // The points are replaced from here on: their tooltips name them by this
     // option even when the run stops half-way.
     shown_option_ = in.option;
+    charts_choice_.reset();
     const auto captions =
         show_stats(lines_, in, shared_, seps_, ui_.download_chart->model(), ui_.upload_chart->model());
+    charts_choice_ = chosen();
     if (captions) {
         set_caption(ui_.download_record_label, captions->record_down);
         set_caption(ui_.upload_record_label, captions->record_up);

@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/log_watcher.h"
 #include "app/window_layout.h"
 #include "chart/export.h"
 #include "log/line_list.h"
 #include "log/log_file.h"
 #include "log/separators.h"
+#include "stats/allowance_figures.h"
 #include "stats/shared_state.h"
 #include "stats/startup.h"
 
@@ -91,9 +93,18 @@ public:
     void save_download_chart();
     void save_upload_chart();
     // Ctrl+R: reads the log again as it now is (the metering program appends
-    // to it) and runs the start-up afresh, as at the program's start. A log
-    // that has gone shows the missing-log box and leaves the window as it is.
+    // to it) and runs the start-up afresh, as at the program's start, the
+    // allowance's settings too. A log that has gone shows the missing-log
+    // box and leaves the window as it is.
     void reload_log();
+    // The log has changed on the disk (the watcher saw it): read again as
+    // Ctrl+R does, then the option, year and month chosen before are chosen
+    // again, and the charts made again for what they showed when that is
+    // still in the log; the zoom starts afresh. A log that fails to read or
+    // start up leaves what the window shows and is reported once: the
+    // watcher calls again only once the log has changed again. Waits while
+    // a box or dialog of another handler is open.
+    void follow_log();
     // Ctrl+O: a log chosen in the open dialog, shown as a dropped one is.
     void open_other_log();
     // A log chosen by the user (Ctrl+O, a drop): read whole and run the
@@ -144,6 +155,35 @@ private:
     QString missing_log_detail(const std::optional<std::string>& named) const;
     // Where the log is looked for.
     LogPlaces log_places() const { return {seams_.working_dir, seams_.user_ini}; }
+    // The log found and read afresh, as Ctrl+R reads it.
+    struct ReadLog {
+        FoundLog found;
+        LineList lines;
+    };
+    // Finds and reads the log again; nothing when it has gone (after the
+    // missing-log box). From then on, the watcher counts its state as seen.
+    std::optional<ReadLog> read_log_again();
+    // follow_log's steps, run inside the failure boundary.
+    void follow_log_now();
+    // What the selectors show: the option checked (-1: none), the year's
+    // text and the month's text.
+    struct Choice {
+        int option = -1;
+        QString year;
+        QString month;
+    };
+    Choice chosen() const;
+    // Chooses again what `choice` holds, as the user would: the option, the
+    // year (which refills the month list when the log has it) and the month.
+    void choose(const Choice& choice);
+    // The allowance's settings from the log.ini the log was found through
+    // (or the user's); a bad value is shown in a box, and the window then
+    // goes on without an allowance.
+    void read_allowance();
+    // The start-up sequence on the log read, then the "Bundel" box.
+    void run_start_up();
+    // Fills the "Bundel" box with `figures` and shows it; hides it for none.
+    void show_allowance(const std::optional<AllowanceFigures>& figures);
     // Shows `log`, read as `lines`, as the start-up does from the beginning.
     void start_afresh(FoundLog log, LineList lines);
     // Writes the log shown into the user's log.ini.
@@ -172,6 +212,8 @@ private:
     // save never replaces it.
     FoundLog log_;
     SharedState shared_;
+    // The allowance's settings; without a limit the window shows none.
+    AllowanceSettings allowance_;
     // Until the start-up has found the log.
     bool log_missing_ = true;
     // The text of the year box when the year handler last ran, so that picking
@@ -181,8 +223,17 @@ private:
     // their tooltips.
     PeriodOption shown_option_ = PeriodOption::None;
 
+    // What the charts were last made for by "Maak stats"; nothing when that
+    // stopped half-way.
+    std::optional<Choice> charts_choice_;
+    // The handlers running, a box or dialog of theirs perhaps open: a change
+    // of the log waits for them.
+    int handlers_running_ = 0;
+
     // The controls the handlers reach, made from the layout table.
     WindowControls ui_;
+    // Made after the controls, whose handlers it calls.
+    LogWatcher watcher_;
 };
 
 // The text with a zero-width space after every 30 characters of a run

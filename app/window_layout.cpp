@@ -40,7 +40,8 @@ enum class Font { Inherited, Window, Label, Group };
 // Where the window's code finds a control it reaches, if any.
 template <class Widget>
 using Field = Widget* WindowControls::*;
-using Place = std::variant<std::monostate, Field<QPushButton>, Field<ChartPanel>, Field<QComboBox>, Field<QLabel>>;
+using Place = std::variant<std::monostate, Field<QPushButton>, Field<ChartPanel>, Field<QComboBox>, Field<QLabel>,
+                           Field<QGroupBox>>;
 
 // What a screen reader says of a control, where its text or title does not
 // say it well enough: its accessible name and description; null for none.
@@ -125,6 +126,20 @@ constexpr Control kControls[] = {
                           {"Grootste download op één dag", nullptr}},
     {"lbl_recordup",      Kind::Figure, "GroupBox1",     {84, 48, 87, 20},    "lbl_recordup",    &C::upload_record_label,   Font::Label,
                           {"Grootste upload op één dag", nullptr}},
+    // The allowance of the current billing period, in the space between
+    // the options and the records; hidden unless a limit is set. Its row
+    // captions end at 84, where those of the other boxes end (the widths
+    // are the texts' in the label font).
+    {"gb_allowance",      Kind::Group,  "Form1",         {328, 8, 313, 81},   "Bundel",          &C::allowance_box,         Font::Group,
+                          {nullptr, "Het verbruik van de bundel in de huidige periode"}},
+    {"Label6",            Kind::Label,  "gb_allowance",  {16, 24, 68, 20},    "Verbruikt:",      &C::allowance_used_caption, Font::Label,
+                          {nullptr, nullptr}},
+    {"Label7",            Kind::Label,  "gb_allowance",  {14, 48, 70, 20},    "Verwacht:",       &C::allowance_estimate_caption, Font::Label,
+                          {nullptr, nullptr}},
+    {"lbl_allowanceused", Kind::Figure, "gb_allowance",  {84, 24, 131, 20},   "lbl_allowanceused", &C::allowance_used_label, Font::Label,
+                          {"Verbruikt in deze periode", nullptr}},
+    {"lbl_allowanceestimate", Kind::Figure, "gb_allowance", {84, 48, 156, 20}, "lbl_allowanceestimate", &C::allowance_estimate_label, Font::Label,
+                          {"Verwacht over de hele periode", nullptr}},
 };
 // clang-format on
 
@@ -141,6 +156,8 @@ constexpr std::size_t place_of(Kind kind) {
         case Kind::Label:
         case Kind::Figure:
             return 4;
+        case Kind::Group:
+            return 5;
         default:
             return 0;
     }
@@ -316,6 +333,7 @@ WindowControls lay_out_window(QWidget* window) {
     // The month list shows only with "Per dag": hidden until an option is
     // chosen.
     controls.month_box->setVisible(false);
+    controls.allowance_box->setVisible(false);
     keep_on_panel(controls.credit_label);
 
     // The keyboard moves among the selectors, the options and the charts.

@@ -2,6 +2,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -26,6 +27,12 @@ struct WindowControls {
     QLabel* upload_total_label = nullptr;         // lbl_totalup
     QLabel* download_record_label = nullptr;      // lbl_recorddown
     QLabel* upload_record_label = nullptr;        // lbl_recordup
+    // The "Bundel" box, shown only when an allowance is set.
+    QGroupBox* allowance_box = nullptr;            // gb_allowance
+    QLabel* allowance_used_caption = nullptr;      // Label6, "Verbruikt:"
+    QLabel* allowance_estimate_caption = nullptr;  // Label7, "Verwacht:"
+    QLabel* allowance_used_label = nullptr;        // lbl_allowanceused
+    QLabel* allowance_estimate_label = nullptr;    // lbl_allowanceestimate
 };
 
 // Gives `window` the main window's name, title, fixed size, font, colours and

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPen>
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
@@ -67,6 +68,7 @@ constexpr int kLabelGap = 2;      // the least room between two axis labels
 constexpr int kMarkLine = 20;     // the line from a bar's top up to its mark
 constexpr int kMarkPad = 4;       // a mark's white box, wider than its text
 constexpr int kMarkHeadroom = 6;  // above the tallest bar's mark, up to the top of the plot
+constexpr int kLineLabelGap = 3;  // between a line's right end and its label above it
 constexpr int kSmallestPlot = 2;  // a plot narrower or lower draws no walls or bars
 
 // The legend, in pixels but for the samples' width: a sample is 30 per cent
@@ -184,7 +186,7 @@ Layout lay_out(const ChartModel& model, const QRect& area) {
     const QRect inner = area.adjusted(margin_x, 0, -margin_x, -margin_bottom);
 
     int y = lay_out_titles(l, model.titles().size(), fm, inner.top() + kTitleTop);
-    y = lay_out_legend(l, model.points(), inner, fm, y);
+    if (model.has_legend()) y = lay_out_legend(l, model.points(), inner, fm, y);
 
     // The plot: what is left above the axis labels and their ticks. In 3D
     // its walls go back towards the upper right by the depth.
@@ -238,26 +240,44 @@ void paint_walls(QPainter& painter, const Layout& l) {
     }
 }
 
-// Where the bars go: each point in its own slot, its bar 60 % as wide,
-// rising from 0 on a scale up to the largest value, the top of the plot
-// kept free for the marks.
-std::vector<Bar> place_bars(const Layout& l, const std::vector<ChartPoint>& points, const ScaleMap& map) {
-    double lo = 0.0;
-    double hi = 0.0;
-    for (const ChartPoint& p : points) {
-        lo = std::min(lo, p.value);
-        hi = std::max(hi, p.value);
+// The values on the plot's height: from 0 (or below, for a negative value)
+// up to the largest value of the bars and lines, the top of the plot kept
+// free for the marks.
+class ValueScale {
+public:
+    ValueScale(const Layout& l, const ChartModel& model) {
+        for (const ChartPoint& p : model.points()) take_in(p.value);
+        for (const ChartLine& line : model.lines()) {
+            take_in(line.from_value);
+            take_in(line.to_value);
+        }
+        if (!(hi_ > lo_)) hi_ = lo_ + 1.0;  // all zero (or no points): nothing to divide by
+        usable_ = std::max(1, l.plot.height() - l.mark_room) / static_cast<double>(l.plot.height());
     }
-    if (!(hi > lo)) hi = lo + 1.0;  // all zero (or no points): nothing to divide by
-    const double usable = std::max(1, l.plot.height() - l.mark_room) / static_cast<double>(l.plot.height());
-    const auto v_of = [&](double value) { return (value - lo) / (hi - lo) * usable; };
+    // A value as a fraction of the plot's height.
+    double operator()(double value) const { return (value - lo_) / (hi_ - lo_) * usable_; }
 
-    const int n = static_cast<int>(points.size());
+private:
+    void take_in(double value) {
+        lo_ = std::min(lo_, value);
+        hi_ = std::max(hi_, value);
+    }
+    double lo_ = 0.0;
+    double hi_ = 0.0;
+    double usable_ = 1.0;
+};
+
+// Where the bars go: each point in its own slot, from the left, its bar 60 %
+// as wide, rising from 0.
+std::vector<Bar> place_bars(const Layout& l, const ChartModel& model, const ScaleMap& map) {
+    const ValueScale v_of(l, model);
+    const std::vector<ChartPoint>& points = model.points();
+    const std::size_t slot_total = model.slot_count();
     std::vector<Bar> bars;
     bars.reserve(points.size());
-    for (int i = 0; i < n; ++i) {
-        const double centre = bar_centre(static_cast<std::size_t>(i), points.size());
-        const double half = kBarWidth / 2 / n;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double centre = bar_centre(i, slot_total);
+        const double half = kBarWidth / 2 / static_cast<double>(slot_total);
         const int left = map.x(centre - half);
         const int right = map.x(centre + half);
         const int zero = map.y(v_of(0.0));
@@ -265,6 +285,33 @@ std::vector<Bar> place_bars(const Layout& l, const std::vector<ChartPoint>& poin
         bars.push_back({left, right, std::min(zero, end), std::max(zero, end)});
     }
     return bars;
+}
+
+// The lines over the bars, two pixels wide, inside the plot; each label in
+// a white box above the end it names, reaching towards the other end.
+void paint_lines(QPainter& painter, const Layout& l, const ChartModel& model, const ScaleMap& map) {
+    const ValueScale v_of(l, model);
+    const QFontMetrics fm(l.font);
+    const auto slot_total = static_cast<double>(model.slot_count());
+    painter.save();
+    painter.setClipRect(bar_clip(l));
+    for (const ChartLine& line : model.lines()) {
+        const QPoint from(map.x(line.from_slot / slot_total), map.y(v_of(line.from_value)));
+        const QPoint to(map.x(line.to_slot / slot_total), map.y(v_of(line.to_value)));
+        painter.setPen(QPen(to_qcolor(line.colour), 2, line.dashed ? Qt::DashLine : Qt::SolidLine));
+        painter.drawLine(from, to);
+        if (line.label.empty()) continue;
+        const QString text = from_log_text(line.label);
+        const int w = fm.horizontalAdvance(text) + kMarkPad;
+        const bool at_from = line.label_at == ChartLine::LabelAt::From;
+        const QPoint end = at_from ? from : to;
+        // Clear of the walls at either side of the plot.
+        const int left = (at_from == (from.x() <= to.x())) ? end.x() + kLineLabelGap : end.x() - w - kLineLabelGap;
+        const QRect box(left, end.y() - kLineLabelGap - l.line_height, w, l.line_height);
+        painter.fillRect(box, Qt::white);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+    painter.restore();
 }
 
 // The bars, each a gradient from its colour at the base to white at the
@@ -305,7 +352,8 @@ void paint_marks(QPainter& painter, const Layout& l, const ChartModel& model, co
     const int d = l.depth;
     painter.save();
     painter.setClipRect(QRect(QPoint(l.area.left(), plot.top() - d), QPoint(l.area.right(), plot.bottom())));
-    for (std::size_t i = 0; i < bars.size(); ++i) {
+    const std::size_t first = model.marks() == Marks::Last && !bars.empty() ? bars.size() - 1 : 0;
+    for (std::size_t i = first; i < bars.size(); ++i) {
         const Bar& b = bars[i];
         const int x = (b.left + b.right) / 2 + d / 2;
         const int top = b.top - d / 2;
@@ -357,9 +405,11 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
     paint_legend(painter, l, model_.points());
     if (has_bars(l)) {
         paint_walls(painter, l);
-        const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
+        const ScaleMap map(l.plot, zoom_);
+        const std::vector<Bar> bars = place_bars(l, model_, map);
         paint_bars(painter, l, model_.points(), bars);
         paint_marks(painter, l, model_, seps_, bars);
+        paint_lines(painter, l, model_, map);
         paint_axis(painter, l, model_.points(), bars);
     }
     painter.restore();
@@ -397,7 +447,7 @@ std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint&
     const Layout l = lay_out(model_, area);
     const int d = l.depth;
     if (!has_bars(l) || !bar_clip(l).contains(point)) return std::nullopt;
-    const std::vector<Bar> bars = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_));
+    const std::vector<Bar> bars = place_bars(l, model_, ScaleMap(l.plot, zoom_));
     // The last bar drawn is the one on top.
     for (std::size_t i = bars.size(); i-- > 0;) {
         const Bar& b = bars[i];
@@ -412,7 +462,7 @@ std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint&
 std::optional<QRect> ChartPainter::bar_box(const QRect& area, std::size_t index) const {
     const Layout l = lay_out(model_, area);
     if (!has_bars(l) || index >= model_.points().size()) return std::nullopt;
-    const Bar b = place_bars(l, model_.points(), ScaleMap(l.plot, zoom_))[index];
+    const Bar b = place_bars(l, model_, ScaleMap(l.plot, zoom_))[index];
     const QRect box = QRect(QPoint(b.left, b.top - l.depth), QPoint(b.right + l.depth, b.base)) & bar_clip(l);
     if (box.isEmpty()) return std::nullopt;
     return box;

@@ -25,6 +25,31 @@ void ChartModel::add_point(double value, std::string label, long double bytes) {
     changed();
 }
 
+void ChartModel::add_point(double value, std::string label, long double bytes, Rgb colour) {
+    points_.push_back({value, std::move(label), colour, bytes});
+    changed();
+}
+
+void ChartModel::set_slot_count(std::size_t count) {
+    slot_count_ = count;
+    changed();
+}
+
+void ChartModel::add_line(ChartLine line) {
+    lines_.push_back(std::move(line));
+    changed();
+}
+
+void ChartModel::set_legend(bool on) {
+    legend_ = on;
+    changed();
+}
+
+void ChartModel::set_marks(Marks marks) {
+    marks_ = marks;
+    changed();
+}
+
 void ChartModel::clear_titles() {
     titles_.clear();
     changed();

@@ -61,10 +61,16 @@ const SpokenCase kSpoken[] = {
     {"Label4", "Upload:", false},
     {"lbl_recorddown", "Grootste download op één dag", true},
     {"lbl_recordup", "Grootste upload op één dag", true},
+    {"gb_allowance", "Bundel t/m 30 Juni", true},
+    {"Label6", "Verbruikt:", false},
+    {"Label7", "Verwacht:", false},
+    {"lbl_allowanceused", "Verbruikt in deze periode", true},
+    {"lbl_allowanceestimate", "Verwacht over de hele periode", true},
 };
 
 TEST_P(Spoken, EveryControlHasItsDutchName) {
-    start(log_of(days_from(2005, 1, 1, 40)));
+    std::ofstream(dir_ / "log.ini", std::ios::app) << "[allowance]\nlimit=100 GB\n";
+    start(log_of(days_from(2005, 5, 22, 40)));
     QWidget* w = control(GetParam().control);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(heard_name(w).toStdString(), GetParam().name);

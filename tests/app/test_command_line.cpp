@@ -179,7 +179,17 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"scale_not_a_number",
                   {"--export", "a.png", "--scale", "2x"},
                   "--scale: '2x' is not a number from 1 to 4 (at most six decimals)"},
-        UsageCase{"scale_without_export", {"--scale", "2"}, "--scale needs --export"}),
+        UsageCase{"scale_without_export", {"--scale", "2"}, "--scale needs --export"},
+        UsageCase{"allowance_without_export", {"--allowance"}, "--allowance needs --export"},
+        UsageCase{"allowance_twice",
+                  {"--export", "a.png", "--allowance", "--allowance"},
+                  "--allowance is given more than once"},
+        UsageCase{"allowance_with_a_year",
+                  {"--export", "a.png", "--allowance", "--year", "2005"},
+                  "--allowance cannot go with --year"},
+        UsageCase{"allowance_with_a_chart",
+                  {"--export", "a.png", "--chart", "upload", "--allowance"},
+                  "--allowance cannot go with --chart"}),
     [](const ::testing::TestParamInfo<UsageCase>& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace

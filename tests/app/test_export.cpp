@@ -181,6 +181,40 @@ TEST_F(Export, NamesTheLineAFailureIsOn) {
     EXPECT_EQ(err.str(), "loglezer: log.csv:2: '12x' is not a valid floating point value.\n");
 }
 
+// The picture of the current billing period, made without a display: a
+// JPEG of the asked size with the limit's red line across the plot.
+TEST_F(Export, TheAllowancePictureIsAJpegOfTheAskedSizeWithTheLimitAcrossIt) {
+    std::ofstream(dir_ / "log.ini", std::ios::app) << "[allowance]\nlimit=20 GB\nstart_day=14\n";
+    std::ofstream(dir_ / "log.csv", std::ios::binary) << log_of(days_from(2005, 3, 1, 20));
+    ASSERT_EQ(run_loglezer({"--export", "bundel.jpg", "--allowance", "--size", "800x300"}), 0);
+    const std::string jpeg = bytes_of(dir_ / "bundel.jpg");
+    ASSERT_GT(jpeg.size(), 3u);
+    EXPECT_EQ(jpeg.substr(0, 3), "\xFF\xD8\xFF");
+    const QImage picture =
+        QImage::fromData(reinterpret_cast<const uchar*>(jpeg.data()), static_cast<int>(jpeg.size()), "JPEG");
+    ASSERT_EQ(picture.size(), QSize(800, 300));
+    int reddest_row = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        int red = 0;
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 60 && c.blue() < 60 ? 1 : 0;
+        }
+        reddest_row = std::max(reddest_row, red);
+    }
+    EXPECT_GT(reddest_row, picture.width() * 3 / 4);
+}
+
+TEST_F(Export, TheAllowancePictureWithoutALimitSaysHowToSetOne) {
+    std::ofstream(dir_ / "log.csv", std::ios::binary) << log_of(days_from(2005, 3, 1, 20));
+    std::ostringstream out, err;
+    EXPECT_EQ(export_chart(parse_command_line({"loglezer", "--export", "a.png", "--allowance"}),
+                           {dir_, std::nullopt, separators_, out, err}),
+              1);
+    EXPECT_EQ(err.str(), std::string("loglezer: ") + kNoLimitMessage + ".\n");
+    EXPECT_FALSE(fs::exists(dir_ / "a.png"));
+}
+
 // What --export finds at the picture's name: it writes into a named pipe or
 // a character device, replaces a regular file (also through a link), and
 // refuses anything else; nothing but a regular file is ever replaced.

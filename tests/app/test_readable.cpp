@@ -99,6 +99,8 @@ TextColours colours_in(const QImage& image, const QRect& rect) {
 }
 
 TEST_F(DarkTheme, EveryTextOfTheWindowIsDarkOnWhite) {
+    // Over the limit, so that the allowance's rows are red.
+    std::ofstream(dir_ / "log.ini", std::ios::app) << "[allowance]\nlimit=1 GB\n";
     start(log_of(days_from(2005, 1, 1, 40)));
     click(option(2));
     ASSERT_FALSE(month()->isHidden());
@@ -107,8 +109,10 @@ TEST_F(DarkTheme, EveryTextOfTheWindowIsDarkOnWhite) {
         "sbtn_showstats", "sbtn_savedownload", "sbtn_saveupload", "cb_year",        "cb_month",    "Radios",
         "gb_totals",      "GroupBox1",         "Label1",          "Label2",         "Label3",      "Label4",
         "Label5",         "lbl_totaldown",     "lbl_totalup",     "lbl_recorddown", "lbl_recordup"};
+    const char* allowance[] = {"gb_allowance", "Label6", "Label7", "lbl_allowanceused", "lbl_allowanceestimate"};
     std::vector<std::pair<QString, QWidget*>> texts;
     for (const char* name : named) texts.emplace_back(name, child<QWidget>(name));
+    for (const char* name : allowance) texts.emplace_back(name, child<QWidget>(name));
     for (int i = 0; i < 3; ++i) texts.emplace_back(option(i)->text(), option(i));
     for (const auto& [name, widget] : texts) {
         const QRect rect = text_rect(widget);

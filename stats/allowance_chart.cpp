@@ -1,0 +1,58 @@
+#include "stats/allowance_chart.h"
+
+#include "log/month_names.h"
+#include "stats/number_format.h"
+#include "stats/value_format.h"
+
+namespace loglezer {
+namespace {
+
+constexpr const char* kGigabytes = "#,##0.00 GB";
+constexpr Rgb kUnderColour{0x00, 0x00, 0xFF};
+constexpr Rgb kOverColour{0xC0, 0x00, 0x00};
+constexpr Rgb kEstimateColour{0x40, 0x40, 0x40};
+
+LogDate next_day(LogDate date) {
+    if (++date.day <= days_in_month(date.year, date.month)) return date;
+    date.day = 1;
+    if (++date.month <= 12) return date;
+    date.month = 1;
+    ++date.year;
+    return date;
+}
+
+}  // namespace
+
+std::string dutch_date(const LogDate& date) {
+    return std::to_string(date.day) + " " + std::string(dutch_month_name(date.month)) + " " + std::to_string(date.year);
+}
+
+ChartModel allowance_chart(const AllowanceFigures& figures, const Separators& seps) {
+    ChartModel chart("Bundel " + dutch_date(figures.period.start) + " t/m " + dutch_date(figures.period.end));
+    chart.set_3d(false);
+    chart.set_legend(false);
+    chart.set_value_format(kGigabytes);
+    // Today's total only: the days' totals lie too close to be written apart.
+    chart.set_marks(Marks::Last);
+    LogDate date = figures.period.start;
+    for (const long double total : figures.running_totals) {
+        chart.add_point(to_gigabytes(total), std::to_string(date.day), total,
+                        total > figures.limit ? kOverColour : kUnderColour);
+        date = next_day(date);
+    }
+    const auto days = static_cast<double>(figures.period.days());
+    chart.set_slot_count(static_cast<std::size_t>(figures.period.days()));
+    const double limit = to_gigabytes(figures.limit);
+    // The limit's label on the left, out of the way of the estimate's,
+    // which ends on the right.
+    chart.add_line({0.0, limit, days, limit, kOverColour, false, "Bundel " + format_value(limit, kGigabytes, seps),
+                    ChartLine::LabelAt::From});
+    // On the period's last day the estimate is the use: no line to draw.
+    if (figures.days_left == 0) return chart;
+    const double estimate = to_gigabytes(figures.estimate);
+    chart.add_line({figures.day - 0.5, to_gigabytes(figures.used), days - 0.5, estimate, kEstimateColour, true,
+                    "Verwacht " + format_value(estimate, kGigabytes, seps), ChartLine::LabelAt::To});
+    return chart;
+}
+
+}  // namespace loglezer
