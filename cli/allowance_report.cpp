@@ -136,12 +136,7 @@ std::string render_allowance_table(const AllowanceFigures& f, Counted counts, st
 }
 
 std::string render_allowance_json(const AllowanceFigures& f, const AllowanceSettings& settings) {
-    nlohmann::ordered_json doc;
-    doc["format"] = 1;
-    doc["view"] = "allowance";
-    doc["today"] = iso_date(f.today);
-    doc["counts"] = counts_name(settings.counts);
-    doc["start_day"] = settings.start_day;
+    nlohmann::ordered_json doc = allowance_json_head("allowance", f.today, settings);
     doc["period"] = period_json(f);
     bool overflow = set_bytes(doc, "limit_bytes", f.limit);
     overflow |= set_bytes(doc, "download_bytes", whole_bytes(f.download));

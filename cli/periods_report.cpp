@@ -88,14 +88,19 @@ std::string render_periods_csv(const PeriodsReport& report) {
     return out;
 }
 
-std::string render_periods_json(const PeriodsReport& report) {
-    const AllowanceSettings& s = report.settings;
+nlohmann::ordered_json allowance_json_head(const char* view, const LogDate& today, const AllowanceSettings& settings) {
     nlohmann::ordered_json doc;
     doc["format"] = 1;
-    doc["view"] = "periods";
-    doc["today"] = iso_date(report.today);
-    doc["counts"] = counts_name(s.counts);
-    doc["start_day"] = s.start_day;
+    doc["view"] = view;
+    doc["today"] = iso_date(today);
+    doc["counts"] = counts_name(settings.counts);
+    doc["start_day"] = settings.start_day;
+    return doc;
+}
+
+std::string render_periods_json(const PeriodsReport& report) {
+    const AllowanceSettings& s = report.settings;
+    nlohmann::ordered_json doc = allowance_json_head("periods", report.today, s);
     doc["limit_bytes"] = nullptr;
     if (s.limit) set_bytes(doc, "limit_bytes", *s.limit);
     doc["year"] = report.year ? nlohmann::ordered_json(*report.year) : nlohmann::ordered_json();

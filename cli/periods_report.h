@@ -2,6 +2,7 @@
 
 // The --periods report: every billing period of the log, the current one
 // counted up to the reference day.
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ namespace loglezer::cli {
 // ("download and upload", "download" or "upload").
 std::string gigabytes_text(long double bytes, const Separators& seps);
 std::string counted_text(Counted counts);
+
+// The head both JSON forms start with: format, view, today, counts and
+// start_day.
+nlohmann::ordered_json allowance_json_head(const char* view, const LogDate& today, const AllowanceSettings& settings);
 
 // What the forms of the report write: the periods, the settings they were
 // counted with, the reference day and the year they were chosen by.
