@@ -4,15 +4,13 @@
 
 #include "log/month_names.h"
 #include "stats/allowance_chart.h"
-#include "stats/number_format.h"
 #include "stats/value_format.h"
 
 namespace loglezer {
 namespace {
 
-std::string gigabytes(long double bytes, const Separators& seps) {
-    return format_value(to_gigabytes(std::fabs(bytes)), "#,##0.00 GB", seps);
-}
+// What is over the limit is told as such, so its amount is written unsigned.
+std::string gigabytes(long double bytes, const Separators& seps) { return gigabytes_text(std::fabs(bytes), seps); }
 
 // "telt download", "telt upload", "telt download en upload".
 std::string what_counts(Counted counts) {

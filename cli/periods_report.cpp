@@ -47,10 +47,6 @@ nlohmann::ordered_json period_json(const PeriodTotals& p, const AllowanceSetting
 
 }  // namespace
 
-std::string gigabytes_text(long double bytes, const Separators& seps) {
-    return format_value(to_gigabytes(bytes), "#,##0.00 GB", seps);
-}
-
 std::string counted_text(Counted counts) {
     return counts == Counted::Both ? "download and upload" : std::string(counts_name(counts));
 }

@@ -13,10 +13,8 @@
 
 namespace loglezer::cli {
 
-// The texts both reports of the allowance write: an amount in GB with two
-// decimals and the locale's separators ("1,234.57 GB"), and what counts
-// ("download and upload", "download" or "upload").
-std::string gigabytes_text(long double bytes, const Separators& seps);
+// What counts, as both reports of the allowance write it: "download and
+// upload", "download" or "upload".
 std::string counted_text(Counted counts);
 
 // The head both JSON forms start with: format, view, today, counts and

@@ -1,6 +1,5 @@
 #include "stats/allowance_chart.h"
 
-#include "log/month_names.h"
 #include "stats/number_format.h"
 #include "stats/value_format.h"
 
@@ -22,10 +21,6 @@ LogDate next_day(LogDate date) {
 }
 
 }  // namespace
-
-std::string dutch_date(const LogDate& date) {
-    return std::to_string(date.day) + " " + std::string(dutch_month_name(date.month)) + " " + std::to_string(date.year);
-}
 
 ChartModel allowance_chart(const AllowanceFigures& figures, const Separators& seps) {
     ChartModel chart("Bundel " + dutch_date(figures.period.start) + " t/m " + dutch_date(figures.period.end));

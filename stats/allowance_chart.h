@@ -9,9 +9,6 @@
 
 namespace loglezer {
 
-// A day as the window writes it: "14 November 2026".
-std::string dutch_date(const LogDate& date);
-
 // The picture of the current billing period, titled "Bundel 14 November
 // 2026 t/m 13 December 2026": one bar per day up to today with the running
 // total of what counts, in GB, labelled with the day of the month (blue,

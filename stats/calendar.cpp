@@ -105,6 +105,10 @@ std::string english_date(const LogDate& date) {
            std::to_string(date.year);
 }
 
+std::string dutch_date(const LogDate& date) {
+    return std::to_string(date.day) + " " + std::string(dutch_month_name(date.month)) + " " + std::to_string(date.year);
+}
+
 std::string_view english_month_name(int month) { return kEnglishMonths[month - 1]; }
 
 std::optional<int> month_from_argument(std::string_view text) {

@@ -34,6 +34,8 @@ std::string iso_date(const LogDate& date);
 std::string iso_month(int year, int month = 0);
 // "14 June 2022"
 std::string english_date(const LogDate& date);
+// "14 Juni 2022", as the window writes a day.
+std::string dutch_date(const LogDate& date);
 
 // "January" .. "December" for 1 .. 12.
 std::string_view english_month_name(int month);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "stats/number_format.h"
+
 namespace loglezer {
 
 namespace {
@@ -148,6 +150,10 @@ std::string format_value(double value, std::string_view pattern, const Separator
     }
     out += p.suffix;
     return out;
+}
+
+std::string gigabytes_text(long double bytes, const Separators& seps) {
+    return format_value(to_gigabytes(bytes), "#,##0.00 GB", seps);
 }
 
 }  // namespace loglezer

@@ -14,4 +14,8 @@ namespace loglezer {
 // instead of the pattern's own.
 std::string format_value(double value, std::string_view pattern, const Separators& seps);
 
+// An amount in bytes in GB with two decimals and the separators:
+// "1,234.57 GB".
+std::string gigabytes_text(long double bytes, const Separators& seps);
+
 }  // namespace loglezer
