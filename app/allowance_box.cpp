@@ -9,8 +9,11 @@
 namespace loglezer {
 namespace {
 
-// What is over the limit is told as such, so its amount is written unsigned.
-std::string gigabytes(long double bytes, const Separators& seps) { return gigabytes_text(std::fabs(bytes), seps); }
+// An amount in the units of the limit. What is over the limit is told as
+// such, so its amount is written unsigned.
+std::string amount(long double bytes, UnitMode units, const Separators& seps) {
+    return amount_text(std::fabs(bytes), units, seps);
+}
 
 // "telt download", "telt upload", "telt download en upload".
 std::string what_counts(Counted counts) {
@@ -27,18 +30,18 @@ std::string what_counts(Counted counts) {
 
 // What may still be used, and per day for the days after today; or how far
 // the use is over the limit.
-std::string left_line(const AllowanceFigures& f, const Separators& seps) {
-    if (f.left < 0) return "Boven de bundel: " + gigabytes(f.left, seps);
-    std::string line = "Nog over: " + gigabytes(f.left, seps);
-    if (f.per_day_left) return line + ", " + gigabytes(*f.per_day_left, seps) + " per dag";
+std::string left_line(const AllowanceFigures& f, UnitMode units, const Separators& seps) {
+    if (f.left < 0) return "Boven de bundel: " + amount(f.left, units, seps);
+    std::string line = "Nog over: " + amount(f.left, units, seps);
+    if (f.per_day_left) return line + ", " + amount(*f.per_day_left, units, seps) + " per dag";
     return line + ", vandaag is de laatste dag";
 }
 
-std::string tooltip(const AllowanceFigures& f, Counted counts, const Separators& seps) {
+std::string tooltip(const AllowanceFigures& f, const AllowanceSettings& settings, const Separators& seps) {
     return "Periode: " + dutch_date(f.period.start) + " t/m " + dutch_date(f.period.end) + "\n" + "Dag " +
            std::to_string(f.day) + " van " + std::to_string(f.period.days()) + "\n" +
-           "Bundel: " + gigabytes(f.limit, seps) + ", " + what_counts(counts) + "\n" + left_line(f, seps) + "\n" +
-           "Dagen zonder regel: " + std::to_string(f.days_without_line);
+           "Bundel: " + amount(f.limit, settings.units, seps) + ", " + what_counts(settings.counts) + "\n" +
+           left_line(f, settings.units, seps) + "\n" + "Dagen zonder regel: " + std::to_string(f.days_without_line);
 }
 
 }  // namespace
@@ -49,16 +52,17 @@ std::optional<AllowanceFigures> current_allowance(const LineList& lines, const A
     return allowance_figures(lines, settings, log_span(lines).last, seps);
 }
 
-AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, Counted counts, const Separators& seps) {
+AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, const AllowanceSettings& settings,
+                                      const Separators& seps) {
     AllowanceBoxTexts t;
     const LogDate& end = figures.period.end;
     t.caption = "Bundel t/m " + std::to_string(end.day) + " " + std::string(dutch_month_name(end.month));
     const long long percent = std::llround(figures.percent);
-    t.used = gigabytes(figures.used, seps) + " (" + std::to_string(percent) + "%)";
-    t.estimate = gigabytes(figures.estimate, seps);
+    t.used = amount(figures.used, settings.units, seps) + " (" + std::to_string(percent) + "%)";
+    t.estimate = amount(figures.estimate, settings.units, seps);
     t.used_over = figures.used > figures.limit;
     t.estimate_over = figures.estimate > figures.limit;
-    t.tooltip = tooltip(figures, counts, seps);
+    t.tooltip = tooltip(figures, settings, seps);
     return t;
 }
 

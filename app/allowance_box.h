@@ -11,7 +11,7 @@ namespace loglezer {
 // What the window's "Bundel" box shows of the current billing period.
 struct AllowanceBoxTexts {
     std::string caption;         // "Bundel t/m 13 December": the period's last day
-    std::string used;            // "412,30 GB (82%)"
+    std::string used;            // "412,30 GB (82%)", or in GiB
     std::string estimate;        // "494,80 GB"
     bool used_over = false;      // the use is more than the limit
     bool estimate_over = false;  // the estimate is more than the limit
@@ -20,10 +20,11 @@ struct AllowanceBoxTexts {
     std::string tooltip;
 };
 
-// The box's texts for `figures` of an allowance that counts `counts`,
-// amounts in GB with two decimals and the regional separators, the
-// percentage whole.
-AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, Counted counts, const Separators& seps);
+// The box's texts for `figures` of an allowance of `settings`, amounts in
+// the units of the limit with two decimals and the regional separators,
+// the percentage whole.
+AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, const AllowanceSettings& settings,
+                                      const Separators& seps);
 
 // The figures of the billing period that holds the date of the log's last
 // line; nothing when no limit is set. Throws Failure where a line's date,

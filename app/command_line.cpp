@@ -1,21 +1,22 @@
 #include "app/command_line.h"
 
-#include <QCommandLineParser>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringList>
+#include <QString>
+#include <filesystem>
 
 #include "app/qt_options.h"
 #include "log/failure.h"
 #include "stats/calendar.h"
+#include "stats/command_options.h"
+#include "stats/settings_files.h"
 #include "stats/usage_error.h"
 
 namespace loglezer {
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: loglezer [QT-OPTIONS] [LOGFILE]\n"
-    "       loglezer [LOGFILE] --export FILE [--chart download|upload]\n"
+    "Usage: loglezer [QT-OPTIONS] [--units U] [LOGFILE]\n"
+    "       loglezer [LOGFILE] --export FILE [--chart download|upload] [--units U]\n"
     "                [--year Y [--month M]] [--size WxH] [--scale F]\n"
     "                [--format jpeg|png]\n"
     "       loglezer [LOGFILE] --export FILE --allowance [--size WxH] [--scale F]\n"
@@ -26,6 +27,10 @@ constexpr const char* kHelp =
     "\n"
     "  LOGFILE          the log to read, instead of the one log.ini in the\n"
     "                   working directory names or the default path\n"
+    "  --units U        binary (the default: a GB is 1024^3 bytes, as the window\n"
+    "                   has always counted) or decimal (10^9 bytes) for the GB\n"
+    "                   figures of the window and the pictures, over the key\n"
+    "                   units of the section [display] in log.ini\n"
     "  --export FILE    write the chart to FILE: JPEG for .jpg, .jpeg, .jpe or\n"
     "                   .jfif, PNG for .png; - writes it to standard output\n"
     "  --chart CHART    download (the default) or upload\n"
@@ -63,7 +68,7 @@ constexpr const char* kHelp =
 CommandLine usage_error(const std::string& what) {
     CommandLine line;
     line.action = CommandLine::Action::UsageError;
-    line.message = "loglezer: " + what + "\nTry 'loglezer --help' for more information.\n";
+    line.message = "loglezer: " + what + "\n";
     line.exit_code = 1;
     return line;
 }
@@ -75,109 +80,79 @@ CommandLine printing(CommandLine::Action action, std::string message) {
     return line;
 }
 
-// The arguments as they were given and as Qt decoded them.
-struct Arguments {
-    const std::vector<std::string>& raw;
-    QStringList decoded;
-};
-
-// The argument as it was given: a file name need not be valid in the
-// locale's encoding, so the bytes are taken from the arguments themselves.
-std::string raw_argument(const Arguments& args, const QString& wanted) {
-    for (qsizetype i = 1; i < args.decoded.size(); ++i) {
-        if (args.decoded[i] == wanted) return args.raw[static_cast<std::size_t>(i)];
-    }
-    return wanted.toLocal8Bit().toStdString();
+const std::vector<OptionSpec>& option_specs() {
+    static const std::vector<OptionSpec> kSpecs = {
+        {"--help", false, "-h"}, {"--version"},      {"--units", true}, {"--export", true},
+        {"--chart", true},       {"--year", true},   {"--month", true}, {"--size", true},
+        {"--scale", true},       {"--format", true}, {"--allowance"},
+    };
+    return kSpecs;
 }
 
-// An option's value as it was given, after "--name" or in "--name=value".
-std::string raw_value(const Arguments& args, const QString& name, const QString& value) {
-    const QString option = QStringLiteral("--") + name;
-    const QString joined = option + QLatin1Char('=');
-    for (qsizetype i = 1; i < args.decoded.size(); ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if (args.decoded[i] == option && i + 1 < args.decoded.size() && args.decoded[i + 1] == value) {
-            return args.raw[at + 1];
-        }
-        if (args.decoded[i] == joined + value) return args.raw[at].substr(static_cast<std::size_t>(joined.size()));
-    }
-    return value.toLocal8Bit().toStdString();
-}
+// The options that only the export takes, in the order their checks run.
+constexpr std::string_view kExportOptions[] = {"--chart", "--year",   "--month",    "--size",
+                                               "--scale", "--format", "--allowance"};
 
-// The options of the export, in the order their checks run.
-struct ExportOptions {
-    QCommandLineOption file{QStringLiteral("export"), QString(), QStringLiteral("FILE")};
-    QCommandLineOption chart{QStringLiteral("chart"), QString(), QStringLiteral("CHART")};
-    QCommandLineOption year{QStringLiteral("year"), QString(), QStringLiteral("Y")};
-    QCommandLineOption month{QStringLiteral("month"), QString(), QStringLiteral("M")};
-    QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("WxH")};
-    QCommandLineOption scale{QStringLiteral("scale"), QString(), QStringLiteral("F")};
-    QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("FORMAT")};
-    QCommandLineOption allowance{QStringLiteral("allowance")};
-
-    std::vector<const QCommandLineOption*> all() const {
-        return {&file, &chart, &year, &month, &size, &scale, &format, &allowance};
+// None of the export's options without --export, a month only in a year,
+// and the allowance's picture without a chart's view.
+void check_export_options(const ParsedOptions& parsed) {
+    for (const std::string_view name : kExportOptions) {
+        if (parsed.has(name) && !parsed.has("--export")) throw UsageError(std::string(name) + " needs --export");
     }
-};
-
-// Each export option at most once, none without --export, a month only in
-// a year, and the allowance's picture without a chart's view.
-void check_export_options(const QCommandLineParser& parser, const ExportOptions& options) {
-    for (const QCommandLineOption* option : options.all()) {
-        const std::string name = "--" + option->names().front().toStdString();
-        if (parser.optionNames().count(option->names().front()) > 1)
-            throw UsageError(name + " is given more than once");
-        if (parser.isSet(*option) && !parser.isSet(options.file)) throw UsageError(name + " needs --export");
-    }
-    if (parser.isSet(options.month) && !parser.isSet(options.year)) throw UsageError("--month needs --year");
-    for (const QCommandLineOption* view : {&options.chart, &options.year}) {
-        if (parser.isSet(options.allowance) && parser.isSet(*view)) {
-            throw UsageError("--allowance cannot go with --" + view->names().front().toStdString());
+    if (parsed.has("--month") && !parsed.has("--year")) throw UsageError("--month needs --year");
+    for (const std::string_view view : {"--chart", "--year"}) {
+        if (parsed.has("--allowance") && parsed.has(view)) {
+            throw UsageError("--allowance cannot go with " + std::string(view));
         }
     }
 }
 
-ExportRequest::Format format_named(const QString& name) {
-    if (name == QLatin1String("jpeg")) return ExportRequest::Format::Jpeg;
-    if (name == QLatin1String("png")) return ExportRequest::Format::Png;
-    throw UsageError("--format: " + quoted(name.toStdString(), kWholeText) + " is not jpeg or png");
+ExportRequest::Format format_named(const std::string& name) {
+    if (name == "jpeg") return ExportRequest::Format::Jpeg;
+    if (name == "png") return ExportRequest::Format::Png;
+    throw UsageError("--format: " + quoted(name, kWholeText) + " is not jpeg or png");
+}
+
+// The extension of a file name in lower case ("png" for "a.PNG"), or "".
+std::string extension_of(const std::string& file) {
+    const std::string name = std::filesystem::path(file).filename().string();
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) return {};
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return extension;
 }
 
 // The picture's type: the file's extension, in any letter case. --format
 // is needed for standard output and for a name without a picture's
 // extension (a device such as /dev/stdout), and else must agree.
-ExportRequest::Format read_format(const QCommandLineParser& parser, const ExportOptions& options) {
-    const QString file = parser.value(options.file);
-    const bool asked = parser.isSet(options.format);
-    if (file == QLatin1String("-")) {
+ExportRequest::Format read_format(const std::string& file, const std::optional<std::string>& asked) {
+    if (file == "-") {
         if (!asked) throw UsageError("--export -: writing to standard output needs --format jpeg or --format png");
-        return format_named(parser.value(options.format));
+        return format_named(*asked);
     }
-    const QString suffix = QFileInfo(file).suffix().toLower();
+    const std::string suffix = extension_of(file);
     ExportRequest::Format format = ExportRequest::Format::Jpeg;
-    if (suffix == QLatin1String("png")) {
+    if (suffix == "png") {
         format = ExportRequest::Format::Png;
-    } else if (!QStringList{"jpg", "jpeg", "jpe", "jfif"}.contains(suffix)) {
-        if (asked) return format_named(parser.value(options.format));
-        throw UsageError("--export: " + quoted(file.toStdString(), kWholeText) +
-                         " does not end in .jpg, .jpeg, .jpe, .jfif or .png");
+    } else if (suffix != "jpg" && suffix != "jpeg" && suffix != "jpe" && suffix != "jfif") {
+        if (asked) return format_named(*asked);
+        throw UsageError("--export: " + quoted(file, kWholeText) + " does not end in .jpg, .jpeg, .jpe, .jfif or .png");
     }
-    if (asked && format_named(parser.value(options.format)) != format) {
-        throw UsageError("--format: " + quoted(parser.value(options.format).toStdString(), kWholeText) +
-                         " does not match " + quoted(file.toStdString(), kWholeText));
+    if (asked && format_named(*asked) != format) {
+        throw UsageError("--format: " + quoted(*asked, kWholeText) + " does not match " + quoted(file, kWholeText));
     }
     return format;
 }
 
-void read_size(const QString& text, ExportRequest& request) {
+void read_size(const std::string& text, ExportRequest& request) {
     static const QRegularExpression pattern(QStringLiteral("^([0-9]{3,5})[xX]([0-9]{3,5})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
+    const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(text.data(), text.size()));
     const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
     const auto fits = [](int pixels) { return pixels >= 100 && pixels <= 10000; };
     if (!fits(width) || !fits(height)) {
-        throw UsageError("--size: " + quoted(text.toStdString(), kWholeText) +
-                         " is not WIDTHxHEIGHT, each from 100 to 10000");
+        throw UsageError("--size: " + quoted(text, kWholeText) + " is not WIDTHxHEIGHT, each from 100 to 10000");
     }
     request.width = width;
     request.height = height;
@@ -185,53 +160,56 @@ void read_size(const QString& text, ExportRequest& request) {
 
 // A decimal number from 1 to 4 with at most six decimals, written with a
 // point whatever the locale: the picture's size is then exact.
-double read_scale(const QString& text) {
+double read_scale(const std::string& text) {
     static const QRegularExpression pattern(QStringLiteral("^[0-9]{1,6}(\\.[0-9]{1,6})?$"));
-    const double scale = pattern.match(text).hasMatch() ? text.toDouble() : 0.0;
+    const QString decoded = QString::fromLatin1(text.data(), text.size());
+    const double scale = pattern.match(decoded).hasMatch() ? decoded.toDouble() : 0.0;
     if (!(scale >= 1.0 && scale <= 4.0)) {
-        throw UsageError("--scale: " + quoted(text.toStdString(), kWholeText) +
+        throw UsageError("--scale: " + quoted(text, kWholeText) +
                          " is not a number from 1 to 4 (at most six decimals)");
     }
     return scale;
 }
 
-ExportRequest read_export(const QCommandLineParser& parser, const ExportOptions& options, const Arguments& args) {
-    check_export_options(parser, options);
+ExportRequest::Chart read_chart(const std::string& chart) {
+    if (chart == "upload") return ExportRequest::Chart::Upload;
+    if (chart == "download") return ExportRequest::Chart::Download;
+    throw UsageError("--chart: " + quoted(chart, kWholeText) + " is not download or upload");
+}
+
+ExportRequest read_export(const ParsedOptions& parsed) {
     ExportRequest request;
-    request.file = raw_value(args, QStringLiteral("export"), parser.value(options.file));
-    request.format = read_format(parser, options);
-    if (parser.isSet(options.chart)) {
-        const QString chart = parser.value(options.chart);
-        if (chart == QLatin1String("upload")) {
-            request.chart = ExportRequest::Chart::Upload;
-        } else if (chart != QLatin1String("download")) {
-            throw UsageError("--chart: " + quoted(chart.toStdString(), kWholeText) + " is not download or upload");
+    request.file = *parsed.value("--export");
+    request.format = read_format(request.file, parsed.value("--format"));
+    if (const auto chart = parsed.value("--chart")) request.chart = read_chart(*chart);
+    request.year = parsed.value("--year");
+    if (const auto month = parsed.value("--month")) {
+        request.month = month_from_argument(*month);
+        if (!request.month) {
+            throw UsageError("--month: " + quoted(*month, kWholeText) + " is not a month (1-12 or a month name)");
         }
     }
-    if (parser.isSet(options.year)) request.year = raw_value(args, QStringLiteral("year"), parser.value(options.year));
-    if (parser.isSet(options.month)) {
-        const QString month = parser.value(options.month);
-        request.month = month_from_argument(raw_value(args, QStringLiteral("month"), month));
-        if (!request.month)
-            throw UsageError("--month: " + quoted(month.toStdString(), kWholeText) +
-                             " is not a month (1-12 or a month name)");
-    }
-    request.allowance = parser.isSet(options.allowance);
-    if (parser.isSet(options.size)) read_size(parser.value(options.size), request);
-    if (parser.isSet(options.scale)) request.scale = read_scale(parser.value(options.scale));
+    request.allowance = parsed.has("--allowance");
+    if (const auto size = parsed.value("--size")) read_size(*size, request);
+    if (const auto scale = parsed.value("--scale")) request.scale = read_scale(*scale);
     return request;
 }
 
-CommandLine read_parsed(const QCommandLineParser& parser, const ExportOptions& options, const Arguments& args) {
-    const QStringList logs = parser.positionalArguments();
-    if (logs.size() > 1) throw UsageError("one log file at most");
+CommandLine read_parsed(const ParsedOptions& parsed) {
+    check_export_options(parsed);
+    if (parsed.arguments().size() > 1) throw UsageError("one log file at most");
     CommandLine line;
-    if (!logs.isEmpty()) line.log_file = raw_argument(args, logs.front());
-    if (parser.isSet(options.file)) {
+    if (!parsed.arguments().empty()) line.log_file = parsed.arguments().front();
+    if (const auto units = parsed.value("--units")) {
+        try {
+            line.units = parse_units(*units, "--units");
+        } catch (const Failure& failure) {
+            throw UsageError(failure.what());
+        }
+    }
+    if (parsed.has("--export")) {
         line.action = CommandLine::Action::Export;
-        line.export_request = read_export(parser, options, args);
-    } else {
-        check_export_options(parser, options);
+        line.export_request = read_export(parsed);
     }
     return line;
 }
@@ -239,30 +217,13 @@ CommandLine read_parsed(const QCommandLineParser& parser, const ExportOptions& o
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<std::string>& args) {
-    WithoutQtOptions own;
     try {
-        own = take_qt_options(args);
-    } catch (const UsageError& e) {
-        return usage_error(e.what());
-    }
-    Arguments arguments{own.rest, {}};
-    for (const std::string& arg : own.rest)
-        arguments.decoded << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
-
-    QCommandLineParser parser;
-    // "-bogus" is refused as one unknown option, not as five letters.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{"h", "help"});
-    const QCommandLineOption version(QStringLiteral("version"));
-    const ExportOptions exporting;
-    parser.addOption(help);
-    parser.addOption(version);
-    for (const QCommandLineOption* option : exporting.all()) parser.addOption(*option);
-    if (!parser.parse(arguments.decoded)) return usage_error(parser.errorText().toStdString());
-    if (parser.isSet(help)) return printing(CommandLine::Action::Help, kHelp);
-    if (parser.isSet(version)) return printing(CommandLine::Action::Version, "loglezer " LOGLEZER_VERSION "\n");
-    try {
-        CommandLine line = read_parsed(parser, exporting, arguments);
+        const WithoutQtOptions own = take_qt_options(args);
+        const ParsedOptions parsed = parse_options(
+            std::vector<std::string>(own.rest.begin() + (own.rest.empty() ? 0 : 1), own.rest.end()), option_specs());
+        if (parsed.has("--help")) return printing(CommandLine::Action::Help, kHelp);
+        if (parsed.has("--version")) return printing(CommandLine::Action::Version, "loglezer " LOGLEZER_VERSION "\n");
+        CommandLine line = read_parsed(parsed);
         line.display_named = own.display_named;
         return line;
     } catch (const UsageError& e) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/export.h"
+#include "stats/number_format.h"
 
 namespace loglezer {
 
@@ -48,6 +49,9 @@ struct CommandLine {
     // Whether Qt's options name a platform (-platform) or an X display
     // (-display), where the environment may name none.
     bool display_named = false;
+    // --units: the figures' GB (and KB, MB, TB), over the key units of
+    // [display] in log.ini.
+    std::optional<UnitMode> units;
     // Set for Action::Export.
     ExportRequest export_request;
     // Printed before the program ends: on standard output for the help and
@@ -56,14 +60,14 @@ struct CommandLine {
     int exit_code = 0;
 };
 
-// Reads the arguments, the program's name first: `loglezer [LOGFILE]`,
-// `--help` (or `-h`), `--version`, or `loglezer [LOGFILE] --export FILE`
-// with `--chart`, `--year`, `--month` or `--allowance`, and `--size`,
-// `--scale` and `--format`.
-// Qt's own options (take_qt_options) may stand anywhere and are left to Qt.
-// An unknown option, a second log, an option given twice or a value the
-// export cannot use is a usage error (exit code 1) whose message points to
-// --help.
+// Reads the arguments, the program's name first: `loglezer [--units U]
+// [LOGFILE]`, `--help` (or `-h`), `--version`, or `loglezer [LOGFILE]
+// --export FILE` with `--chart`, `--year`, `--month` or `--allowance`, and
+// `--size`, `--scale`, `--format` and `--units`, by the rule loglezer-stats
+// reads its options by (parse_options). Qt's own options (take_qt_options)
+// may stand anywhere and are left to Qt. An unknown option, a second log,
+// an option given twice or a value the export cannot use is a usage error
+// (exit code 1), "loglezer: " and the message.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
 }  // namespace loglezer

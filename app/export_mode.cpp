@@ -20,6 +20,7 @@
 #include "stats/chosen_view.h"
 #include "stats/error_line.h"
 #include "stats/regional.h"
+#include "stats/settings_files.h"
 
 namespace loglezer {
 namespace {
@@ -70,8 +71,9 @@ std::vector<unsigned char> draw_and_encode(const ExportRequest& request, const C
 
 }  // namespace
 
-std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps) {
-    ChosenView view(lines, seps);
+std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps,
+                                          UnitMode units) {
+    ChosenView view(lines, seps, units);
     view.choose(request.year, request.month);
     const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? view.upload() : view.download();
     return draw_and_encode(request, chart, seps);
@@ -80,8 +82,11 @@ std::vector<unsigned char> export_picture(const ExportRequest& request, const Li
 std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const LineList& lines,
                                                     const AllowanceSettings& settings, const Separators& seps) {
     const std::optional<AllowanceFigures> figures = current_allowance(lines, settings, seps);
-    if (!figures) throw Failure(kNoLimitMessage);
-    return draw_and_encode(request, allowance_chart(*figures, seps), seps);
+    if (!figures) {
+        throw Failure("--allowance needs a limit: set limit= in the section [allowance] of " +
+                      where_to_set_limit(settings));
+    }
+    return draw_and_encode(request, allowance_chart(*figures, settings.units, seps), seps);
 }
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
@@ -99,23 +104,26 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
         }
         // Refused before anything is read: nothing the log holds changes it.
         if (request.file != "-") refuse_log_file(picture_path(context, request.file), log->path);
+        const std::vector<SettingsFile> files = settings_files(log->settings, places);
+        for (const std::string& warning : settings_warnings(files)) context.err << error_line(kProgram, warning);
         // A bad setting is found before the log is read.
         const std::optional<AllowanceSettings> allowance =
-            request.allowance ? std::optional(read_allowance_settings(log->settings, places)) : std::nullopt;
+            request.allowance ? std::optional(allowance_settings(find_section(files, "allowance"))) : std::nullopt;
+        const UnitMode units = line.units ? *line.units : display_units(files);
         const LineList lines = load_log(context.working_dir, log->path.string());
         write_picture(request,
                       allowance ? export_allowance_picture(request, lines, *allowance, context.separators)
-                                : export_picture(request, lines, context.separators),
+                                : export_picture(request, lines, context.separators, units),
                       context);
         return 0;
     } catch (const Failure& failure) {
-        context.err << failure_line(kProgram, failure, name, failure_text(failure.what()));
+        context.err << failure_line(kProgram, failure, name, failure.what());
         return 1;
     } catch (const std::bad_alloc&) {
         context.err << kOutOfMemoryLine;
         return 1;
     } catch (const std::exception& e) {
-        context.err << error_line(kProgram, failure_text(e.what()));
+        context.err << error_line(kProgram, e.what());
         return 1;
     }
 }

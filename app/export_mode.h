@@ -32,27 +32,27 @@ struct ExportContext {
 // panel's button and credit, and encoded as the
 // asked type (the JPEG of "Grafiek opslaan", or PNG). Throws Failure where
 // the window would show one.
-std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps);
-
-// The failure of --allowance when log.ini sets no limit.
-inline constexpr const char* kNoLimitMessage =
-    "--allowance needs a limit: set limit= in the section [allowance] of log.ini";
+std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps,
+                                          UnitMode units);
 
 // The picture of the current billing period for --allowance: the figures
 // of the period that holds the date of the log's last line
 // (allowance_chart), drawn and encoded as export_picture does. Throws
-// Failure(kNoLimitMessage) when `settings` set no limit, and where a line
-// cannot be read.
+// Failure("--allowance needs a limit: set limit= in the section [allowance]
+// of log.ini (looked in ...)") when `settings` set no limit, and where a
+// line cannot be read.
 std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const LineList& lines,
                                                     const AllowanceSettings& settings, const Separators& seps);
 
 // Runs the export a command line asks for, with a Qt application already
-// made: finds and loads the log as the window does (for --allowance, after
-// reading the allowance's settings as the window does), then writes the picture
-// whole, never over the log, or to `out` for "-". Returns the exit status: 0
-// when written; 1 after a failure, whose text "loglezer: <message>" (as the
-// window's box words it) goes to `err`, or after an allocation failure,
-// "loglezer: out of memory"; 2 when the log cannot be found.
+// made: finds and loads the log as the window does, reads the settings of
+// the display (unless --units gives them) and, for --allowance, of the
+// allowance as the window does, writing to `err` what is wrong in the
+// log.ini files; then writes the picture whole, never over the log, or to
+// `out` for "-". Returns the exit status: 0 when written; 1 after a
+// failure, whose text "loglezer: <message>" goes to `err` (as
+// loglezer-stats writes it), or after an allocation failure, "loglezer: out
+// of memory"; 2 when the log cannot be found.
 int export_chart(const CommandLine& line, const ExportContext& context);
 
 // The export as the program runs it: on Qt's offscreen platform, so that it

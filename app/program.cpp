@@ -60,6 +60,7 @@ int run_window(int& argc, char** argv) {
     install_dutch_qt_texts(app);
     WindowSeams seams = WindowSeams::real();
     seams.log_argument = line.log_file;
+    seams.units_argument = line.units;
     MainWindow window(std::move(seams));
     if (window.log_missing()) return 1;
     window.show();

@@ -65,7 +65,7 @@ WithoutQtOptions take_qt_options(const std::vector<std::string>& args) {
             continue;
         }
         if (!option->takes_value || joined) continue;
-        if (i + 1 == args.size()) throw UsageError("Missing value after '" + args[i] + "'.");
+        if (i + 1 == args.size()) throw UsageError(args[i] + " needs a value");
         const std::string& value = args[++i];
         const bool names_place =
             std::strcmp(option->name, "platform") == 0 || std::strcmp(option->name, "display") == 0;

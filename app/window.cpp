@@ -29,6 +29,7 @@
 #include "log/month_names.h"
 #include "stats/chosen_view.h"
 #include "stats/regional.h"
+#include "stats/settings_files.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
 #include "stats/terminal_text.h"
@@ -66,7 +67,9 @@ std::optional<QString> choose_log_file(QWidget* parent, const std::filesystem::p
 }
 
 // Runs the start-up on plain state: throws where the window's would stop.
-void try_start_up(const LineList& lines, const Separators& seps) { const ChosenView trial(lines, seps); }
+void try_start_up(const LineList& lines, const Separators& seps, UnitMode units) {
+    const ChosenView trial(lines, seps, units);
+}
 
 // A row of the "Bundel" box: red (dark enough to read on white) when its
 // figure is over the limit, else in the window's colour.
@@ -106,6 +109,10 @@ WindowSeams WindowSeams::real() {
     WindowSeams s;
     s.show_failure = [](QWidget* parent, const QString& title, const QString& text) {
         QMessageBox box(QMessageBox::Critical, title, wrappable(text), QMessageBox::Ok, parent);
+        box.exec();
+    };
+    s.show_warning = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, title, wrappable(text), QMessageBox::Ok, parent);
         box.exec();
     };
     s.show_log_missing = ask_about_missing_log;
@@ -249,7 +256,8 @@ void MainWindow::read_log_and_start_up() {
     // never replaced by a chart save.
     log_ = std::move(*found);
     watcher_.watch(log_.path, file_state(log_.path));
-    read_allowance();
+    show_settings_warnings();
+    read_settings();
     lines_ = load_log(seams_.working_dir, log_.path.string());
 
     run_start_up();
@@ -261,7 +269,7 @@ void MainWindow::read_log_and_start_up() {
 void MainWindow::reload_log() {
     std::optional<ReadLog> log = read_log_again();
     if (!log) return;
-    read_allowance();
+    read_settings();
     start_afresh(std::move(log->found), std::move(log->lines));
 }
 
@@ -296,11 +304,11 @@ void MainWindow::switch_to_log(const std::string& path) {
     LineList lines = load_log(seams_.working_dir, found->path.string());
     // The start-up tried first without the window: a log it stops on (a
     // damaged line, no lines) leaves the window with the log it shows.
-    try_start_up(lines, seps_);
+    try_start_up(lines, seps_, units_);
     named_log_ = path;
     log_ = *found;
     watcher_.watch(log_.path, read);
-    read_allowance();
+    read_settings();
     start_afresh(std::move(*found), std::move(lines));
     remember_chosen_log();
 }
@@ -317,16 +325,29 @@ void MainWindow::run_start_up() {
     show_allowance(current_allowance(lines_, allowance_, seps_));
 }
 
-void MainWindow::read_allowance() {
+void MainWindow::read_settings() {
+    const std::vector<SettingsFile> files = settings_files(log_.settings, log_places());
     allowance_ = AllowanceSettings{};
-    // Its own failure boundary: the start-up goes on without an allowance.
-    guarded([this] { allowance_ = read_allowance_settings(log_.settings, log_places()); });
+    units_ = seams_.units_argument.value_or(UnitMode::Binary);
+    // Each its own failure boundary: the start-up goes on without an
+    // allowance, or in binary units.
+    guarded([&] { allowance_ = allowance_settings(find_section(files, "allowance")); });
+    if (!seams_.units_argument) guarded([&] { units_ = display_units(files); });
+}
+
+void MainWindow::show_settings_warnings() {
+    const std::vector<std::string> warnings = settings_warnings(settings_files(log_.settings, log_places()));
+    if (warnings.empty()) return;
+    std::string text;
+    for (const std::string& warning : warnings) text += (text.empty() ? "" : "\n") + warning;
+    const std::string title = program_title(to_log_text(QCoreApplication::applicationFilePath()));
+    seams_.show_warning(this, box_message(title), box_message(text));
 }
 
 void MainWindow::show_allowance(const std::optional<AllowanceFigures>& figures) {
     ui_.allowance_box->setVisible(figures.has_value());
     if (!figures) return;
-    const AllowanceBoxTexts texts = allowance_box_texts(*figures, allowance_.counts, seps_);
+    const AllowanceBoxTexts texts = allowance_box_texts(*figures, allowance_, seps_);
     ui_.allowance_box->setTitle(from_log_text(texts.caption));
     set_caption(ui_.allowance_used_label, texts.used);
     set_caption(ui_.allowance_estimate_label, texts.estimate);
@@ -418,6 +439,7 @@ void MainWindow::make_stats() {
     in.year_text = to_log_text(ui_.year_box->currentText());
     in.month_text = to_log_text(ui_.month_box->currentText());
     in.total_labels_empty = ui_.download_total_label->text().isEmpty() && ui_.upload_total_label->text().isEmpty();
+    in.units = units_;
     // The points are replaced from here on: their tooltips name them by this
     // option even when the run stops half-way.
     shown_option_ = in.option;

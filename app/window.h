@@ -34,6 +34,9 @@ enum class MissingLogAnswer {
 struct WindowSeams {
     // A failure box: modal, error icon, one OK button.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> show_failure;
+    // A warning box, after which the window goes on: modal, warning icon,
+    // one OK button.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> show_warning;
     // The "log not found" box, centred on the screen when no window is
     // shown yet; `detail` names the path looked at. With `offer_open` it
     // has the button "Openen..." beside OK.
@@ -53,6 +56,8 @@ struct WindowSeams {
     // The log named on the command line, used instead of log.ini and the
     // default path.
     std::optional<std::string> log_argument;
+    // --units on the command line, used instead of [display] in log.ini.
+    std::optional<UnitMode> units_argument;
     // The regional separators amounts are read and figures written with.
     Separators separators;
 
@@ -176,10 +181,12 @@ private:
     // Chooses again what `choice` holds, as the user would: the option, the
     // year (which refills the month list when the log has it) and the month.
     void choose(const Choice& choice);
-    // The allowance's settings from the log.ini the log was found through
-    // (or the user's); a bad value is shown in a box, and the window then
-    // goes on without an allowance.
-    void read_allowance();
+    // The settings of the allowance and the display from the log.ini files
+    // of the log (settings_files); a bad value is shown in a box, and the
+    // window then goes on without an allowance, or in binary units.
+    void read_settings();
+    // What is wrong in those files, in one box; the window goes on.
+    void show_settings_warnings();
     // The start-up sequence on the log read, then the "Bundel" box.
     void run_start_up();
     // Fills the "Bundel" box with `figures` and shows it; hides it for none.
@@ -214,6 +221,8 @@ private:
     SharedState shared_;
     // The allowance's settings; without a limit the window shows none.
     AllowanceSettings allowance_;
+    // What the figures' GB (and KB, MB, TB) are.
+    UnitMode units_ = UnitMode::Binary;
     // Until the start-up has found the log.
     bool log_missing_ = true;
     // The text of the year box when the year handler last ran, so that picking

@@ -42,12 +42,13 @@ std::optional<StatsInput> charts_input_again(const LineList& lines, const std::v
 // Runs the start-up, the allowance's figures and then "Maak stats" for what
 // the charts showed on plain state, throwing where the window's would stop;
 // returns whether the charts are to be made again.
-bool try_following(const LineList& lines, const Separators& seps, const AllowanceSettings& allowance,
+bool try_following(const LineList& lines, const Separators& seps, UnitMode units, const AllowanceSettings& allowance,
                    PeriodOption option, const std::string& year, const std::string& month) {
-    const ChosenView trial(lines, seps);
+    const ChosenView trial(lines, seps, units);
     current_allowance(lines, allowance, seps);
-    const std::optional<StatsInput> again = charts_input_again(lines, trial.start().year_items, option, year, month);
+    std::optional<StatsInput> again = charts_input_again(lines, trial.start().year_items, option, year, month);
     if (!again) return false;
+    again->units = units;
     SharedState shared = trial.shared();
     ChartModel download("Download");
     ChartModel upload("Upload");
@@ -73,7 +74,7 @@ void MainWindow::follow_log_now() {
     if (!log) return;
     // Tried first without the window, so that a log it stops on leaves the
     // window as it is.
-    const bool charts_again = try_following(log->lines, seps_, allowance_, period_option_at(charts.option),
+    const bool charts_again = try_following(log->lines, seps_, units_, allowance_, period_option_at(charts.option),
                                             to_log_text(charts.year), to_log_text(charts.month));
     start_afresh(std::move(log->found), std::move(log->lines));
     if (charts_again) {

@@ -54,7 +54,7 @@ void BM_StartUp(benchmark::State& state) {
         loglezer::SharedState shared;
         loglezer::ChartModel download("Download");
         loglezer::ChartModel upload("Upload");
-        auto start = loglezer::run_start_up(lines, shared, seps, download, upload);
+        auto start = loglezer::run_start_up(lines, shared, seps, loglezer::UnitMode::Binary, download, upload);
         benchmark::DoNotOptimize(start);
     }
 }

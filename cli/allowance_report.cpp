@@ -39,16 +39,17 @@ std::string status_text(const AllowanceFigures& f, std::optional<long double> wa
 }
 
 // The table's rows of figures: a name, a figure and a note.
-std::vector<std::vector<std::string>> figure_rows(const AllowanceFigures& f, const Separators& seps) {
-    const std::string per_day = f.per_day_left ? gigabytes_text(*f.per_day_left, seps) : "none";
+std::vector<std::vector<std::string>> figure_rows(const AllowanceFigures& f, UnitMode units, const Separators& seps) {
+    const auto amount = [&](long double bytes) { return amount_text(bytes, units, seps); };
+    const std::string per_day = f.per_day_left ? amount(*f.per_day_left) : "none";
     return {
-        {"Limit", gigabytes_text(f.limit, seps)},
-        {"Download", gigabytes_text(f.download, seps)},
-        {"Upload", gigabytes_text(f.upload, seps)},
-        {"Used", gigabytes_text(f.used, seps), percent_text(f.percent, seps) + " of the limit"},
-        {"Left", gigabytes_text(f.left, seps)},
+        {"Limit", amount(f.limit)},
+        {"Download", amount(f.download)},
+        {"Upload", amount(f.upload)},
+        {"Used", amount(f.used), percent_text(f.percent, seps) + " of the limit"},
+        {"Left", amount(f.left)},
         {"Per day left", per_day, f.per_day_left ? "for each of the days after today" : "no day is left"},
-        {"Estimate", gigabytes_text(f.estimate, seps), "for the whole period at the pace so far"},
+        {"Estimate", amount(f.estimate), "for the whole period at the pace so far"},
         {"Days without a line", std::to_string(f.days_without_line)},
     };
 }
@@ -70,8 +71,8 @@ nlohmann::ordered_json period_json(const AllowanceFigures& f) {
 // Nothing when the settings give no limit: the error says how to give one.
 void require_limit(const AllowanceSettings& settings) {
     if (settings.limit) return;
-    throw UsageError(
-        "--allowance needs a limit: give --limit AMOUNT, or set limit= in the section [allowance] of log.ini");
+    throw UsageError("--allowance needs a limit: give --limit AMOUNT, or set limit= in the section [allowance] of " +
+                     where_to_set_limit(settings));
 }
 
 int write_periods(const Options& options, const LineList& lines, const AllowanceSettings& settings,
@@ -99,20 +100,11 @@ int write_periods(const Options& options, const LineList& lines, const Allowance
 
 AllowanceSettings tool_settings(const AllowanceOptions& options,
                                 const std::optional<std::filesystem::path>& found_through, const LogPlaces& places) {
-    AllowanceTexts texts = find_allowance_texts(found_through, places);
-    if (options.limit) texts.limit.reset();
-    if (options.start_day) texts.start_day.reset();
-    if (options.counts) texts.counts.reset();
-    AllowanceSettings settings;
     try {
-        settings = allowance_settings(texts);
+        return allowance_settings(find_section(settings_files(found_through, places), "allowance"), options.given);
     } catch (const Failure& failure) {
         throw UsageError(failure.what());
     }
-    if (options.limit) settings.limit = options.limit;
-    settings.start_day = options.start_day.value_or(settings.start_day);
-    settings.counts = options.counts.value_or(settings.counts);
-    return settings;
 }
 
 ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& today) {
@@ -125,13 +117,13 @@ ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& 
     return {*today, span};
 }
 
-std::string render_allowance_table(const AllowanceFigures& f, Counted counts, std::optional<long double> warn,
-                                   const Separators& seps) {
+std::string render_allowance_table(const AllowanceFigures& f, const AllowanceSettings& settings,
+                                   std::optional<long double> warn, const Separators& seps) {
     std::string out = "Billing period " + english_date(f.period.start) + " to " + english_date(f.period.end) + "\n";
     out += "Day " + std::to_string(f.day) + " of " + std::to_string(f.period.days()) + " (" + english_date(f.today) +
            "), " + std::to_string(f.days_left) + (f.days_left == 1 ? " day" : " days") + " left; counting " +
-           counted_text(counts) + "\n\n";
-    out += column_lines(figure_rows(f, seps), "LRL");
+           counted_text(settings.counts) + "\n\n";
+    out += column_lines(figure_rows(f, settings.units, seps), "LRL");
     return out + "\nStatus: " + status_text(f, warn, seps) + "\n";
 }
 
@@ -173,7 +165,7 @@ int write_allowance(const Options& options, const LineList& lines,
     require_limit(settings);
     const AllowanceFigures figures = allowance_figures(lines, settings, reference_day(lines, given.today).today, seps);
     out.write(options.format == Format::Json ? render_allowance_json(figures, settings)
-                                             : render_allowance_table(figures, settings.counts, given.warn, seps));
+                                             : render_allowance_table(figures, settings, given.warn, seps));
     return allowance_status(figures, given.warn);
 }
 

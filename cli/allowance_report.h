@@ -20,10 +20,10 @@ namespace loglezer::cli {
 inline constexpr int kStatusPace = 3;  // the estimate is over the limit, or --warn's percentage is reached
 inline constexpr int kStatusOver = 4;  // the use is over the limit
 
-// The settings of the allowance: the section [allowance] of the log.ini
-// the log was found through, else of the user's log.ini (as the window
-// reads it), with each option given in place of its key, whose text is
-// then not read. A bad text is a UsageError with the message that names
+// The settings of the allowance: the section [allowance] of the first of
+// the log.ini the log was found through, the working directory's and the
+// user's that has it (as the window reads it), with each option given in
+// place of its key, whose text is then not read. A bad text is a UsageError with the message that names
 // the file, the key and the text.
 AllowanceSettings tool_settings(const AllowanceOptions& options,
                                 const std::optional<std::filesystem::path>& found_through, const LogPlaces& places);
@@ -38,9 +38,10 @@ struct ReferenceDay {
 ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& today);
 
 // The report's forms: the table in English with the locale's separators,
-// which says when --warn's percentage `warn` is reached, or JSON.
-std::string render_allowance_table(const AllowanceFigures& figures, Counted counts, std::optional<long double> warn,
-                                   const Separators& seps);
+// amounts in the units of the limit, which says when --warn's percentage
+// `warn` is reached, or JSON.
+std::string render_allowance_table(const AllowanceFigures& figures, const AllowanceSettings& settings,
+                                   std::optional<long double> warn, const Separators& seps);
 std::string render_allowance_json(const AllowanceFigures& figures, const AllowanceSettings& settings);
 
 // The exit status of the figures: 4 over, 3 pace or --warn's percentage

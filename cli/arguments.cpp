@@ -7,25 +7,33 @@
 #include "log/number_text.h"
 #include "stats/billing_period.h"
 #include "stats/calendar.h"
+#include "stats/command_options.h"
+#include "stats/settings_files.h"
 
 namespace loglezer::cli {
 namespace {
 
-std::string take_value(const std::vector<std::string>& args, std::size_t& i, const std::string& name) {
-    const std::string& arg = args[i];
-    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
-        return arg.substr(name.size() + 1);
-    }
-    if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
-    return args[++i];
-}
-
-bool is_option(const std::string& arg, const std::string& name) {
-    return arg == name || (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0);
-}
-
-UsageError unexpected_argument(const std::string& arg) {
-    return UsageError("unexpected argument " + quoted(arg, kWholeText) + " (see --help)");
+const std::vector<OptionSpec>& option_specs() {
+    static const std::vector<OptionSpec> kSpecs = {
+        {"--help", false, "-h"},
+        {"--version"},
+        {"--csv"},
+        {"--json"},
+        {"--check"},
+        {"--allowance"},
+        {"--periods"},
+        {"--limit", true},
+        {"--start-day", true},
+        {"--counts", true},
+        {"--today", true},
+        {"--warn", true},
+        {"--top", true},
+        {"--year", true},
+        {"--month", true},
+        {"--log", true},
+        {"--units", true},
+    };
+    return kSpecs;
 }
 
 long long top_count(const std::string& text) {
@@ -74,26 +82,43 @@ long double warn_percent(const std::string& text) {
     return *percent;
 }
 
-// Reads the option at args[i] when it is one of the allowance's settings.
-bool read_allowance_option(const std::vector<std::string>& args, std::size_t& i, AllowanceOptions& options) {
-    const std::string& arg = args[i];
-    if (is_option(arg, "--limit")) {
-        const std::string text = take_value(args, i, "--limit");
-        options.limit = setting_value([&] { return parse_limit(text, "--limit"); });
-    } else if (is_option(arg, "--start-day")) {
-        const std::string text = take_value(args, i, "--start-day");
-        options.start_day = setting_value([&] { return parse_start_day(text, "--start-day"); });
-    } else if (is_option(arg, "--counts")) {
-        const std::string text = take_value(args, i, "--counts");
-        options.counts = setting_value([&] { return parse_counts(text, "--counts"); });
-    } else if (is_option(arg, "--today")) {
-        options.today = reference_day(take_value(args, i, "--today"));
-    } else if (is_option(arg, "--warn")) {
-        options.warn = warn_percent(take_value(args, i, "--warn"));
-    } else {
-        return false;
-    }
-    return true;
+// Calls read(value) when the option is given.
+template <class Read>
+void when_given(const ParsedOptions& parsed, std::string_view name, Read&& read) {
+    if (const std::optional<std::string> value = parsed.value(name)) read(*value);
+}
+
+AllowanceOptions allowance_options(const ParsedOptions& parsed) {
+    AllowanceOptions options;
+    GivenAllowance& given = options.given;
+    when_given(parsed, "--limit",
+               [&](const std::string& v) { given.limit = setting_value([&] { return parse_limit(v, "--limit"); }); });
+    when_given(parsed, "--start-day", [&](const std::string& v) {
+        given.start_day = setting_value([&] { return parse_start_day(v, "--start-day"); });
+    });
+    when_given(parsed, "--counts", [&](const std::string& v) {
+        given.counts = setting_value([&] { return parse_counts(v, "--counts"); });
+    });
+    when_given(parsed, "--today", [&](const std::string& v) { options.today = reference_day(v); });
+    when_given(parsed, "--warn", [&](const std::string& v) { options.warn = warn_percent(v); });
+    return options;
+}
+
+Options read_options(const ParsedOptions& parsed) {
+    Options options;
+    options.help = parsed.has("--help");
+    options.version = parsed.has("--version");
+    options.check = parsed.has("--check");
+    options.allowance = parsed.has("--allowance");
+    options.periods = parsed.has("--periods");
+    options.allowance_options = allowance_options(parsed);
+    when_given(parsed, "--top", [&](const std::string& v) { options.top = top_count(v); });
+    options.year = parsed.value("--year");
+    when_given(parsed, "--month", [&](const std::string& v) { options.month = month_number(v); });
+    options.log = parsed.value("--log");
+    when_given(parsed, "--units",
+               [&](const std::string& v) { options.units = setting_value([&] { return parse_units(v, "--units"); }); });
+    return options;
 }
 
 // The options that only choose the output form, before their combination
@@ -102,40 +127,6 @@ struct FormFlags {
     bool csv = false;
     bool json = false;
 };
-
-// Reads the option at args[i], and its value, which may move i on.
-void read_option(const std::vector<std::string>& args, std::size_t& i, Options& options, FormFlags& form) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-        options.help = true;
-    } else if (arg == "--version") {
-        options.version = true;
-    } else if (arg == "--csv") {
-        form.csv = true;
-    } else if (arg == "--json") {
-        form.json = true;
-    } else if (arg == "--check") {
-        options.check = true;
-    } else if (arg == "--allowance") {
-        options.allowance = true;
-    } else if (arg == "--periods") {
-        options.periods = true;
-    } else if (read_allowance_option(args, i, options.allowance_options)) {
-        return;
-    } else if (is_option(arg, "--top")) {
-        options.top = top_count(take_value(args, i, "--top"));
-    } else if (is_option(arg, "--year")) {
-        options.year = take_value(args, i, "--year");
-    } else if (is_option(arg, "--month")) {
-        options.month = month_number(take_value(args, i, "--month"));
-    } else if (is_option(arg, "--log")) {
-        options.log = take_value(args, i, "--log");
-    } else if (arg.size() > 1 && arg[0] == '-') {
-        throw UsageError("unknown option " + quoted(arg, kWholeText) + " (see --help)");
-    } else {
-        throw unexpected_argument(arg);
-    }
-}
 
 // --allowance and --periods, and the options only they take.
 void check_allowance_combination(const Options& options, const FormFlags& form) {
@@ -147,7 +138,7 @@ void check_allowance_combination(const Options& options, const FormFlags& form) 
     if (options.periods && (options.check || options.top || options.month)) {
         throw UsageError("--periods takes no --check, --top or --month");
     }
-    if (!options.allowance && !options.periods && (a.limit || a.start_day || a.counts || a.today)) {
+    if (!options.allowance && !options.periods && (a.given.limit || a.given.start_day || a.given.counts || a.today)) {
         throw UsageError("--limit, --start-day, --counts and --today need --allowance or --periods");
     }
     if (a.warn && !options.allowance) throw UsageError("--warn needs --allowance");
@@ -166,17 +157,12 @@ void check_combination(const Options& options, const FormFlags& form) {
 }  // namespace
 
 Options parse_arguments(const std::vector<std::string>& args) {
-    Options options;
-    FormFlags form;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--") {
-            // No argument after it is an option; the command takes no other.
-            if (i + 1 < args.size()) throw unexpected_argument(args[i + 1]);
-            break;
-        }
-        read_option(args, i, options, form);
-    }
+    const ParsedOptions parsed = parse_options(args, option_specs());
+    // The command takes no argument that is not an option.
+    if (!parsed.arguments().empty()) throw unexpected_argument(parsed.arguments().front());
+    Options options = read_options(parsed);
     if (options.help || options.version) return options;
+    const FormFlags form{parsed.has("--csv"), parsed.has("--json")};
     check_combination(options, form);
     options.format = form.csv ? Format::Csv : form.json ? Format::Json : Format::Table;
     return options;

@@ -7,19 +7,18 @@
 
 #include "stats/allowance.h"
 #include "stats/calendar.h"
+#include "stats/number_format.h"
 #include "stats/usage_error.h"
 
 namespace loglezer::cli {
 
 enum class Format { Table, Csv, Json };
 
-// The options of --allowance and --periods, each over its key of log.ini.
+// The options of --allowance and --periods.
 struct AllowanceOptions {
-    std::optional<long double> limit;  // --limit: bytes
-    std::optional<int> start_day;      // --start-day: 1..28
-    std::optional<Counted> counts;     // --counts
-    std::optional<LogDate> today;      // --today: the reference day
-    std::optional<long double> warn;   // --warn: a percentage above 0, up to 100
+    GivenAllowance given;             // --limit, --start-day, --counts, each over its key of log.ini
+    std::optional<LogDate> today;     // --today: the reference day
+    std::optional<long double> warn;  // --warn: a percentage above 0, up to 100
 };
 
 struct Options {
@@ -33,6 +32,7 @@ struct Options {
     std::optional<std::string> year;  // --year: the text of the year selector
     std::optional<int> month;         // --month: 1..12
     std::optional<std::string> log;   // --log: the log file, instead of looking it up
+    std::optional<UnitMode> units;    // --units: over the key units of [display] in log.ini
     Format format = Format::Table;
 };
 
@@ -40,8 +40,8 @@ struct Options {
 Options parse_arguments(const std::vector<std::string>& args);
 
 inline constexpr const char* kUsage =
-    "Usage: loglezer-stats [--year YEAR [--month MONTH]] [--log FILE] [--csv | --json]\n"
-    "       loglezer-stats --top N [--year YEAR] [--log FILE] [--csv | --json]\n"
+    "Usage: loglezer-stats [--year YEAR [--month MONTH]] [--log FILE] [--units U] [--csv | --json]\n"
+    "       loglezer-stats --top N [--year YEAR] [--log FILE] [--units U] [--csv | --json]\n"
     "       loglezer-stats --check [--log FILE] [--json]\n"
     "       loglezer-stats --allowance [SETTINGS] [--warn PERCENT] [--log FILE] [--json]\n"
     "       loglezer-stats --periods [--year YEAR] [SETTINGS] [--log FILE] [--csv | --json]\n"
@@ -64,14 +64,20 @@ inline constexpr const char* kUsage =
     "                            those starting in YEAR\n"
     "  SETTINGS, each over its key in the section [allowance] of log.ini:\n"
     "  --limit AMOUNT            the allowance of a period: a number (\".\" or \",\"\n"
-    "                            as the decimal point) and KB, MB, GB or TB\n"
-    "                            (powers of 1024; GB when none): 500GB, 1,5 TB\n"
+    "                            as the decimal point) and a unit as the\n"
+    "                            contract writes it: B, KB, MB, GB or TB (powers\n"
+    "                            of 1000), KiB, MiB, GiB or TiB (powers of 1024);\n"
+    "                            GB when none: 500GB, 1,5 TB, 120 GiB\n"
     "  --start-day D             the day (1 to 28) a period starts on (1)\n"
     "  --counts WHAT             download, upload or both, their sum (both)\n"
     "  --today YYYY-MM-DD        the reference day, instead of the last line's\n"
     "  --warn PERCENT            exit status 3 also when the use has reached\n"
     "                            PERCENT of the limit\n"
     "  --log FILE                read FILE instead of the log named by log.ini\n"
+    "  --units U                 binary (the default: a GB is 1024^3 bytes, as the\n"
+    "                            viewer has always counted) or decimal (10^9) for\n"
+    "                            the GB figures of the views and --top, over the\n"
+    "                            key units of [display] in log.ini\n"
     "  --csv                     date,label,download_gb,upload_gb,download_bytes,\n"
     "                            upload_bytes, with \".\" as the decimal point;\n"
     "                            with --periods start,end,download_bytes,\n"

@@ -26,7 +26,7 @@ std::string heading(const PeriodsReport& report, const Separators& seps) {
         "Billing periods from day " + std::to_string(s.start_day) + " of a month up to " + english_date(report.today);
     if (report.year) text += ", those starting in " + std::to_string(*report.year);
     text += "\nCounting " + counted_text(s.counts);
-    return text + (s.limit ? "; limit " + gigabytes_text(*s.limit, seps) : "; no limit") + "\n\n";
+    return text + (s.limit ? "; limit " + amount_text(*s.limit, s.units, seps) : "; no limit") + "\n\n";
 }
 
 nlohmann::ordered_json period_json(const PeriodTotals& p, const AllowanceSettings& settings) {
@@ -64,10 +64,10 @@ std::string render_periods_table(const PeriodsReport& report, const Separators& 
         {"Start", "End", "Download", "Upload", "Counted", "Percent", "Days with a line", "Days", ""}};
     for (const PeriodTotals& p : report.periods) {
         const std::optional<double> percent = percent_of_limit(p, report.settings);
-        rows.push_back({iso_date(p.period.start), iso_date(p.period.end), gigabytes_text(p.download, seps),
-                        gigabytes_text(p.upload, seps), gigabytes_text(p.used, seps),
-                        percent ? format_value(*percent, "#,##0.00", seps) + "%" : "", std::to_string(p.days_with_line),
-                        std::to_string(p.period.days()), p.current ? "current" : ""});
+        const auto amount = [&](long double bytes) { return amount_text(bytes, report.settings.units, seps); };
+        rows.push_back({iso_date(p.period.start), iso_date(p.period.end), amount(p.download), amount(p.upload),
+                        amount(p.used), percent ? format_value(*percent, "#,##0.00", seps) + "%" : "",
+                        std::to_string(p.days_with_line), std::to_string(p.period.days()), p.current ? "current" : ""});
     }
     return heading(report, seps) + column_lines(rows, "LLRRRRRRL");
 }
@@ -91,6 +91,8 @@ nlohmann::ordered_json allowance_json_head(const char* view, const LogDate& toda
     doc["today"] = iso_date(today);
     doc["counts"] = counts_name(settings.counts);
     doc["start_day"] = settings.start_day;
+    // The family of units the limit was written in, which the tables use.
+    doc["unit"] = settings.units == UnitMode::Binary ? "GiB" : "GB";
     return doc;
 }
 

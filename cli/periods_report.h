@@ -17,8 +17,8 @@ namespace loglezer::cli {
 // upload", "download" or "upload".
 std::string counted_text(Counted counts);
 
-// The head both JSON forms start with: format, view, today, counts and
-// start_day.
+// The head both JSON forms start with: format, view, today, counts,
+// start_day and unit ("GB" or "GiB", the family of the limit's units).
 nlohmann::ordered_json allowance_json_head(const char* view, const LogDate& today, const AllowanceSettings& settings);
 
 // What the forms of the report write: the periods, the settings they were

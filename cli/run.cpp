@@ -15,6 +15,7 @@
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "stats/error_line.h"
+#include "stats/settings_files.h"
 #include "stats/terminal_text.h"
 
 namespace loglezer::cli {
@@ -44,12 +45,15 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
             err << missing_log_line(kProgram, places, options.log);
             return 2;
         }
+        const std::vector<SettingsFile> files = settings_files(log->settings, places);
+        for (const std::string& warning : settings_warnings(files)) err << error_line(kProgram, warning);
         const LineList lines = load_log(places.working_dir, log->path.string());
         if (options.check) return write_check(lines, name, options.format, seps, out);
         if (options.allowance || options.periods) {
             return write_allowance(options, lines, log->settings, places, seps, out);
         }
-        out.write(options.top ? top_output(options, lines, seps) : view_output(options, lines, seps));
+        const UnitMode units = options.units ? *options.units : display_units(files);
+        out.write(options.top ? top_output(options, lines, seps, units) : view_output(options, lines, seps, units));
         return 0;
     } catch (const UsageError& e) {
         err << error_line(kProgram, e.what());

@@ -18,7 +18,7 @@ std::string top_table(const std::vector<TopDay>& days, const std::string& title,
                       const Separators& seps) {
     std::vector<TableRow> rows = {{"Date", amount, "Bytes"}};
     for (const TopDay& day : days) {
-        rows.push_back({iso_date(day.date), format_value(day.gigabytes, "#,##0.00 GB", seps), bytes_text(day.bytes)});
+        rows.push_back({iso_date(day.date), gigabytes_text(day.gigabytes, seps), bytes_text(day.bytes)});
     }
     return title + "\n" + table_lines(rows);
 }
@@ -66,14 +66,14 @@ std::string render_top_json(const TopDays& top, std::optional<int> year) {
     return doc.dump(2) + "\n";
 }
 
-std::string top_output(const Options& options, const LineList& lines, const Separators& seps) {
+std::string top_output(const Options& options, const LineList& lines, const Separators& seps, UnitMode units) {
     lines.at(0);  // an empty log fails as every view does
     std::optional<int> year;
     if (options.year) {
         year = text_to_int(*options.year);
         require_top_lines(lines, *year);
     }
-    const TopDays top = top_days(lines, *options.top, year, seps);
+    const TopDays top = top_days(lines, *options.top, year, seps, units);
     switch (options.format) {
         case Format::Csv:
             return render_top_csv(top);

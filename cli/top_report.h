@@ -20,6 +20,6 @@ std::string render_top_json(const TopDays& top, std::optional<int> year);
 
 // The report the options ask for (--top N, of the year of --year), in their
 // format. A year the log has no line of is a UsageError.
-std::string top_output(const Options& options, const LineList& lines, const Separators& seps);
+std::string top_output(const Options& options, const LineList& lines, const Separators& seps, UnitMode units);
 
 }  // namespace loglezer::cli

@@ -44,8 +44,8 @@ ExactFigures exact_figures(const LineList& lines, const SharedState& shared) {
 
 }  // namespace
 
-std::string view_output(const Options& options, const LineList& lines, const Separators& seps) {
-    ChosenView charts(lines, seps);
+std::string view_output(const Options& options, const LineList& lines, const Separators& seps, UnitMode units) {
+    ChosenView charts(lines, seps, units);
     View view{"jaar", charts.download(), charts.upload(), charts.start().captions,
               exact_figures(lines, charts.shared())};
     if (options.year) {

@@ -13,6 +13,6 @@ namespace loglezer::cli {
 // year, or with --month too the days of that month, as the window shows
 // them once the year and month are chosen. A year or month the log has no
 // line of is a UsageError; the statistics' failures are Failures.
-std::string view_output(const Options& options, const LineList& lines, const Separators& seps);
+std::string view_output(const Options& options, const LineList& lines, const Separators& seps, UnitMode units);
 
 }  // namespace loglezer::cli

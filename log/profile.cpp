@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -12,40 +12,28 @@
 #include <sstream>
 
 #include "log/failure.h"
+#include "log/plain_text.h"
 
 namespace loglezer {
 namespace {
 
 constexpr std::size_t kMaxValue = 2047;
 
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_quote(char c) { return c == '"' || c == '\''; }
+
 std::string_view trim(std::string_view s) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    auto blank = [](char c) { return is_blank(c) || c == '\r' || c == '\n'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 std::string finish_value(std::string_view v) {
     v = trim(v);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
-    }
+    if (v.size() >= 2 && is_quote(v.front()) && v.back() == v.front()) v = v.substr(1, v.size() - 2);
     return std::string(v.substr(0, kMaxValue));
 }
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool is_quote(char c) { return c == '"' || c == '\''; }
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // The value as written after "=": between double quotes when the reader
 // would otherwise take a blank or a quote off its ends.
@@ -55,18 +43,78 @@ std::string stored_value(std::string_view value) {
     return wrap ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
-// One line of a settings text: where it starts, where its text ends (before
-// "\r\n" or "\n") and where the next line starts.
-struct TextLine {
-    std::size_t begin, end, next;
+// One line of a settings text, read by the one rule that every reader and
+// the writer share: blank, a comment (";" first), a section header
+// "[name]", a key "name=value", or anything else, which is passed over.
+struct IniLine {
+    enum class Kind { Blank, Comment, Section, Key, Other };
+    Kind kind = Kind::Blank;
+    std::size_t begin = 0, end = 0, next = 0;  // its text ends before "\r\n" or "\n"; the next line starts at next
+    int number = 0;                            // counted from 1
+    std::string_view name;                     // the section's or the key's, blanks around it taken off
+    std::size_t value_begin = 0;               // a key's: just after its "="
 };
 
-TextLine line_at(std::string_view text, std::size_t pos) {
+IniLine read_line(std::string_view text, std::size_t pos, int number) {
+    IniLine line;
     std::size_t nl = text.find('\n', pos);
-    const std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
+    line.begin = pos;
+    line.next = nl == std::string_view::npos ? text.size() : nl + 1;
     if (nl == std::string_view::npos) nl = text.size();
-    const std::size_t end = nl > pos && text[nl - 1] == '\r' ? nl - 1 : nl;
-    return {pos, end, next};
+    line.end = nl > pos && text[nl - 1] == '\r' ? nl - 1 : nl;
+    line.number = number;
+    const std::string_view body = trim(text.substr(pos, line.end - pos));
+    if (body.empty()) return line;
+    if (body.front() == ';') {
+        line.kind = IniLine::Kind::Comment;
+    } else if (body.front() == '[') {
+        line.kind = IniLine::Kind::Section;
+        const auto close = body.find(']');
+        line.name = trim(body.substr(1, close == std::string_view::npos ? body.npos : close - 1));
+    } else if (const auto eq = body.find('='); eq != std::string_view::npos) {
+        line.kind = IniLine::Kind::Key;
+        line.name = trim(body.substr(0, eq));
+        line.value_begin = text.find('=', pos) + 1;
+    } else {
+        line.kind = IniLine::Kind::Other;
+    }
+    return line;
+}
+
+// Calls visit(line) for each line of the text, after a UTF-8 byte order
+// mark (editors on the log program's platform start the file with one; it
+// is no part of the first line), until visit returns false.
+template <class Visit>
+void for_each_line(std::string_view text, Visit&& visit) {
+    std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (int number = 1; pos < text.size(); ++number) {
+        const IniLine line = read_line(text, pos, number);
+        if (!visit(line)) return;
+        pos = line.next;
+    }
+}
+
+// The lines of the first section named `section` (letter case aside): the
+// reader reads only that one. visit(line) is called for each line inside
+// it, up to the next section header; it returns false to stop. Returns the
+// header line, or nothing when there is no such section.
+template <class Visit>
+std::optional<IniLine> for_each_line_of_section(std::string_view text, std::string_view section, Visit&& visit) {
+    std::optional<IniLine> header;
+    for_each_line(text, [&](const IniLine& line) {
+        if (line.kind == IniLine::Kind::Section) {
+            if (header) return false;
+            if (same_letters(line.name, section)) header = line;
+            return true;
+        }
+        return !header || visit(line);
+    });
+    return header;
+}
+
+// A key's value as the reader gives it.
+std::string value_of(std::string_view text, const IniLine& line) {
+    return finish_value(text.substr(line.value_begin, line.end - line.value_begin));
 }
 
 // The text with `entry` as a line of its own at `at`, the start of a line
@@ -184,10 +232,9 @@ std::filesystem::path written_path(const std::filesystem::path& file) {
     return file;
 }
 
-// The whole text of a file, or nothing when it cannot be read. Only a
-// regular file is read: a named pipe put in a settings file's place would
-// otherwise hold the program up until someone writes to it.
-std::optional<std::string> file_text(const std::string& path) {
+}  // namespace
+
+std::optional<std::string> settings_text(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
@@ -197,92 +244,63 @@ std::optional<std::string> file_text(const std::string& path) {
     return text.str();
 }
 
-}  // namespace
-
 std::string profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
                            std::string_view fallback) {
-    bool in_section = false;
-    bool section_seen = false;
-    // Editors on the log program's platform start the file with a UTF-8
-    // byte order mark; it is no part of the first line.
-    std::size_t pos = ini_text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (pos <= ini_text.size()) {
-        auto nl = ini_text.find('\n', pos);
-        if (nl == std::string_view::npos) nl = ini_text.size();
-        const std::string_view line = trim(ini_text.substr(pos, nl - pos));
-        pos = nl + 1;
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[') {
-            // Only the first section of the name is read.
-            if (in_section) break;
-            const auto close = line.find(']');
-            const std::string_view name = trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
-            in_section = !section_seen && same_name(name, section);
-            section_seen = section_seen || in_section;
-            continue;
-        }
-        if (!in_section) continue;
-        const auto eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        if (same_name(trim(line.substr(0, eq)), key)) return finish_value(line.substr(eq + 1));
-    }
-    return std::string(fallback.substr(0, kMaxValue));
+    std::optional<std::string> value;
+    for_each_line_of_section(ini_text, section, [&](const IniLine& line) {
+        if (line.kind == IniLine::Kind::Key && same_letters(line.name, key)) value = value_of(ini_text, line);
+        return !value;
+    });
+    return value ? *value : std::string(fallback.substr(0, kMaxValue));
 }
 
 std::string profile_string_from_file(const std::string& path, std::string_view section, std::string_view key,
                                      std::string_view fallback) {
-    const std::optional<std::string> text = file_text(path);
+    const std::optional<std::string> text = settings_text(path);
     return text ? profile_string(*text, section, key, fallback) : std::string(fallback);
 }
 
 bool has_profile_section(std::string_view ini_text, std::string_view section) {
-    for (std::size_t pos = ini_text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0; pos < ini_text.size();) {
-        const TextLine at = line_at(ini_text, pos);
-        pos = at.next;
-        const std::string_view line = trim(ini_text.substr(at.begin, at.end - at.begin));
-        if (line.empty() || line.front() != '[') continue;
-        const auto close = line.find(']');
-        if (same_name(trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1)), section))
-            return true;
-    }
-    return false;
+    return for_each_line_of_section(ini_text, section, [](const IniLine&) { return false; }).has_value();
 }
 
 bool file_has_profile_section(const std::string& path, std::string_view section) {
-    const std::optional<std::string> text = file_text(path);
+    const std::optional<std::string> text = settings_text(path);
     return text && has_profile_section(*text, section);
+}
+
+std::vector<ProfileSection> profile_sections(std::string_view ini_text) {
+    std::vector<ProfileSection> sections;
+    for_each_line(ini_text, [&](const IniLine& line) {
+        if (line.kind == IniLine::Kind::Section) sections.push_back({std::string(line.name), line.number, {}});
+        if (line.kind == IniLine::Kind::Key && !sections.empty()) {
+            sections.back().keys.push_back({std::string(line.name), line.number});
+        }
+        return true;
+    });
+    return sections;
 }
 
 std::string with_profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
                                 std::string_view value) {
-    const std::string_view eol = line_at(ini_text, 0).end + 1 < line_at(ini_text, 0).next ? "\r\n" : "\n";
+    const IniLine first = read_line(ini_text, 0, 1);
+    const std::string_view eol = first.end + 1 < first.next ? "\r\n" : "\n";
     const std::string entry = std::string(key) + "=" + stored_value(value);
-    bool in_section = false;
-    std::optional<std::size_t> insert_at;  // after the section's last line that is not blank
-    for (std::size_t pos = ini_text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0; pos < ini_text.size();) {
-        const TextLine at = line_at(ini_text, pos);
-        pos = at.next;
-        const std::string_view line = trim(ini_text.substr(at.begin, at.end - at.begin));
-        if (line.empty()) continue;
-        if (line.front() == '[') {
-            // The reader reads only the first section of the name.
-            if (in_section) break;
-            const auto close = line.find(']');
-            in_section =
-                same_name(trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1)), section);
-            if (in_section) insert_at = at.next;
-            continue;
-        }
-        if (!in_section) continue;
-        insert_at = at.next;
-        const auto eq = line.find('=');
-        if (line.front() == ';' || eq == std::string_view::npos || !same_name(trim(line.substr(0, eq)), key)) continue;
+    std::optional<IniLine> key_line;
+    std::size_t insert_at = 0;  // after the section's last line that is not blank
+    const std::optional<IniLine> header = for_each_line_of_section(ini_text, section, [&](const IniLine& line) {
+        if (line.kind == IniLine::Kind::Blank) return true;
+        insert_at = line.next;
+        if (line.kind == IniLine::Kind::Key && same_letters(line.name, key)) key_line = line;
+        return !key_line;
+    });
+    if (key_line) {
         // The key's own line: its text up to the "=" stays.
-        const std::size_t value_begin = ini_text.find('=', at.begin) + 1;
-        return std::string(ini_text.substr(0, value_begin)) + stored_value(value) +
-               std::string(ini_text.substr(at.end));
+        return std::string(ini_text.substr(0, key_line->value_begin)) + stored_value(value) +
+               std::string(ini_text.substr(key_line->end));
     }
-    return insert_at ? inserted(ini_text, *insert_at, entry, eol) : appended(ini_text, section, entry, eol);
+    if (!header) return appended(ini_text, section, entry, eol);
+    return inserted(ini_text, std::max(insert_at, header->next), entry, eol);
 }
 
 void write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,

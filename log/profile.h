@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace loglezer {
 
@@ -20,6 +22,25 @@ std::string profile_string(std::string_view ini_text, std::string_view section, 
 // `fallback`.
 std::string profile_string_from_file(const std::string& path, std::string_view section, std::string_view key,
                                      std::string_view fallback);
+
+// The whole text of a settings file, or nothing when it cannot be read.
+// Only a regular file is read: a named pipe put in a settings file's place
+// would otherwise hold the program up until someone writes to it.
+std::optional<std::string> settings_text(const std::string& path);
+
+// The sections of a settings text in their order, each with the keys it
+// gives, each named as written and with the line it stands on (from 1):
+// what the warnings about a settings file are made from.
+struct ProfileKey {
+    std::string name;
+    int line;
+};
+struct ProfileSection {
+    std::string name;
+    int line;
+    std::vector<ProfileKey> keys;
+};
+std::vector<ProfileSection> profile_sections(std::string_view ini_text);
 
 // Whether the text has a section of that name (letter case aside), with or
 // without keys; and the same for a file, false when it cannot be read.

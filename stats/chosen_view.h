@@ -13,13 +13,14 @@ namespace loglezer {
 
 // The charts the window shows after the start-up and, once a year (and a
 // month) is chosen, after "Maak stats" with "Per maand" (or "Per dag"):
-// for the programs without a window, the export and loglezer-stats. Keeps
+// for the programs without a window, the export and loglezer-stats, the
+// figures' GB (and KB, MB, TB) being those of `units`. Keeps
 // `lines` and `seps` by reference; they must outlive it.
 class ChosenView {
 public:
     // Runs the start-up on `lines`: the years. Throws Failure where the
     // start-up stops.
-    ChosenView(const LineList& lines, const Separators& seps);
+    ChosenView(const LineList& lines, const Separators& seps, UnitMode units);
     ChosenView(const ChosenView&) = delete;
     ChosenView& operator=(const ChosenView&) = delete;
 
@@ -38,6 +39,7 @@ public:
 private:
     const LineList& lines_;
     const Separators& seps_;
+    UnitMode units_;
     SharedState shared_;
     ChartModel download_{"Download"};
     ChartModel upload_{"Upload"};

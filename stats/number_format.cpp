@@ -15,15 +15,21 @@ double round2(long double value) {
     return static_cast<double>(whole * kHundredth);
 }
 
-double to_gigabytes(long double bytes) { return round2(bytes / 1024 / 1024 / 1024); }
+long double unit_step(UnitMode units) { return units == UnitMode::Decimal ? 1000.0L : 1024.0L; }
 
-void scale_units(long double& download, long double& upload, std::string& suffix) {
+double to_gigabytes(long double bytes, UnitMode units) {
+    const long double step = unit_step(units);
+    return round2(bytes / step / step / step);
+}
+
+void scale_units(long double& download, long double& upload, std::string& suffix, UnitMode units) {
     static constexpr const char* kSteps[] = {" KB", " MB", " GB", " TB"};
-    for (const char* step : kSteps) {
-        if (!(download > 1024 || upload > 1024)) return;
-        download /= 1024;
-        upload /= 1024;
-        suffix = step;
+    const long double step = unit_step(units);
+    for (const char* name : kSteps) {
+        if (!(download > step || upload > step)) return;
+        download /= step;
+        upload /= step;
+        suffix = name;
     }
 }
 

@@ -12,16 +12,25 @@ namespace loglezer {
 // 12.5 in extended precision.
 double round2(long double value);
 
-// An amount in bytes as chart gigabytes: divided by 1024 three times, then
-// round2.
-double to_gigabytes(long double bytes);
+// What a KB, MB, GB and TB are: powers of 1024, as the window has always
+// counted them and as binary units are (KiB, MiB, GiB, TiB), or powers of
+// 1000, as the SI and most providers count.
+enum class UnitMode { Binary, Decimal };
+
+// 1024 or 1000: the step from one unit to the next.
+long double unit_step(UnitMode units);
+
+// An amount in bytes as chart gigabytes: divided by the step three times,
+// then round2.
+double to_gigabytes(long double bytes, UnitMode units);
 
 // Scales a download and upload pair to one shared unit. Up to four times,
-// while either value is strictly above 1024, both are divided by 1024 and the
-// suffix becomes " KB", " MB", " GB", " TB" in turn. When nothing is divided
-// the suffix keeps the text it had, and a value of exactly 1024 stays as it
-// is. Beyond TB nothing is divided, so a value may stay above 1024.
-void scale_units(long double& download, long double& upload, std::string& suffix);
+// while either value is strictly above the step (1024 or 1000), both are
+// divided by it and the suffix becomes " KB", " MB", " GB", " TB" in turn.
+// When nothing is divided the suffix keeps the text it had, and a value of
+// exactly the step stays as it is. Beyond TB nothing is divided, so a value
+// may stay above the step.
+void scale_units(long double& download, long double& upload, std::string& suffix, UnitMode units);
 
 // A number in general notation: at most 15 significant digits, always fixed
 // notation, trailing zeros after the decimal separator dropped, no separator

@@ -114,9 +114,9 @@ namespace {
 // The start-up's steps on plain state: what loglezer-stats and the tests run.
 class PlainStartUp final : public StartUpSteps {
 public:
-    PlainStartUp(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
-                 ChartModel& upload)
-        : lines_(lines), shared_(shared), seps_(seps), download_(download), upload_(upload) {}
+    PlainStartUp(const LineList& lines, SharedState& shared, const Separators& seps, UnitMode units,
+                 ChartModel& download, ChartModel& upload)
+        : lines_(lines), shared_(shared), seps_(seps), units_(units), download_(download), upload_(upload) {}
 
     StartUpState state;
 
@@ -136,6 +136,7 @@ private:
         input.year_items = state.year_items;
         input.year_text = state.year_text;
         input.total_labels_empty = state.captions.total_down.empty() && state.captions.total_up.empty();
+        input.units = units_;
         if (auto captions = show_stats(lines_, input, shared_, seps_, download_, upload_)) state.captions = *captions;
     }
     void refill_months() override {
@@ -149,6 +150,7 @@ private:
     const LineList& lines_;
     SharedState& shared_;
     const Separators& seps_;
+    UnitMode units_;
     ChartModel& download_;
     ChartModel& upload_;
     PeriodOption option_ = PeriodOption::None;
@@ -156,19 +158,21 @@ private:
 
 }  // namespace
 
-StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month) {
+StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month,
+                        UnitMode units) {
     StatsInput input;
     input.option = month ? PeriodOption::PerDay : PeriodOption::PerMonth;
     input.year_items = start.year_items;
     input.year_text = year_text;
     if (month) input.month_text = std::string(dutch_month_name(*month));
     input.total_labels_empty = start.captions.total_down.empty() && start.captions.total_up.empty();
+    input.units = units;
     return input;
 }
 
-StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
-                          ChartModel& upload) {
-    PlainStartUp steps(lines, shared, seps, download, upload);
+StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, UnitMode units,
+                          ChartModel& download, ChartModel& upload) {
+    PlainStartUp steps(lines, shared, seps, units, download, upload);
     start_up_sequence(lines, shared, steps);
     return std::move(steps.state);
 }

@@ -75,10 +75,11 @@ struct StartUpState {
 // What "Maak stats" reads from the window after the start-up once the year
 // text is typed or picked and "Per maand" chosen, or with a month (1 to 12)
 // too, "Per dag" and that month's Dutch name.
-StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month);
+StatsInput period_input(const StartUpState& start, const std::string& year_text, std::optional<int> month,
+                        UnitMode units);
 
 // The start-up sequence over plain state instead of a window.
-StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, ChartModel& download,
-                          ChartModel& upload);
+StartUpState run_start_up(const LineList& lines, SharedState& shared, const Separators& seps, UnitMode units,
+                          ChartModel& download, ChartModel& upload);
 
 }  // namespace loglezer

@@ -201,16 +201,16 @@ void read_year_line(const YearWalk& walk, const Separators& seps, ColumnSum& dow
 
 // Scales and rounds the records, scales the totals for showing, and writes
 // the four label captions.
-LabelCaptions year_captions(SharedState& shared, const Separators& seps) {
+LabelCaptions year_captions(SharedState& shared, const Separators& seps, UnitMode units) {
     // The records and totals stay in bytes; only what is shown is scaled, so
     // a later run that adds nothing shows the same figures, even beyond
     // 1024 TB. A suffix keeps its unit when nothing is divided.
     long double record_download = shared.record_download_bytes;
     long double record_upload = shared.record_upload_bytes;
-    scale_units(record_download, record_upload, shared.records_suffix);
+    scale_units(record_download, record_upload, shared.records_suffix, units);
     long double total_download = shared.total_download;
     long double total_upload = shared.total_upload;
-    scale_units(total_download, total_upload, shared.totals_suffix);
+    scale_units(total_download, total_upload, shared.totals_suffix, units);
 
     LabelCaptions captions;
     captions.record_down = general_number_text(round2(record_download), seps.decimal) + shared.records_suffix;
@@ -268,8 +268,8 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
             shared.total_upload += year_upload;
         }
         const std::string label(group_year);
-        download.add_point(to_gigabytes(year_download), label, year_download);
-        upload.add_point(to_gigabytes(year_upload), label, year_upload);
+        download.add_point(to_gigabytes(year_download, input.units), label, year_download);
+        upload.add_point(to_gigabytes(year_upload, input.units), label, year_upload);
 
         ++counter;
         if (counter != items) {
@@ -279,7 +279,7 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
             line_year = group_year;
         }
     }
-    return year_captions(shared, seps);
+    return year_captions(shared, seps, input.units);
 }
 
 // One bar per month of the chosen year, from its first line on.
@@ -331,8 +331,8 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
             }
         }
         if (const auto name = look_up_month(run_key)) shared.current_month_name = *name;
-        download.add_point(to_gigabytes(month_download), shared.current_month_name, month_download);
-        upload.add_point(to_gigabytes(month_upload), shared.current_month_name, month_upload);
+        download.add_point(to_gigabytes(month_download, input.units), shared.current_month_name, month_download);
+        upload.add_point(to_gigabytes(month_upload, input.units), shared.current_month_name, month_upload);
 
         start_line = lines.at(index);
         run_key = month_year_text(start_line);
@@ -371,8 +371,8 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
         set_title(download, "Download per dag " + shared.current_month_name + " " + year_digits);
         set_title(upload, "Upload per dag " + shared.current_month_name + " " + year_digits);
         const std::string label(day_text(line));
-        download.add_point(to_gigabytes(bytes.download), label, bytes.download);
-        upload.add_point(to_gigabytes(bytes.upload), label, bytes.upload);
+        download.add_point(to_gigabytes(bytes.download, input.units), label, bytes.download);
+        upload.add_point(to_gigabytes(bytes.upload, input.units), label, bytes.upload);
         if (index == last) break;
         ++index;
     }

@@ -7,6 +7,7 @@
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "stats/chart_model.h"
+#include "stats/number_format.h"
 #include "stats/shared_state.h"
 
 namespace loglezer {
@@ -22,6 +23,7 @@ struct StatsInput {
     std::string year_text;                // the text of the year selector
     std::string month_text;               // the text of the month selector
     bool total_labels_empty = false;      // both total labels have an empty caption
+    UnitMode units = UnitMode::Binary;    // what the figures' GB (and KB, MB, TB) are
 };
 
 // The captions the yearly option writes, each a figure and its unit.

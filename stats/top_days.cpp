@@ -31,7 +31,7 @@ Day read_day(const LineList& lines, long long index, const Separators& seps) {
 }
 
 // The largest `count` of the days by one amount, ties in log order.
-std::vector<TopDay> largest(const std::vector<Day>& days, long long count, long double Day::*amount) {
+std::vector<TopDay> largest(const std::vector<Day>& days, long long count, long double Day::*amount, UnitMode units) {
     std::vector<const Day*> order;
     order.reserve(days.size());
     for (const Day& day : days) order.push_back(&day);
@@ -42,20 +42,21 @@ std::vector<TopDay> largest(const std::vector<Day>& days, long long count, long 
     std::vector<TopDay> top;
     for (auto it = order.begin(); it != end; ++it) {
         const Day& day = **it;
-        top.push_back({day.line, day.date, day.*amount, to_gigabytes(day.*amount)});
+        top.push_back({day.line, day.date, day.*amount, to_gigabytes(day.*amount, units)});
     }
     return top;
 }
 
 }  // namespace
 
-TopDays top_days(const LineList& lines, long long count, std::optional<int> year, const Separators& seps) {
+TopDays top_days(const LineList& lines, long long count, std::optional<int> year, const Separators& seps,
+                 UnitMode units) {
     std::vector<Day> days;
     for (long long index = 0; index < lines.count(); ++index) {
         if (year && parse_int(year_number_text(lines.at(index))) != year) continue;
         days.push_back(read_day(lines, index, seps));
     }
-    return {largest(days, count, &Day::download), largest(days, count, &Day::upload)};
+    return {largest(days, count, &Day::download, units), largest(days, count, &Day::upload, units)};
 }
 
 }  // namespace loglezer

@@ -6,6 +6,7 @@
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "stats/calendar.h"
+#include "stats/number_format.h"
 
 namespace loglezer {
 
@@ -13,7 +14,7 @@ struct TopDay {
     long long line;  // index from 0
     LogDate date;
     long double bytes;  // as read
-    double gigabytes;   // as the daily chart shows it
+    double gigabytes;   // as the daily chart shows it, in its units
 };
 
 struct TopDays {
@@ -25,6 +26,7 @@ struct TopDays {
 // to 11) reads as `year`; ties in log order. A line is read as the daily view
 // reads it, and a date that is no day of the calendar fails like a date
 // the view cannot read; a failure names the line.
-TopDays top_days(const LineList& lines, long long count, std::optional<int> year, const Separators& seps);
+TopDays top_days(const LineList& lines, long long count, std::optional<int> year, const Separators& seps,
+                 UnitMode units);
 
 }  // namespace loglezer

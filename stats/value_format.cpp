@@ -152,8 +152,21 @@ std::string format_value(double value, std::string_view pattern, const Separator
     return out;
 }
 
-std::string gigabytes_text(long double bytes, const Separators& seps) {
-    return format_value(to_gigabytes(bytes), "#,##0.00 GB", seps);
+std::string gigabytes_text(double gigabytes, const Separators& seps) {
+    return format_value(gigabytes, "#,##0.00 GB", seps);
+}
+
+AmountUnit amount_unit(long double bytes, UnitMode units) {
+    const long double step = unit_step(units);
+    const long double giga = step * step * step;
+    const bool binary = units == UnitMode::Binary;
+    if (std::fabs(bytes) >= giga * step) return {giga * step, binary ? "TiB" : "TB"};
+    return {giga, binary ? "GiB" : "GB"};
+}
+
+std::string amount_text(long double bytes, UnitMode units, const Separators& seps) {
+    const AmountUnit unit = amount_unit(bytes, units);
+    return format_value(round2(bytes / unit.bytes), "#,##0.00", seps) + " " + unit.name;
 }
 
 }  // namespace loglezer

@@ -211,7 +211,9 @@ TEST_F(Export, TheAllowancePictureWithoutALimitSaysHowToSetOne) {
     EXPECT_EQ(export_chart(parse_command_line({"loglezer", "--export", "a.png", "--allowance"}),
                            {dir_, std::nullopt, separators_, out, err}),
               1);
-    EXPECT_EQ(err.str(), std::string("loglezer: ") + kNoLimitMessage + ".\n");
+    EXPECT_EQ(err.str(),
+              "loglezer: --allowance needs a limit: set limit= in the section [allowance] of log.ini (looked in "
+              "log.ini)\n");
     EXPECT_FALSE(fs::exists(dir_ / "a.png"));
 }
 

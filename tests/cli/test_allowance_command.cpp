@@ -51,7 +51,7 @@ void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
 class AllowanceForms : public AllowanceCommand, public ::testing::WithParamInterface<FormCase> {};
 
 TEST_P(AllowanceForms, WriteTheFiguresOfTheSettingsInLogIni) {
-    write_settings("limit = 500 gb\nstart_day=14\ncounts=both\n");
+    write_settings("limit = 500 gib\nstart_day=14\ncounts=both\n");
     const FormCase& c = GetParam();
     const test::Result r = run(c.args);
     EXPECT_EQ(r.status, c.status) << r.err;
@@ -66,14 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "Billing period 14 November 2026 to 13 December 2026\n"
                  "Day 25 of 30 (8 December 2026), 5 days left; counting download and upload\n"
                  "\n"
-                 "Limit                500.00 GB\n"
-                 "Download             384.00 GB\n"
-                 "Upload                11.81 GB\n"
-                 "Used                 395.81 GB  79.16% of the limit\n"
-                 "Left                 104.19 GB\n"
-                 "Per day left          20.84 GB  for each of the days after today\n"
-                 "Estimate             474.98 GB  for the whole period at the pace so far\n"
-                 "Days without a line          1\n"
+                 "Limit                500.00 GiB\n"
+                 "Download             384.00 GiB\n"
+                 "Upload                11.81 GiB\n"
+                 "Used                 395.81 GiB  79.16% of the limit\n"
+                 "Left                 104.19 GiB\n"
+                 "Per day left          20.84 GiB  for each of the days after today\n"
+                 "Estimate             474.98 GiB  for the whole period at the pace so far\n"
+                 "Days without a line           1\n"
                  "\n"
                  "Status: under (at this pace the period ends within the limit)\n"},
         // Worked out by hand above: the percentage rounded to two
@@ -86,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "  \"today\": \"2026-12-08\",\n"
                  "  \"counts\": \"both\",\n"
                  "  \"start_day\": 14,\n"
+                 "  \"unit\": \"GiB\",\n"
                  "  \"period\": {\n"
                  "    \"start\": \"2026-11-14\",\n"
                  "    \"end\": \"2026-12-13\",\n"
@@ -115,6 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "  \"today\": \"2026-12-13\",\n"
                  "  \"counts\": \"both\",\n"
                  "  \"start_day\": 14,\n"
+                 "  \"unit\": \"GiB\",\n"
                  "  \"period\": {\n"
                  "    \"start\": \"2026-11-14\",\n"
                  "    \"end\": \"2026-12-13\",\n"
@@ -136,11 +138,11 @@ INSTANTIATE_TEST_SUITE_P(
                  4},
         FormCase{"PeriodsTable", "--periods",
                  "Billing periods from day 14 of a month up to 9 December 2026\n"
-                 "Counting download and upload; limit 500.00 GB\n"
+                 "Counting download and upload; limit 500.00 GiB\n"
                  "\n"
-                 "Start       End          Download    Upload    Counted  Percent  Days with a line  Days\n"
-                 "2026-10-14  2026-11-13  400.00 GB   0.00 GB  400.00 GB   80.00%                 4    31\n"
-                 "2026-11-14  2026-12-13  385.00 GB  11.81 GB  396.81 GB   79.36%                25    30  current\n"},
+                 "Start       End           Download     Upload     Counted  Percent  Days with a line  Days\n"
+                 "2026-10-14  2026-11-13  400.00 GiB   0.00 GiB  400.00 GiB   80.00%                 4    31\n"
+                 "2026-11-14  2026-12-13  385.00 GiB  11.81 GiB  396.81 GiB   79.36%                25    30  current\n"},
         FormCase{"PeriodsCsvUploadOnly", "--periods --counts upload --today 2026-12-08 --csv",
                  "start,end,download_bytes,upload_bytes,used_bytes,percent,days_with_line,days,current\n"
                  "2026-10-14,2026-11-13,429496729600,0,0,0.00,4,31,false\n"
@@ -154,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "  \"today\": \"2026-12-09\",\n"
                  "  \"counts\": \"both\",\n"
                  "  \"start_day\": 1,\n"
+                 "  \"unit\": \"GiB\",\n"
                  "  \"limit_bytes\": 536870912000,\n"
                  "  \"year\": 2026,\n"
                  "  \"periods\": [\n"
@@ -202,11 +205,14 @@ TEST_P(AllowanceExitStatuses, TellWhereTheUseStands) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Exits, AllowanceExitStatuses,
-                         ::testing::Values(StatusCase{"Under", "--limit 500", 0},
-                                           StatusCase{"UnderBelowTheWarning", "--limit 500 --warn 80", 0},
-                                           StatusCase{"UnderAtTheWarning", "--limit 500 --warn 79.3", 3},
-                                           StatusCase{"EstimateOver", "--limit 450", 3},
-                                           StatusCase{"UsedOver", "--limit 396.8", 4}, StatusCase{"NoLimit", "", 1},
+                         ::testing::Values(StatusCase{"Under", "--limit 500GiB", 0},
+                                           StatusCase{"UnderBelowTheWarning", "--limit 500GiB --warn 80", 0},
+                                           StatusCase{"UnderAtTheWarning", "--limit 500GiB --warn 79.3", 3},
+                                           StatusCase{"EstimateOver", "--limit 450GiB", 3},
+                                           StatusCase{"UsedOver", "--limit 396.8GiB", 4},
+                                           // 426.07 GB of the provider's 430 GB, the estimate over it.
+                                           StatusCase{"EstimateOverTheProvidersGigabytes", "--limit 430", 3},
+                                           StatusCase{"NoLimit", "", 1},
                                            StatusCase{"LogMissing", "--limit 500 --log gone.csv", 2}),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
@@ -236,16 +242,48 @@ INSTANTIATE_TEST_SUITE_P(
                                   "log.ini: [allowance] limit: '5OO GB' is not an amount"},
                       MistakeCase{"BadOption", "limit=500\n", "--allowance --start-day 29",
                                   "--start-day: '29' is not a day from 1 to 28"},
-                      MistakeCase{
-                          "NoLimit", "start_day=14\n", "--allowance",
-                          "--allowance needs a limit: give --limit AMOUNT, or set limit= in the section [allowance] of "
-                          "log.ini"},
                       MistakeCase{"TodayBeforeTheLog", "limit=500\n", "--allowance --today 2026-11-09",
                                   "--today: 2026-11-09 is before the log's first line (10 November 2026)"},
                       // Every line's date is read, also those after the reference day.
                       // A log named on the command line takes the user's log.ini.
                       MistakeCase{"BadDateAfterToday", "", "--allowance --limit 500 --today 2026-11-20 --log bad.csv",
                                   "bad.csv:2: '31-Nov-2026' is not a valid date"}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
+// Without a limit the message names the files a limit was looked for in.
+TEST_F(AllowanceCommand, NoLimitNamesTheFilesLookedIn) {
+    write_log("log.csv", allowance_log());
+    const test::Result r = run("--allowance --log log.csv", ">out.txt", "LC_ALL=C XDG_CONFIG_HOME=/nowhere");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "loglezer-stats: --allowance needs a limit: give --limit AMOUNT, or set limit= in the section "
+              "[allowance] of log.ini (looked in log.ini and /nowhere/loglezer/log.ini)\n");
+}
+
+struct UnitCase {
+    const char* name;
+    const char* limit;
+    const char* used;  // what is used and its share of the limit, as the table writes them
+    int status;
+};
+void PrintTo(const UnitCase& c, std::ostream* os) { *os << c.name; }
+
+class AllowanceUnits : public AllowanceCommand, public ::testing::WithParamInterface<UnitCase> {};
+
+// Exactly 125 x 10^9 bytes in June, on its last day: over a provider's
+// 120 GB, under 120 GiB.
+TEST_P(AllowanceUnits, AreThoseTheLimitIsWrittenIn) {
+    write_log("log.csv", days({2026, 6, 1}, 29, 4000000000, 0) + Lines{log_line("30-Jun-2026", 9000000000, 0)});
+    const test::Result r = run(std::string("--allowance --log log.csv --limit '") + GetParam().limit + "'");
+    EXPECT_EQ(r.status, GetParam().status) << r.err;
+    EXPECT_THAT(r.out, ::testing::HasSubstr(GetParam().used));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, AllowanceUnits,
+    ::testing::Values(UnitCase{"ProvidersGigabytes", "120 GB", "125.00 GB  104.17% of the limit", 4},
+                      UnitCase{"Gibibytes", "120 GiB", "116.42 GiB  97.01% of the limit", 0},
+                      UnitCase{"Terabytes", "0,1 TB", "125.00 GB  125.00% of the limit", 4}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(AllowanceCommand, AnOptionStandsInForItsKeyWhichIsThenNotRead) {

@@ -34,9 +34,9 @@ TEST(ParseArguments, Views) {
     o = parse_arguments({"--allowance", "--limit=1,5 TB", "--start-day", "14", "--counts", "Upload", "--today",
                          "2024-02-29", "--warn", "80,5", "--json"});
     EXPECT_TRUE(o.allowance);
-    EXPECT_EQ(o.allowance_options.limit, 1.5L * 1024 * 1024 * 1024 * 1024);
-    EXPECT_EQ(o.allowance_options.start_day, 14);
-    EXPECT_EQ(o.allowance_options.counts, Counted::Upload);
+    EXPECT_EQ(o.allowance_options.given.limit->bytes, 1.5e12L);
+    EXPECT_EQ(o.allowance_options.given.start_day, 14);
+    EXPECT_EQ(o.allowance_options.given.counts, Counted::Upload);
     EXPECT_EQ(iso_date(*o.allowance_options.today), "2024-02-29");
     EXPECT_EQ(o.allowance_options.warn, 80.5L);
     EXPECT_TRUE(parse_arguments({"--periods", "--year", "2024", "--csv"}).periods);

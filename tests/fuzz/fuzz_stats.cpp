@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ChartModel download("Download");
     ChartModel upload("Upload");
     StartUpState start;
-    run_checked([&] { start = run_start_up(lines, shared, seps, download, upload); });
+    run_checked([&] { start = run_start_up(lines, shared, seps, UnitMode::Binary, download, upload); });
     check_marks(download, seps);
 
     StatsInput in;

@@ -27,7 +27,11 @@ using Lines = std::vector<std::string>;
 const Separators kSeps{'.', ','};
 
 AllowanceSettings settings(long double limit, int start_day = 1, Counted counts = Counted::Both) {
-    return {limit, start_day, counts};
+    AllowanceSettings s;
+    s.limit = limit;
+    s.start_day = start_day;
+    s.counts = counts;
+    return s;
 }
 
 // "start..end, day D of N, L left, M without a line"
@@ -156,7 +160,8 @@ TEST(BillingPeriod, NextStartsTheDayAfterTheEnd) {
 struct LimitCase {
     const char* name;
     const char* text;
-    long double bytes;   // when it is a limit
+    long double bytes;  // when it is a limit
+    UnitMode units;
     const char* reason;  // else
 };
 void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
@@ -165,37 +170,54 @@ class LimitTexts : public ::testing::TestWithParam<LimitCase> {};
 
 // More decimals than a long double's exponent holds as a power of ten.
 const std::string kThousandsOfDecimals = "1." + std::string(6000, '0') + "1 GB";
+constexpr long double kTiB = 1024.0L * kGiB;
+constexpr UnitMode kDecimal = UnitMode::Decimal;
+constexpr UnitMode kBinary = UnitMode::Binary;
 
-TEST_P(LimitTexts, GiveBytesOrTheReason) {
+TEST_P(LimitTexts, GiveBytesAndUnitsOrTheReason) {
     const LimitCase& c = GetParam();
     if (c.reason) {
         EXPECT_THAT([&] { parse_limit(c.text, "limit"); },
                     ThrowsMessage<Failure>(std::string("limit: '") + c.text + "' " + c.reason));
     } else {
-        EXPECT_EQ(parse_limit(c.text, "limit"), c.bytes);
+        const Limit limit = parse_limit(c.text, "limit");
+        EXPECT_EQ(limit.bytes, c.bytes);
+        EXPECT_EQ(limit.units, c.units);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LimitTexts,
     ::testing::Values(
-        LimitCase{"GigabytesByDefault", "500", 500.0L * kGiB, nullptr},
-        LimitCase{"Gigabytes", "500 GB", 500.0L * kGiB, nullptr},
-        LimitCase{"DecimalCommaAndNoBlank", "1,5TB", 1.5L * 1024 * kGiB, nullptr},
-        LimitCase{"DecimalPointAnyCaseAndBlanks", "  1.5 tib ", 1.5L * 1024 * kGiB, nullptr},
-        LimitCase{"Mebibytes", "750 MiB", 750.0L * 1024 * 1024, nullptr},
-        LimitCase{"KilobytesRoundedToTheByte", "0.0015 kB", 2, nullptr},
-        LimitCase{"RoundedToTheNearestByte", "1.1 GB", 1181116006, nullptr},
-        LimitCase{"Largest", "8388607.999 TB", 9223372035755264180.0L, nullptr},
-        LimitCase{"ThousandsOfDecimals", kThousandsOfDecimals.c_str(), 1.0L * kGiB, nullptr},
-        LimitCase{"LetterOForZero", "5OO GB", 0, "is not an amount"}, LimitCase{"Empty", "", 0, "is not an amount"},
-        LimitCase{"UnitAlone", "GB", 0, "is not an amount"}, LimitCase{"Sign", "-5 GB", 0, "is not an amount"},
-        LimitCase{"Exponent", "1e3", 0, "is not an amount"}, LimitCase{"Grouping", "1.000,5 GB", 0, "is not an amount"},
-        LimitCase{"PointWithoutDigits", "5. GB", 0, "is not an amount"},
-        LimitCase{"OtherUnit", "5 PB", 0, "is not an amount"}, LimitCase{"Bytes", "5 B", 0, "is not an amount"},
-        LimitCase{"Zero", "0 GB", 0, "is not more than 0 bytes"},
-        LimitCase{"LessThanHalfAByte", "0.0004 KB", 0, "is not more than 0 bytes"},
-        LimitCase{"TooLarge", "8388608 TB", 0, "is not below 8388608 TB"}),
+        LimitCase{"BareNumberIsTheProvidersGigabytes", "120", 120e9L, kDecimal, nullptr},
+        LimitCase{"Gigabytes", "120 GB", 120e9L, kDecimal, nullptr},
+        LimitCase{"Gibibytes", "120 GiB", 120.0L * kGiB, kBinary, nullptr},
+        LimitCase{"DecimalCommaAndNoBlank", "1,5TB", 1.5e12L, kDecimal, nullptr},
+        LimitCase{"DecimalPointAnyCaseAndBlanks", "  1.5 tib ", 1.5L * kTiB, kBinary, nullptr},
+        LimitCase{"Mebibytes", "750 MiB", 750.0L * 1024 * 1024, kBinary, nullptr},
+        LimitCase{"Megabytes", "750 mb", 750e6L, kDecimal, nullptr},
+        LimitCase{"Bytes", "5 B", 5, kDecimal, nullptr},
+        LimitCase{"KilobytesRoundedToTheByte", "0.0015 kB", 2, kDecimal, nullptr},
+        LimitCase{"RoundedToTheNearestByte", "1.1 GiB", 1181116006, kBinary, nullptr},
+        LimitCase{"Largest", "8388607.999 TiB", 9223372035755264180.0L, kBinary, nullptr},
+        LimitCase{"ThousandsOfDecimals", kThousandsOfDecimals.c_str(), 1e9L, kDecimal, nullptr},
+        LimitCase{"FourDecimalsAreNoThousands", "1,0000 GB", 1e9L, kDecimal, nullptr},
+        LimitCase{"ThreeDecimalsAfterZero", "0,500 GB", 0.5e9L, kDecimal, nullptr},
+        LimitCase{"ThreeDecimalsAfterFourDigits", "1000,500 GB", 1000.5e9L, kDecimal, nullptr},
+        LimitCase{"AmbiguousComma", "1,000 GB", 0, kDecimal, "is ambiguous: write 1000 GB, 1 TB or 1,5 GB"},
+        LimitCase{"AmbiguousPointBare", "2.500", 0, kDecimal, "is ambiguous: write 2500 GB, 2.5 TB or 2.5 GB"},
+        LimitCase{"AmbiguousBinary", "1,024 GiB", 0, kBinary, "is ambiguous: write 1024 GiB or 1,5 GiB"},
+        LimitCase{"LetterOForZero", "5OO GB", 0, kDecimal, "is not an amount"},
+        LimitCase{"Empty", "", 0, kDecimal, "is not an amount"},
+        LimitCase{"UnitAlone", "GB", 0, kDecimal, "is not an amount"},
+        LimitCase{"Sign", "-5 GB", 0, kDecimal, "is not an amount"},
+        LimitCase{"Exponent", "1e3", 0, kDecimal, "is not an amount"},
+        LimitCase{"Grouping", "1.000,5 GB", 0, kDecimal, "is not an amount"},
+        LimitCase{"PointWithoutDigits", "5. GB", 0, kDecimal, "is not an amount"},
+        LimitCase{"OtherUnit", "5 PB", 0, kDecimal, "is not an amount"},
+        LimitCase{"Zero", "0 GB", 0, kDecimal, "is not more than 0 bytes"},
+        LimitCase{"LessThanHalfAByte", "0.0004 KB", 0, kDecimal, "is not more than 0 bytes"},
+        LimitCase{"TooLarge", "8388608 TiB", 0, kDecimal, "is not below 8388608 TiB"}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // The two log.ini files of a look-up, in a folder of the test's own.
@@ -218,26 +240,89 @@ MATCHER_P3(IsSettings, limit, start_day, counts, "") {
     return arg.limit == limit && arg.start_day == start_day && arg.counts == counts;
 }
 
-TEST_F(AllowanceFiles, TheSectionOfTheLogIniTheLogWasFoundThrough) {
-    write(local_ini, "[path]\nlog=log.csv\n[allowance]\nlimit=500 GB\nstart_day = 14\ncounts=DOWNLOAD\n");
-    write(*places.user_ini, "[allowance]\nlimit=1 GB\n");
-    EXPECT_THAT(read_allowance_settings(local_ini, places), IsSettings(500.0L * kGiB, 14, Counted::Download));
+// The settings as one line: "LIMIT UNITS, day D, COUNTS; looked in FILES".
+std::string settings_text(const AllowanceSettings& s) {
+    std::string text = s.limit ? std::to_string(static_cast<long long>(*s.limit)) : std::string("no limit");
+    text += s.units == UnitMode::Binary ? " binary" : " decimal";
+    text += ", day " + std::to_string(s.start_day) + ", " + std::string(counts_name(s.counts)) + "; looked in ";
+    for (const std::string& file : s.looked_in) text += file == "log.ini" ? "local " : "user ";
+    return text;
 }
 
-TEST_F(AllowanceFiles, ElseTheUsersAlsoForALogFromTheCommandLine) {
-    write(local_ini, "[path]\nlog=log.csv\n");
-    write(*places.user_ini, "[allowance]\nlimit=1 GB\nstart_day=\n");
-    EXPECT_THAT(read_allowance_settings(local_ini, places), IsSettings(1.0L * kGiB, 1, Counted::Both));
-    EXPECT_THAT(read_allowance_settings(std::nullopt, places), IsSettings(1.0L * kGiB, 1, Counted::Both));
+// Where the allowance comes from: the first of the log.ini the log was
+// found through, the working directory's and the user's that has the
+// section, whole.
+struct SourceCase {
+    const char* name;
+    const char* local;  // the working directory's log.ini, or none
+    const char* user;   // the user's, or none
+    bool found_through_user;
+    const char* expected;
+};
+void PrintTo(const SourceCase& c, std::ostream* os) { *os << c.name; }
+
+class AllowanceSources : public AllowanceFiles, public ::testing::WithParamInterface<SourceCase> {};
+
+TEST_P(AllowanceSources, TakeTheFirstFileWithTheSection) {
+    const SourceCase& c = GetParam();
+    if (c.local) write(local_ini, c.local);
+    if (c.user) write(*places.user_ini, c.user);
+    const std::optional<fs::path> found_through =
+        c.found_through_user ? places.user_ini : c.local ? std::optional(local_ini) : std::nullopt;
+    EXPECT_EQ(settings_text(read_allowance_settings(found_through, places)), c.expected);
 }
 
-TEST_F(AllowanceFiles, ASectionWithoutALimitIsNoAllowance) {
-    write(local_ini, "[allowance]\nstart_day=3\n");
-    write(*places.user_ini, "[allowance]\nlimit=1 GB\n");
-    EXPECT_THAT(read_allowance_settings(local_ini, places), IsSettings(std::nullopt, 3, Counted::Both));
-    fs::remove(*places.user_ini);
-    EXPECT_THAT(read_allowance_settings(std::nullopt, places), IsSettings(std::nullopt, 1, Counted::Both));
+INSTANTIATE_TEST_SUITE_P(
+    Files, AllowanceSources,
+    ::testing::Values(
+        SourceCase{"TheLocalIniTheLogWasFoundThrough",
+                   "[path]\nlog=log.csv\n[allowance]\nlimit=500 GB\nstart_day = 31\ncounts=DOWNLOAD\n",
+                   "[allowance]\nlimit=1 GB\n", false, "500000000000 decimal, day 31, download; looked in local "},
+        // --log log.csv next to a log.ini with a limit.
+        SourceCase{"TheLocalIniAlsoForALogFromTheCommandLine", "[allowance]\nlimit=120 GiB\n",
+                   "[allowance]\nlimit=1 GB\n", false, "128849018880 binary, day 1, both; looked in local "},
+        SourceCase{"ElseTheUsers", "[path]\nlog=log.csv\n", "[allowance]\nlimit=1 GB\nstart_day=\n", false,
+                   "1000000000 decimal, day 1, both; looked in local user "},
+        SourceCase{"TheUsersFirstWhenTheLogWasFoundThroughIt", "[allowance]\nlimit=500\n",
+                   "[path]\nlog=/l.csv\n[allowance]\nlimit=1\n", true,
+                   "1000000000 decimal, day 1, both; looked in user "},
+        SourceCase{"ASectionWithoutALimitIsNoAllowance", "[allowance]\nstart_day=3\n", "[allowance]\nlimit=1 GB\n",
+                   false, "no limit decimal, day 3, both; looked in local "},
+        SourceCase{"NoSectionAnywhere", nullptr, nullptr, false, "no limit decimal, day 1, both; looked in local user "}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
+struct WarningCase {
+    const char* name;
+    std::string ini;
+    std::vector<std::string> expected;
+};
+void PrintTo(const WarningCase& c, std::ostream* os) { *os << c.name; }
+
+class SettingsWarnings : public AllowanceFiles, public ::testing::WithParamInterface<WarningCase> {};
+
+TEST_P(SettingsWarnings, NameWhatIsNotRead) {
+    write(local_ini, GetParam().ini);
+    EXPECT_EQ(settings_warnings(settings_files(std::nullopt, places)), GetParam().expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsWarnings,
+    ::testing::Values(
+        WarningCase{"None", "[path]\nlog=a.csv\n[allowance]\nLimit=5\nstart_day=3\n[other]\nx=1\n", {}},
+        WarningCase{"UnknownKeys",
+                    "[allowance]\nlimit=5\nstart-day=14\nstart day = 3\n[path]\nlogfile=a\n",
+                    {"log.ini: [allowance] unknown key 'start-day' is not read (its keys: limit, start_day, counts)",
+                     "log.ini: [allowance] unknown key 'start day' is not read (its keys: limit, start_day, counts)",
+                     "log.ini: [path] unknown key 'logfile' is not read (its keys: log)"}},
+        WarningCase{"AKeyTwice",
+                    "[display]\nunits=decimal\nUnits=binary\n",
+                    {"log.ini: [display] key 'Units' given again on line 3 is not read (the first counts)"}},
+        WarningCase{"ASectionTwice",
+                    "[allowance]\nlimit=1\n[path]\nlog=a\n[Allowance]\nlimt=2\n",
+                    {"log.ini: section [allowance] given again on line 5 is not read (the first counts)"}},
+        WarningCase{"ControlCharacters", "[allowance]\nli\x01mit=1\n",
+                    {"log.ini: [allowance] unknown key 'li?mit' is not read (its keys: limit, start_day, counts)"}}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(AllowanceFiles, ANamedPipeIsNoSettingsFileAndHoldsNothingUp) {
     ASSERT_EQ(::mkfifo(places.user_ini->c_str(), 0600), 0);
@@ -248,9 +333,11 @@ TEST_F(AllowanceFiles, ABadValueNamesTheFileTheKeyAndTheValue) {
     write(local_ini, "[allowance]\nlimit=5OO GB\n");
     EXPECT_THAT([&] { read_allowance_settings(local_ini, places); },
                 ThrowsMessage<Failure>("log.ini: [allowance] limit: '5OO GB' is not an amount"));
-    write(local_ini, "[allowance]\nlimit=5 GB\nstart_day=29\n");
+    // A control character in a value, also a NUL, is written as '?'.
+    write(local_ini, std::string("[allowance]\nlimit=120\0 GB\n", 26));
     EXPECT_THAT([&] { read_allowance_settings(local_ini, places); },
-                ThrowsMessage<Failure>("log.ini: [allowance] start_day: '29' is not a day from 1 to 28"));
+                ThrowsMessage<Failure>("log.ini: [allowance] limit: '120? GB' is not an amount"));
+    fs::remove(local_ini);
     write(*places.user_ini, "[allowance]\ncounts=all\n");
     EXPECT_THAT([&] { read_allowance_settings(std::nullopt, places); },
                 ThrowsMessage<Failure>(places.user_ini->string() +

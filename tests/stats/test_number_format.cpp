@@ -10,10 +10,12 @@ namespace {
 constexpr long double kGiB = 1024.0L * 1024.0L * 1024.0L;
 
 TEST(Round2, GigabyteExamples) {
-    EXPECT_EQ(to_gigabytes(1.5L * kGiB), 1.5);
-    EXPECT_EQ(to_gigabytes(1e9L), 0.93);
-    EXPECT_EQ(to_gigabytes(0), 0);
-    EXPECT_EQ(to_gigabytes(5 * kGiB), 5);
+    EXPECT_EQ(to_gigabytes(1.5L * kGiB, UnitMode::Binary), 1.5);
+    EXPECT_EQ(to_gigabytes(1e9L, UnitMode::Binary), 0.93);
+    EXPECT_EQ(to_gigabytes(0, UnitMode::Binary), 0);
+    EXPECT_EQ(to_gigabytes(5 * kGiB, UnitMode::Binary), 5);
+    EXPECT_EQ(to_gigabytes(125e9L, UnitMode::Decimal), 125);
+    EXPECT_EQ(to_gigabytes(5 * kGiB, UnitMode::Decimal), 5.37);
 }
 
 struct RoundCase {
@@ -62,6 +64,7 @@ struct ScaleCase {
     const char* suffix_before;
     long double expected_download, expected_upload;
     const char* expected_suffix;
+    UnitMode units = UnitMode::Binary;
 };
 
 void PrintTo(const ScaleCase& c, std::ostream* os) { *os << c.name; }
@@ -72,7 +75,7 @@ TEST_P(ScaleUnits, ScalesThePairTogether) {
     const ScaleCase& c = GetParam();
     long double down = c.download, up = c.upload;
     std::string suffix = c.suffix_before;
-    scale_units(down, up, suffix);
+    scale_units(down, up, suffix, c.units);
     EXPECT_EQ(down, c.expected_download);
     EXPECT_EQ(up, c.expected_upload);
     EXPECT_EQ(suffix, c.expected_suffix);
@@ -89,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{"Kilobytes1024StayKB", 1024.0L * 1024, 0, "", 1024, 0, " KB"},
                       ScaleCase{"BeyondTerabytesStaysTB", 3.0L * kGiB * 1024 * 1024, 0, "", 3072, 0, " TB"},
                       ScaleCase{"NothingDividedKeepsTheSuffix", 12, 7, " GB", 12, 7, " GB"},
-                      ScaleCase{"Zero", 0, 0, "", 0, 0, ""}),
+                      ScaleCase{"Zero", 0, 0, "", 0, 0, ""},
+                      ScaleCase{"DecimalExactly1000NotDivided", 1000, 0, "", 1000, 0, "", UnitMode::Decimal},
+                      ScaleCase{"DecimalTerabytes", 2.5e12L, 0, "", 2.5L, 0, " TB", UnitMode::Decimal}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(GeneralNumberText, Examples) {

@@ -47,7 +47,7 @@ struct StartUp : ::testing::Test {
     const Separators seps{',', '.'};
 
     StartUpState start(const Lines& lines) {
-        return run_start_up(LineList::from_lines(lines), shared, seps, download, upload);
+        return run_start_up(LineList::from_lines(lines), shared, seps, UnitMode::Binary, download, upload);
     }
 };
 
