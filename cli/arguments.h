@@ -16,7 +16,7 @@ enum class Format { Table, Csv, Json };
 // The options of --allowance and --periods, each over its key of log.ini.
 struct AllowanceOptions {
     std::optional<long double> limit;  // --limit: bytes
-    std::optional<int> start_day;      // --start-day: 1..28
+    std::optional<int> start_day;      // --start-day: 1..31
     std::optional<Counted> counts;     // --counts
     std::optional<LogDate> today;      // --today: the reference day
     std::optional<long double> warn;   // --warn: a percentage above 0, up to 100
@@ -66,7 +66,8 @@ inline constexpr const char* kUsage =
     "  --limit AMOUNT            the allowance of a period: a number (\".\" or \",\"\n"
     "                            as the decimal point) and KB, MB, GB or TB\n"
     "                            (powers of 1024; GB when none): 500GB, 1,5 TB\n"
-    "  --start-day D             the day (1 to 28) a period starts on (1)\n"
+    "  --start-day D             the day (1 to 31) a period starts on, in a\n"
+    "                            shorter month its last day (1)\n"
     "  --counts WHAT             download, upload or both, their sum (both)\n"
     "  --today YYYY-MM-DD        the reference day, instead of the last line's\n"
     "  --warn PERCENT            exit status 3 also when the use has reached\n"

@@ -23,7 +23,7 @@ struct AllowanceSettings {
     // The limit in bytes, a whole number above 0 and below 2^63; nothing
     // when none is set, and then there is no allowance to show.
     std::optional<long double> limit;
-    int start_day = 1;  // the day of the month a billing period starts on, 1 to 28
+    int start_day = 1;  // the day of the month a billing period starts on, 1 to 31
     Counted counts = Counted::Both;
 };
 
@@ -38,7 +38,7 @@ struct AllowanceSettings {
 //   to the nearest byte: "500 GB", "1,5TB", "750". Reasons: "'5OO GB' is
 //   not an amount", "'0 GB' is not more than 0 bytes", "'9000000 TB' is not
 //   below 8388608 TB";
-// - a start day: a whole number 1 to 28: "'31' is not a day from 1 to 28";
+// - a start day: a whole number 1 to 31: "'32' is not a day from 1 to 31";
 // - what counts: download, upload or both, in any letter case: "'all' is
 //   not download, upload or both".
 long double parse_limit(std::string_view text, std::string_view setting);

@@ -234,8 +234,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AllowanceMistakes,
     ::testing::Values(MistakeCase{"BadLimitInLogIni", "limit=5OO GB\n", "--periods",
                                   "log.ini: [allowance] limit: '5OO GB' is not an amount"},
-                      MistakeCase{"BadOption", "limit=500\n", "--allowance --start-day 29",
-                                  "--start-day: '29' is not a day from 1 to 28"},
+                      MistakeCase{"BadOption", "limit=500\n", "--allowance --start-day 32",
+                                  "--start-day: '32' is not a day from 1 to 31"},
                       MistakeCase{
                           "NoLimit", "start_day=14\n", "--allowance",
                           "--allowance needs a limit: give --limit AMOUNT, or set limit= in the section [allowance] of "
