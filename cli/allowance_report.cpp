@@ -80,7 +80,7 @@ int write_periods(const Options& options, const LineList& lines, const Allowance
     const std::optional<int> year =
         options.year ? std::optional<int>(text_to_int(*options.year)) : std::optional<int>();
     const ReferenceDay day = reference_day(lines, options.allowance_options.today);
-    PeriodsReport report{period_totals(lines, settings, day.span.first, day.today, seps), settings, day.today, year};
+    PeriodsReport report{period_totals(lines, settings, day.span, day.today, seps), settings, day.today, year};
     if (year) report.periods = periods_of_year(report.periods, *year);
     switch (options.format) {
         case Format::Csv:

@@ -142,7 +142,7 @@ std::optional<long double> decimal_number(std::string_view text) {
 
 int parse_start_day(std::string_view text, std::string_view setting) {
     const std::optional<int> day = parse_int(without_blanks(text));
-    if (!day || *day < kFirstStartDay || *day > kLastStartDay) fail_setting(setting, text, "is not a day from 1 to 28");
+    if (!day || *day < kFirstStartDay || *day > kLastStartDay) fail_setting(setting, text, "is not a day from 1 to 31");
     return *day;
 }
 

@@ -35,7 +35,7 @@ struct AllowanceSettings {
     // when none is set, and then there is no allowance to show.
     std::optional<long double> limit;
     UnitMode units = UnitMode::Decimal;  // the units the limit was written in
-    int start_day = 1;                   // the day of the month a billing period starts on
+    int start_day = 1;                   // the day of the month a billing period starts on, 1 to 31
     Counted counts = Counted::Both;
     // The names of the log.ini files the section was looked for in, up to
     // and with the one it came from: where a limit may be set.
@@ -57,7 +57,7 @@ struct AllowanceSettings {
 //   by exactly three digits ("1,000 GB", "1.500") may be a thousands
 //   separator as well as a decimal point: "'1,000 GB' is ambiguous: write
 //   1000 GB, 1 TB or 1,5 GB";
-// - a start day: a whole number 1 to 28: "'31' is not a day from 1 to 28";
+// - a start day: a whole number 1 to 31: "'32' is not a day from 1 to 31";
 // - what counts: download, upload or both, in any letter case: "'all' is
 //   not download, upload or both".
 Limit parse_limit(std::string_view text, std::string_view setting);

@@ -62,9 +62,12 @@ void add_days(AllowanceFigures& f, const LineList& lines, Counted counts, const 
 }  // namespace
 
 LogSpan log_span(const LineList& lines) {
-    LogSpan span{read_date(lines, 0), {}};
-    span.last = span.first;
-    for (long long index = 1; index < lines.count(); ++index) span.last = read_date(lines, index);
+    const LogDate first = read_date(lines, 0);
+    LogSpan span{first, first, first};
+    for (long long index = 1; index < lines.count(); ++index) {
+        span.last = read_date(lines, index);
+        if (day_number(span.last) < day_number(span.earliest)) span.earliest = span.last;
+    }
     return span;
 }
 
@@ -120,18 +123,20 @@ bool has_reached(const AllowanceFigures& figures, long double percent) {
     return figures.used * 100 >= percent * figures.limit;
 }
 
-std::vector<PeriodTotals> period_totals(const LineList& lines, const AllowanceSettings& settings, const LogDate& first,
+std::vector<PeriodTotals> period_totals(const LineList& lines, const AllowanceSettings& settings, const LogSpan& span,
                                         const LogDate& today, const Separators& seps) {
     std::vector<PeriodTotals> periods;
     const long long last_day = day_number(today);
-    for (BillingPeriod period = billing_period(first, settings.start_day); day_number(period.start) <= last_day;
+    for (BillingPeriod period = billing_period(span.earliest, settings.start_day); day_number(period.start) <= last_day;
          period = next_billing_period(period, settings.start_day)) {
         periods.push_back({period, 0, 0, 0, 0, period.holds(today)});
     }
     if (periods.empty()) return periods;
+    // Each period starts in the month after the one before, so a period's
+    // place is its start's month counted from the first's.
     const LogDate& start = periods.front().period.start;
     const int first_month = start.year * 12 + start.month;
-    // The days with a line of each period, one bit per day.
+    // The days with a line of each period, one bit per day: 31 at most.
     std::vector<std::uint32_t> days_seen(periods.size());
     add_lines(lines, day_number(start), last_day, seps,
               [&](const LogDate& date, long long, long double download, long double upload) {

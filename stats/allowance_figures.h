@@ -14,13 +14,16 @@
 
 namespace loglezer {
 
-// The dates of the log's first and last line. Reads every line's date: the
-// first that is no date of the calendar in the form dd-Mon-yyyy fails with
-// the viewer's message ("'1-Jan-2005' is not a valid date") and names its
-// line; an empty log fails with "List index out of bounds (0)".
+// The dates of the log's first and last line, and the earliest date of any
+// line, which lies before the first line's in a log out of order. Reads
+// every line's date: the first that is no date of the calendar in the form
+// dd-Mon-yyyy fails with the viewer's message ("'1-Jan-2005' is not a valid
+// date") and names its line; an empty log fails with "List index out of
+// bounds (0)".
 struct LogSpan {
     LogDate first;
     LogDate last;
+    LogDate earliest;
 };
 LogSpan log_span(const LineList& lines);
 
@@ -89,10 +92,12 @@ struct PeriodTotals {
     bool current = false;    // it holds the reference day
 };
 
-// The periods starting on `settings.start_day` from the one that holds
-// `first` (the log's first line) up to the one that holds `today`, in
-// order. Reads the lines as allowance_figures does.
-std::vector<PeriodTotals> period_totals(const LineList& lines, const AllowanceSettings& settings, const LogDate& first,
+// The periods starting on `settings.start_day` from the one that holds the
+// earliest date of the lines (`span`, their log_span) up to the one that
+// holds `today`, in order, each line counted in the period of its date, so
+// that none is lost when the log is out of order. Reads the lines as
+// allowance_figures does.
+std::vector<PeriodTotals> period_totals(const LineList& lines, const AllowanceSettings& settings, const LogSpan& span,
                                         const LogDate& today, const Separators& seps);
 
 }  // namespace loglezer

@@ -1,5 +1,7 @@
 #include "stats/billing_period.h"
 
+#include <algorithm>
+
 namespace loglezer {
 namespace {
 
@@ -11,12 +13,19 @@ void next_month(int& year, int& month) {
     }
 }
 
-// The period that starts on `start_day` of year/month.
+// The day a period starts on in year/month: the start day, or the month's
+// last day when it is shorter.
+int start_in(int year, int month, int start_day) { return std::min(start_day, days_in_month(year, month)); }
+
+// The period that starts in year/month: up to the day before the next
+// one starts.
 BillingPeriod period_from(int year, int month, int start_day) {
-    const LogDate start{year, month, start_day};
-    if (start_day == 1) return {start, {year, month, days_in_month(year, month)}};
+    const LogDate start{year, month, start_in(year, month, start_day)};
+    const int month_days = days_in_month(year, month);
     next_month(year, month);
-    return {start, {year, month, start_day - 1}};
+    const int next_start = start_in(year, month, start_day);
+    if (next_start == 1) return {start, {start.year, start.month, month_days}};
+    return {start, {year, month, next_start - 1}};
 }
 
 }  // namespace
@@ -35,8 +44,8 @@ int BillingPeriod::day_of(const LogDate& day) const {
 BillingPeriod billing_period(const LogDate& day, int start_day) {
     int year = day.year;
     int month = day.month;
-    // Before the start day the period began in the month before.
-    if (day.day < start_day && --month < 1) {
+    // Before the period starts in this month it began in the month before.
+    if (day.day < start_in(year, month, start_day) && --month < 1) {
         month = 12;
         --year;
     }

@@ -7,7 +7,10 @@ namespace loglezer {
 // The days a provider's allowance holds for: from the start day of one
 // month up to the day before the start day of the next month. A period that
 // starts on the 1st is a calendar month; one that starts on the 14th runs
-// from 14 November to 13 December.
+// from 14 November to 13 December. In a month without the start day (the
+// 29th to the 31st) the period starts on the month's last day: with the
+// 31st, 31 January to 27 February, 28 February to 30 March, 31 March to
+// 29 April.
 struct BillingPeriod {
     LogDate start;
     LogDate end;  // its last day
@@ -21,9 +24,9 @@ struct BillingPeriod {
     int day_of(const LogDate& day) const;
 };
 
-// The days of the month a period may start on: every month has them.
+// The days of the month a period may start on.
 inline constexpr int kFirstStartDay = 1;
-inline constexpr int kLastStartDay = 28;
+inline constexpr int kLastStartDay = 31;
 
 // The period that holds `day`, for periods that start on `start_day`
 // (kFirstStartDay to kLastStartDay).

@@ -136,13 +136,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "  \"status\": \"over\"\n"
                  "}\n",
                  4},
-        FormCase{"PeriodsTable", "--periods",
-                 "Billing periods from day 14 of a month up to 9 December 2026\n"
-                 "Counting download and upload; limit 500.00 GiB\n"
-                 "\n"
-                 "Start       End           Download     Upload     Counted  Percent  Days with a line  Days\n"
-                 "2026-10-14  2026-11-13  400.00 GiB   0.00 GiB  400.00 GiB   80.00%                 4    31\n"
-                 "2026-11-14  2026-12-13  385.00 GiB  11.81 GiB  396.81 GiB   79.36%                25    30  current\n"},
+        FormCase{
+            "PeriodsTable", "--periods",
+            "Billing periods from day 14 of a month up to 9 December 2026\n"
+            "Counting download and upload; limit 500.00 GiB\n"
+            "\n"
+            "Start       End           Download     Upload     Counted  Percent  Days with a line  Days\n"
+            "2026-10-14  2026-11-13  400.00 GiB   0.00 GiB  400.00 GiB   80.00%                 4    31\n"
+            "2026-11-14  2026-12-13  385.00 GiB  11.81 GiB  396.81 GiB   79.36%                25    30  current\n"},
         FormCase{"PeriodsCsvUploadOnly", "--periods --counts upload --today 2026-12-08 --csv",
                  "start,end,download_bytes,upload_bytes,used_bytes,percent,days_with_line,days,current\n"
                  "2026-10-14,2026-11-13,429496729600,0,0,0.00,4,31,false\n"
@@ -240,8 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AllowanceMistakes,
     ::testing::Values(MistakeCase{"BadLimitInLogIni", "limit=5OO GB\n", "--periods",
                                   "log.ini: [allowance] limit: '5OO GB' is not an amount"},
-                      MistakeCase{"BadOption", "limit=500\n", "--allowance --start-day 29",
-                                  "--start-day: '29' is not a day from 1 to 28"},
+                      MistakeCase{"BadOption", "limit=500\n", "--allowance --start-day 32",
+                                  "--start-day: '32' is not a day from 1 to 31"},
                       MistakeCase{"TodayBeforeTheLog", "limit=500\n", "--allowance --today 2026-11-09",
                                   "--today: 2026-11-09 is before the log's first line (10 November 2026)"},
                       // Every line's date is read, also those after the reference day.
@@ -279,12 +280,12 @@ TEST_P(AllowanceUnits, AreThoseTheLimitIsWrittenIn) {
     EXPECT_THAT(r.out, ::testing::HasSubstr(GetParam().used));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, AllowanceUnits,
-    ::testing::Values(UnitCase{"ProvidersGigabytes", "120 GB", "125.00 GB  104.17% of the limit", 4},
-                      UnitCase{"Gibibytes", "120 GiB", "116.42 GiB  97.01% of the limit", 0},
-                      UnitCase{"Terabytes", "0,1 TB", "125.00 GB  125.00% of the limit", 4}),
-    [](const auto& case_info) { return std::string(case_info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Limits, AllowanceUnits,
+                         ::testing::Values(UnitCase{"ProvidersGigabytes", "120 GB", "125.00 GB  104.17% of the limit",
+                                                    4},
+                                           UnitCase{"Gibibytes", "120 GiB", "116.42 GiB  97.01% of the limit", 0},
+                                           UnitCase{"Terabytes", "0,1 TB", "125.00 GB  125.00% of the limit", 4}),
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(AllowanceCommand, AnOptionStandsInForItsKeyWhichIsThenNotRead) {
     write_settings("limit=5OO GB\nstart_day=14\n");

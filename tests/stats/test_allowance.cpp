@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -130,6 +131,67 @@ INSTANTIATE_TEST_SUITE_P(
                                  28,
                                  {2023, 3, 27},
                                  "2023-02-28..2023-03-27, day 28 of 28, 0 left, 0 without a line"},
+                      // From the 29th to the 31st a month without the day starts its period on its last day.
+                      PeriodCase{"StartDay29OverNewYear",
+                                 kEveryDay,
+                                 29,
+                                 {2024, 1, 5},
+                                 "2023-12-29..2024-01-28, day 8 of 31, 23 left, 0 without a line"},
+                      PeriodCase{"StartDay29CommonFebruaryLastDay",
+                                 kEveryDay,
+                                 29,
+                                 {2023, 2, 28},
+                                 "2023-02-28..2023-03-28, day 1 of 29, 28 left, 0 without a line"},
+                      PeriodCase{"StartDay29LeapFebruaryBeforeLeapDay",
+                                 kEveryDay,
+                                 29,
+                                 {2024, 2, 28},
+                                 "2024-01-29..2024-02-28, day 31 of 31, 0 left, 0 without a line"},
+                      PeriodCase{"StartDay29LeapFebruaryLeapDay",
+                                 kEveryDay,
+                                 29,
+                                 {2024, 2, 29},
+                                 "2024-02-29..2024-03-28, day 1 of 29, 28 left, 0 without a line"},
+                      PeriodCase{"StartDay30OverNewYear",
+                                 kEveryDay,
+                                 30,
+                                 {2023, 1, 1},
+                                 "2022-12-30..2023-01-29, day 3 of 31, 28 left, 0 without a line"},
+                      PeriodCase{"StartDay30CommonFebruaryBeforeLastDay",
+                                 kEveryDay,
+                                 30,
+                                 {2023, 2, 27},
+                                 "2023-01-30..2023-02-27, day 29 of 29, 0 left, 0 without a line"},
+                      PeriodCase{"StartDay30LeapFebruaryLeapDay",
+                                 kEveryDay,
+                                 30,
+                                 {2024, 2, 29},
+                                 "2024-02-29..2024-03-29, day 1 of 30, 29 left, 0 without a line"},
+                      PeriodCase{"StartDay31OverNewYear",
+                                 kEveryDay,
+                                 31,
+                                 {2024, 1, 1},
+                                 "2023-12-31..2024-01-30, day 2 of 31, 29 left, 0 without a line"},
+                      PeriodCase{"StartDay31CommonFebruaryBeforeLastDay",
+                                 kEveryDay,
+                                 31,
+                                 {2023, 2, 27},
+                                 "2023-01-31..2023-02-27, day 28 of 28, 0 left, 0 without a line"},
+                      PeriodCase{"StartDay31CommonFebruaryLastDay",
+                                 kEveryDay,
+                                 31,
+                                 {2023, 2, 28},
+                                 "2023-02-28..2023-03-30, day 1 of 31, 30 left, 0 without a line"},
+                      PeriodCase{"StartDay31LeapFebruaryLeapDay",
+                                 kEveryDay,
+                                 31,
+                                 {2024, 3, 30},
+                                 "2024-02-29..2024-03-30, day 31 of 31, 0 left, 0 without a line"},
+                      PeriodCase{"StartDay31In30DayMonth",
+                                 kEveryDay,
+                                 31,
+                                 {2023, 4, 30},
+                                 "2023-04-30..2023-05-30, day 1 of 31, 30 left, 0 without a line"},
                       // 3 and 5 March have no line, nor the days before the log's first line.
                       PeriodCase{
                           "MissingDays",
@@ -145,13 +207,16 @@ INSTANTIATE_TEST_SUITE_P(
                                  "2024-03-01..2024-03-31, day 10 of 31, 21 left, 5 without a line"}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
+// Through a leap February (2024) and a common one (2025).
 TEST(BillingPeriod, NextStartsTheDayAfterTheEnd) {
-    for (const int start_day : {1, 14, 28}) {
+    for (const int start_day : {1, 14, 28, 29, 30, 31}) {
         BillingPeriod period = billing_period({2023, 11, 20}, start_day);
         for (int i = 0; i < 24; ++i) {
             const BillingPeriod next = next_billing_period(period, start_day);
-            EXPECT_EQ(day_number(next.start), day_number(period.end) + 1) << iso_date(period.start);
-            EXPECT_EQ(next.start.day, start_day);
+            const std::string name = std::to_string(start_day) + " " + iso_date(next.start);
+            EXPECT_EQ(day_number(next.start), day_number(period.end) + 1) << name;
+            EXPECT_EQ(next.start.day, std::min(start_day, days_in_month(next.start.year, next.start.month))) << name;
+            EXPECT_EQ(day_number(billing_period(next.end, start_day).start), day_number(next.start)) << name;
             period = next;
         }
     }
@@ -195,8 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"DecimalCommaAndNoBlank", "1,5TB", 1.5e12L, kDecimal, nullptr},
         LimitCase{"DecimalPointAnyCaseAndBlanks", "  1.5 tib ", 1.5L * kTiB, kBinary, nullptr},
         LimitCase{"Mebibytes", "750 MiB", 750.0L * 1024 * 1024, kBinary, nullptr},
-        LimitCase{"Megabytes", "750 mb", 750e6L, kDecimal, nullptr},
-        LimitCase{"Bytes", "5 B", 5, kDecimal, nullptr},
+        LimitCase{"Megabytes", "750 mb", 750e6L, kDecimal, nullptr}, LimitCase{"Bytes", "5 B", 5, kDecimal, nullptr},
         LimitCase{"KilobytesRoundedToTheByte", "0.0015 kB", 2, kDecimal, nullptr},
         LimitCase{"RoundedToTheNearestByte", "1.1 GiB", 1181116006, kBinary, nullptr},
         LimitCase{"Largest", "8388607.999 TiB", 9223372035755264180.0L, kBinary, nullptr},
@@ -267,28 +331,31 @@ TEST_P(AllowanceSources, TakeTheFirstFileWithTheSection) {
     const SourceCase& c = GetParam();
     if (c.local) write(local_ini, c.local);
     if (c.user) write(*places.user_ini, c.user);
-    const std::optional<fs::path> found_through =
-        c.found_through_user ? places.user_ini : c.local ? std::optional(local_ini) : std::nullopt;
+    const std::optional<fs::path> found_through = c.found_through_user ? places.user_ini
+                                                  : c.local            ? std::optional(local_ini)
+                                                                       : std::nullopt;
     EXPECT_EQ(settings_text(read_allowance_settings(found_through, places)), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, AllowanceSources,
-    ::testing::Values(
-        SourceCase{"TheLocalIniTheLogWasFoundThrough",
-                   "[path]\nlog=log.csv\n[allowance]\nlimit=500 GB\nstart_day = 31\ncounts=DOWNLOAD\n",
-                   "[allowance]\nlimit=1 GB\n", false, "500000000000 decimal, day 31, download; looked in local "},
-        // --log log.csv next to a log.ini with a limit.
-        SourceCase{"TheLocalIniAlsoForALogFromTheCommandLine", "[allowance]\nlimit=120 GiB\n",
-                   "[allowance]\nlimit=1 GB\n", false, "128849018880 binary, day 1, both; looked in local "},
-        SourceCase{"ElseTheUsers", "[path]\nlog=log.csv\n", "[allowance]\nlimit=1 GB\nstart_day=\n", false,
-                   "1000000000 decimal, day 1, both; looked in local user "},
-        SourceCase{"TheUsersFirstWhenTheLogWasFoundThroughIt", "[allowance]\nlimit=500\n",
-                   "[path]\nlog=/l.csv\n[allowance]\nlimit=1\n", true,
-                   "1000000000 decimal, day 1, both; looked in user "},
-        SourceCase{"ASectionWithoutALimitIsNoAllowance", "[allowance]\nstart_day=3\n", "[allowance]\nlimit=1 GB\n",
-                   false, "no limit decimal, day 3, both; looked in local "},
-        SourceCase{"NoSectionAnywhere", nullptr, nullptr, false, "no limit decimal, day 1, both; looked in local user "}),
+    ::testing::Values(SourceCase{"TheLocalIniTheLogWasFoundThrough",
+                                 "[path]\nlog=log.csv\n[allowance]\nlimit=500 GB\nstart_day = 31\ncounts=DOWNLOAD\n",
+                                 "[allowance]\nlimit=1 GB\n", false,
+                                 "500000000000 decimal, day 31, download; looked in local "},
+                      // --log log.csv next to a log.ini with a limit.
+                      SourceCase{"TheLocalIniAlsoForALogFromTheCommandLine", "[allowance]\nlimit=120 GiB\n",
+                                 "[allowance]\nlimit=1 GB\n", false,
+                                 "128849018880 binary, day 1, both; looked in local "},
+                      SourceCase{"ElseTheUsers", "[path]\nlog=log.csv\n", "[allowance]\nlimit=1 GB\nstart_day=\n",
+                                 false, "1000000000 decimal, day 1, both; looked in local user "},
+                      SourceCase{"TheUsersFirstWhenTheLogWasFoundThroughIt", "[allowance]\nlimit=500\n",
+                                 "[path]\nlog=/l.csv\n[allowance]\nlimit=1\n", true,
+                                 "1000000000 decimal, day 1, both; looked in user "},
+                      SourceCase{"ASectionWithoutALimitIsNoAllowance", "[allowance]\nstart_day=3\n",
+                                 "[allowance]\nlimit=1 GB\n", false, "no limit decimal, day 3, both; looked in local "},
+                      SourceCase{"NoSectionAnywhere", nullptr, nullptr, false,
+                                 "no limit decimal, day 1, both; looked in local user "}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 struct WarningCase {
@@ -320,7 +387,8 @@ INSTANTIATE_TEST_SUITE_P(
         WarningCase{"ASectionTwice",
                     "[allowance]\nlimit=1\n[path]\nlog=a\n[Allowance]\nlimt=2\n",
                     {"log.ini: section [allowance] given again on line 5 is not read (the first counts)"}},
-        WarningCase{"ControlCharacters", "[allowance]\nli\x01mit=1\n",
+        WarningCase{"ControlCharacters",
+                    "[allowance]\nli\x01mit=1\n",
                     {"log.ini: [allowance] unknown key 'li?mit' is not read (its keys: limit, start_day, counts)"}}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
@@ -426,25 +494,43 @@ TEST(AllowanceFigures, ReadEveryDateButOnlyTheAmountsCounted) {
                 FailsOnLine(2, "'12a' is not a valid floating point value"));
 }
 
-TEST(LogSpan, IsTheFirstAndTheLastLinesDates) {
-    const LogSpan span = log_span(LineList::from_lines(days({2024, 3, 1}, 3, 1, 1) + days({2024, 2, 1}, 1, 1, 1)));
-    EXPECT_EQ(iso_date(span.first) + " " + iso_date(span.last), "2024-03-01 2024-02-01");
+TEST(LogSpan, IsTheFirstAndTheLastLinesDatesAndTheEarliest) {
+    const LogSpan span = log_span(
+        LineList::from_lines(days({2024, 3, 1}, 3, 1, 1) + days({2024, 2, 1}, 1, 1, 1) + days({2024, 2, 10}, 1, 1, 1)));
+    EXPECT_EQ(iso_date(span.first) + " " + iso_date(span.last) + " " + iso_date(span.earliest),
+              "2024-03-01 2024-02-10 2024-02-01");
     EXPECT_THAT([] { log_span(LineList()); }, ThrowsMessage<Failure>("List index out of bounds (0)"));
+}
+
+// "start download-GiB used days_with_line/days", " current" on the current one.
+std::vector<std::string> shown(const std::vector<PeriodTotals>& periods) {
+    std::vector<std::string> lines;
+    for (const PeriodTotals& p : periods) {
+        lines.push_back(iso_date(p.period.start) + " " + std::to_string(static_cast<long long>(p.download / kGiB)) +
+                        " " + std::to_string(static_cast<long long>(p.used)) + " " + std::to_string(p.days_with_line) +
+                        "/" + std::to_string(p.period.days()) + (p.current ? " current" : ""));
+    }
+    return lines;
 }
 
 TEST(PeriodTotals, FromTheFirstLinesPeriodToTodays) {
     // From 10 January to 20 March, without 1 to 9 February, upload only counted.
     const Lines log = days({2024, 1, 10}, 22, kGiB, 2) + days({2024, 2, 10}, 40, kGiB, 1);
-    const std::vector<PeriodTotals> periods = period_totals(
-        LineList::from_lines(log), settings(kGiB, 14, Counted::Upload), {2024, 1, 10}, {2024, 3, 13}, kSeps);
-    std::vector<std::string> shown;
-    for (const PeriodTotals& p : periods) {
-        shown.push_back(iso_date(p.period.start) + " " + std::to_string(static_cast<long long>(p.download / kGiB)) +
-                        " " + std::to_string(static_cast<long long>(p.used)) + " " + std::to_string(p.days_with_line) +
-                        "/" + std::to_string(p.period.days()) + (p.current ? " current" : ""));
-    }
-    EXPECT_THAT(shown, ::testing::ElementsAre("2023-12-14 4 8 4/31", "2024-01-14 22 40 22/31",
-                                              "2024-02-14 29 29 29/29 current"));
+    const LineList lines = LineList::from_lines(log);
+    const std::vector<PeriodTotals> periods =
+        period_totals(lines, settings(kGiB, 14, Counted::Upload), log_span(lines), {2024, 3, 13}, kSeps);
+    EXPECT_THAT(shown(periods), ::testing::ElementsAre("2023-12-14 4 8 4/31", "2024-01-14 22 40 22/31",
+                                                       "2024-02-14 29 29 29/29 current"));
+}
+
+TEST(PeriodTotals, CountALineOutOfOrderInThePeriodOfItsDate) {
+    // 14 to 20 February, then 3 and 4 January, then 21 February.
+    const LineList lines = LineList::from_lines(days({2024, 2, 14}, 7, kGiB, 1) + days({2024, 1, 3}, 2, 2 * kGiB, 1) +
+                                                days({2024, 2, 21}, 1, kGiB, 1));
+    const std::vector<PeriodTotals> periods =
+        period_totals(lines, settings(kGiB, 14, Counted::Upload), log_span(lines), {2024, 2, 21}, kSeps);
+    EXPECT_THAT(shown(periods),
+                ::testing::ElementsAre("2023-12-14 4 2 2/31", "2024-01-14 0 0 0/31", "2024-02-14 8 8 8/29 current"));
 }
 
 }  // namespace
