@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "chart/latin1.h"
@@ -287,29 +288,206 @@ std::vector<Bar> place_bars(const Layout& l, const ChartModel& model, const Scal
     return bars;
 }
 
-// The lines over the bars, two pixels wide, inside the plot; each label in
-// a white box above the end it names, reaching towards the other end.
-void paint_lines(QPainter& painter, const Layout& l, const ChartModel& model, const ScaleMap& map) {
+// A line's ends in device pixels.
+struct LineEnds {
+    QPoint from, to;
+};
+
+LineEnds line_ends(const ChartLine& line, const ValueScale& v_of, double slot_total, const ScaleMap& map) {
+    return {QPoint(map.x(line.from_slot / slot_total), map.y(v_of(line.from_value))),
+            QPoint(map.x(line.to_slot / slot_total), map.y(v_of(line.to_value)))};
+}
+
+// A bar's mark as placed: the short line up from the bar's top to its box.
+struct MarkPlace {
+    QPoint foot;  // the bar's top, where the line starts
+    QRect box;
+    QString text;
+};
+
+// Where the marks and the lines' labels go, once the bars are placed.
+struct Labels {
+    std::vector<MarkPlace> marks;
+    std::vector<QRect> line_labels;  // one per line; empty for a line without a label
+};
+
+// The pixels inside the plot's walls, free of their outline.
+QRect plot_inside(const Layout& l) { return QRect(QPoint(l.plot.left() + 1, l.plot.top() + 1), l.plot.bottomRight()); }
+
+// Marks: above every bar whose top is in view (the last bar only for
+// Marks::Last), centred over the bar, or, when the labels keep clear, moved
+// sideways as far as needed to stay inside the plot.
+std::vector<MarkPlace> place_marks(const Layout& l, const ChartModel& model, const Separators& seps,
+                                   const std::vector<Bar>& bars) {
+    const QFontMetrics fm(l.font);
+    const QRect& plot = l.plot;
+    const QRect inside = plot_inside(l);
+    const int d = l.depth;
+    std::vector<MarkPlace> marks;
+    const std::size_t first = model.marks() == Marks::Last && !bars.empty() ? bars.size() - 1 : 0;
+    for (std::size_t i = first; i < bars.size(); ++i) {
+        const Bar& b = bars[i];
+        const int x = (b.left + b.right) / 2 + d / 2;
+        const int top = b.top - d / 2;
+        if (x < plot.left() || x > plot.right() + d || top < plot.top() - d || top > plot.bottom()) continue;
+        QString text = from_log_text(format_value(model.points()[i].value, model.value_format(), seps));
+        const int w = fm.horizontalAdvance(text) + kMarkPad;
+        int left = x - w / 2;
+        if (model.labels_clear_of_bars()) left = std::max(inside.left(), std::min(left, inside.right() + 1 - w));
+        marks.push_back(
+            {QPoint(x, top), QRect(left, top - kMarkLine - l.line_height, w, l.line_height), std::move(text)});
+    }
+    return marks;
+}
+
+// The highest and the lowest row the line passes over the columns of `box`
+// (at its nearer end where the box reaches past it).
+std::pair<int, int> line_rows(const LineEnds& e, const QRect& box) {
+    const bool from_left = e.from.x() <= e.to.x();
+    const QPoint a = from_left ? e.from : e.to;
+    const QPoint b = from_left ? e.to : e.from;
+    const auto row = [&](int x) {
+        if (b.x() == a.x()) return a.y();
+        const double along = (std::clamp(x, a.x(), b.x()) - a.x()) / static_cast<double>(b.x() - a.x());
+        return static_cast<int>(std::lround(a.y() + along * (b.y() - a.y())));
+    };
+    const int y1 = row(box.left());
+    const int y2 = row(box.right());
+    return {std::min(y1, y2), std::max(y1, y2)};
+}
+
+// The left edge of a label box `width` wide at one end of the line
+// (`at_from` its from end), reaching towards the other end: clear of the
+// walls at either side of the plot.
+int at_end(const LineEnds& e, bool at_from, int width) {
+    const QPoint end = at_from ? e.from : e.to;
+    return at_from == (e.from.x() <= e.to.x()) ? end.x() + kLineLabelGap : end.x() - width - kLineLabelGap;
+}
+
+// A label box with its left edge at `left`, just above or just below the
+// line over its columns.
+QRect beside_line(const LineEnds& e, int left, const QSize& size, bool above) {
+    const QRect box(QPoint(left, 0), size);
+    const auto [high, low] = line_rows(e, box);
+    // The line is two pixels thick: its second row lies below the one named.
+    return box.translated(0, above ? high - kLineLabelGap - size.height() : low + 1 + kLineLabelGap);
+}
+
+// `box` raised until it lies above everything of `taken` in its columns.
+QRect above_all(QRect box, const std::vector<QRect>& taken) {
+    for (const QRect& t : taken) {
+        if (t.left() <= box.right() && t.right() >= box.left() && t.top() <= box.bottom())
+            box.moveBottom(std::min(box.bottom(), t.top() - 1 - kLineLabelGap));
+    }
+    return box;
+}
+
+// Where a line's label may go, best first: above the line at the end it
+// names, reaching towards the other end; above at the other end; below at
+// either end; further along the line, above then below; and at last clear
+// above the bars and marks at either end.
+std::vector<QRect> label_places(const LineEnds& e, bool at_from, const QSize& size, const QRect& inside,
+                                const std::vector<QRect>& taken) {
+    const int w = size.width();
+    const int at_named = at_end(e, at_from, w);
+    const int at_other = at_end(e, !at_from, w);
+    std::vector<QRect> places;
+    for (const bool above : {true, false}) {
+        places.push_back(beside_line(e, at_named, size, above));
+        places.push_back(beside_line(e, at_other, size, above));
+    }
+    // Along the part of the line in view, from the named end on.
+    const int first = std::max(std::min(e.from.x(), e.to.x()), inside.left());
+    const int last = std::min(std::max(e.from.x(), e.to.x()), inside.right()) - w + 1;
+    const int step = std::max(1, w / 4);
+    for (int i = 0; first + i * step <= last; ++i) {
+        const int left = at_from == (e.from.x() <= e.to.x()) ? first + i * step : last - i * step;
+        places.push_back(beside_line(e, left, size, true));
+        places.push_back(beside_line(e, left, size, false));
+    }
+    places.push_back(above_all(places[0], taken));
+    places.push_back(above_all(places[1], taken));
+    return places;
+}
+
+// The first of `places` inside the plot that meets nothing `taken`; when
+// every one meets something, the one inside that covers least of it.
+QRect first_clear(const std::vector<QRect>& places, const QRect& inside, const std::vector<QRect>& taken) {
+    QRect best = places.front();
+    long long least = std::numeric_limits<long long>::max();
+    for (const QRect& place : places) {
+        if (!inside.contains(place)) continue;
+        long long covered = 0;
+        for (const QRect& t : taken) {
+            const QRect common = place & t;
+            covered += static_cast<long long>(common.width()) * common.height();
+        }
+        if (covered == 0) return place;
+        if (covered < least) {
+            least = covered;
+            best = place;
+        }
+    }
+    return best;
+}
+
+// What a line's label must keep clear of: the bars with their depth, and
+// the marks with their lines.
+std::vector<QRect> taken_by_bars(const Layout& l, const std::vector<Bar>& bars, const std::vector<MarkPlace>& marks) {
+    std::vector<QRect> taken;
+    taken.reserve(bars.size() + 2 * marks.size());
+    for (const Bar& b : bars) taken.emplace_back(QPoint(b.left, b.top - l.depth), QPoint(b.right + l.depth, b.base));
+    for (const MarkPlace& m : marks) {
+        taken.push_back(m.box);
+        taken.emplace_back(QPoint(m.foot.x(), m.foot.y() - kMarkLine), m.foot);
+    }
+    return taken;
+}
+
+// The marks, then each line's label in a white box: above the end it names,
+// reaching towards the other end, or, when the labels keep clear, in the
+// first place along the line inside the plot that meets no bar, mark or
+// label placed before it.
+Labels place_labels(const Layout& l, const ChartModel& model, const Separators& seps, const ScaleMap& map,
+                    const std::vector<Bar>& bars) {
+    Labels labels{place_marks(l, model, seps, bars), {}};
     const ValueScale v_of(l, model);
     const QFontMetrics fm(l.font);
+    const bool keep_clear = model.labels_clear_of_bars();
+    const QRect inside = plot_inside(l);
+    std::vector<QRect> taken = keep_clear ? taken_by_bars(l, bars, labels.marks) : std::vector<QRect>{};
+    for (const ChartLine& line : model.lines()) {
+        const LineEnds e = line_ends(line, v_of, static_cast<double>(model.slot_count()), map);
+        const QSize size(fm.horizontalAdvance(from_log_text(line.label)) + kMarkPad, l.line_height);
+        const bool at_from = line.label_at == ChartLine::LabelAt::From;
+        QRect box;
+        if (!line.label.empty()) {
+            const int named_row = (at_from ? e.from : e.to).y() - kLineLabelGap - size.height();
+            box = keep_clear ? first_clear(label_places(e, at_from, size, inside, taken), inside, taken)
+                             : QRect(QPoint(at_end(e, at_from, size.width()), named_row), size);
+            taken.push_back(box);
+        }
+        labels.line_labels.push_back(box);
+    }
+    return labels;
+}
+
+// The lines over the bars, two pixels wide, inside the plot; each label in
+// a white box where it was placed.
+void paint_lines(QPainter& painter, const Layout& l, const ChartModel& model, const ScaleMap& map,
+                 const std::vector<QRect>& label_boxes) {
+    const ValueScale v_of(l, model);
     const auto slot_total = static_cast<double>(model.slot_count());
     painter.save();
     painter.setClipRect(bar_clip(l));
-    for (const ChartLine& line : model.lines()) {
-        const QPoint from(map.x(line.from_slot / slot_total), map.y(v_of(line.from_value)));
-        const QPoint to(map.x(line.to_slot / slot_total), map.y(v_of(line.to_value)));
+    for (std::size_t i = 0; i < model.lines().size(); ++i) {
+        const ChartLine& line = model.lines()[i];
+        const LineEnds e = line_ends(line, v_of, slot_total, map);
         painter.setPen(QPen(to_qcolor(line.colour), 2, line.dashed ? Qt::DashLine : Qt::SolidLine));
-        painter.drawLine(from, to);
+        painter.drawLine(e.from, e.to);
         if (line.label.empty()) continue;
-        const QString text = from_log_text(line.label);
-        const int w = fm.horizontalAdvance(text) + kMarkPad;
-        const bool at_from = line.label_at == ChartLine::LabelAt::From;
-        const QPoint end = at_from ? from : to;
-        // Clear of the walls at either side of the plot.
-        const int left = (at_from == (from.x() <= to.x())) ? end.x() + kLineLabelGap : end.x() - w - kLineLabelGap;
-        const QRect box(left, end.y() - kLineLabelGap - l.line_height, w, l.line_height);
-        painter.fillRect(box, Qt::white);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.fillRect(label_boxes[i], Qt::white);
+        painter.drawText(label_boxes[i], Qt::AlignCenter, from_log_text(line.label));
     }
     painter.restore();
 }
@@ -342,29 +520,18 @@ void paint_bars(QPainter& painter, const Layout& l, const std::vector<ChartPoint
     painter.restore();
 }
 
-// Marks: above every bar whose top is in view. They may reach past the
-// plot's sides, but not above its walls into the legend (only a zoom takes
-// them that high).
-void paint_marks(QPainter& painter, const Layout& l, const ChartModel& model, const Separators& seps,
-                 const std::vector<Bar>& bars) {
-    const QFontMetrics fm(l.font);
+// The marks where they were placed, each with its line up from its bar's
+// top. Left to themselves they may reach past the plot's sides, but never
+// above its walls into the legend (only a zoom takes them that high).
+void paint_marks(QPainter& painter, const Layout& l, const std::vector<MarkPlace>& marks) {
     const QRect& plot = l.plot;
-    const int d = l.depth;
     painter.save();
-    painter.setClipRect(QRect(QPoint(l.area.left(), plot.top() - d), QPoint(l.area.right(), plot.bottom())));
-    const std::size_t first = model.marks() == Marks::Last && !bars.empty() ? bars.size() - 1 : 0;
-    for (std::size_t i = first; i < bars.size(); ++i) {
-        const Bar& b = bars[i];
-        const int x = (b.left + b.right) / 2 + d / 2;
-        const int top = b.top - d / 2;
-        if (x < plot.left() || x > plot.right() + d || top < plot.top() - d || top > plot.bottom()) continue;
-        const QString text = from_log_text(format_value(model.points()[i].value, model.value_format(), seps));
+    painter.setClipRect(QRect(QPoint(l.area.left(), plot.top() - l.depth), QPoint(l.area.right(), plot.bottom())));
+    for (const MarkPlace& m : marks) {
         painter.setPen(Qt::black);
-        painter.drawLine(x, top, x, top - kMarkLine);
-        const int w = fm.horizontalAdvance(text) + kMarkPad;
-        const QRect box(x - w / 2, top - kMarkLine - l.line_height, w, l.line_height);
-        painter.fillRect(box, Qt::white);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawLine(m.foot.x(), m.foot.y(), m.foot.x(), m.foot.y() - kMarkLine);
+        painter.fillRect(m.box, Qt::white);
+        painter.drawText(m.box, Qt::AlignCenter, m.text);
     }
     painter.restore();
 }
@@ -407,9 +574,12 @@ void ChartPainter::paint(QPainter& painter, const QRect& area) const {
         paint_walls(painter, l);
         const ScaleMap map(l.plot, zoom_);
         const std::vector<Bar> bars = place_bars(l, model_, map);
+        const Labels labels = place_labels(l, model_, seps_, map, bars);
         paint_bars(painter, l, model_.points(), bars);
-        paint_marks(painter, l, model_, seps_, bars);
-        paint_lines(painter, l, model_, map);
+        // The marks over the lines, so that a line never strikes through a
+        // value.
+        paint_lines(painter, l, model_, map, labels.line_labels);
+        paint_marks(painter, l, labels.marks);
         paint_axis(painter, l, model_.points(), bars);
     }
     painter.restore();

@@ -32,6 +32,8 @@ ChartModel allowance_chart(const AllowanceFigures& figures, UnitMode units, cons
     chart.set_value_format(value_format);
     // Today's total only: the days' totals lie too close to be written apart.
     chart.set_marks(Marks::Last);
+    // The limit's line runs through the bars once the use passes it.
+    chart.set_labels_clear_of_bars(true);
     LogDate date = figures.period.start;
     for (const long double total : figures.running_totals) {
         chart.add_point(in_unit(total), std::to_string(date.day), total,

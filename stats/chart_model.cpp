@@ -50,6 +50,11 @@ void ChartModel::set_marks(Marks marks) {
     changed();
 }
 
+void ChartModel::set_labels_clear_of_bars(bool on) {
+    labels_clear_ = on;
+    changed();
+}
+
 void ChartModel::clear_titles() {
     titles_.clear();
     changed();

@@ -76,6 +76,10 @@ public:
     void set_legend(bool on);
     // mark every bar with its value, or the last one only
     void set_marks(Marks marks);
+    // keep the lines' labels off the bars and their marks, and the labels and
+    // the marks inside the plot; when off, each line's label sits above the
+    // end it names and a mark may reach past the plot's sides
+    void set_labels_clear_of_bars(bool on);
 
     const std::vector<std::string>& titles() const { return titles_; }
     bool is_3d() const { return view_3d_; }
@@ -85,6 +89,7 @@ public:
     const std::vector<ChartLine>& lines() const { return lines_; }
     bool has_legend() const { return legend_; }
     Marks marks() const { return marks_; }
+    bool labels_clear_of_bars() const { return labels_clear_; }
 
     void set_on_change(std::function<void()> callback) { on_change_ = std::move(callback); }
 
@@ -101,6 +106,7 @@ private:
     std::vector<ChartLine> lines_;
     bool legend_ = true;
     Marks marks_ = Marks::Every;
+    bool labels_clear_ = false;
     std::function<void()> on_change_;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/chart_panel.h"
+#include "stats/allowance_chart.h"
 
 namespace loglezer {
 namespace {
@@ -220,6 +221,30 @@ TEST(Render, AMarkAtTheEdgeIsNotCutOffByThePlot) {
     const QImage picture = panel.render(1049, 249);
     const QRect right_of_plot(plot.right() + 2, plot.top(), 1049 - plot.right() - 2, plot.height() / 2);
     EXPECT_GT(count_pixels(picture, right_of_plot, [](QRgb c) { return qGray(c) < 128; }), 5);
+}
+
+// The period's last day, over the limit from its second day on: the limit's
+// line crosses the first bars just under their tops, and today's mark sits
+// on the bar at the plot's right edge.
+TEST(Render, ThePeriodsLabelsLeaveTheBarsTopsAndTheMarkTheFrameInSight) {
+    AllowanceFigures figures;
+    figures.period = billing_period(LogDate{2026, 6, 13}, 14);
+    figures.day = figures.period.days();
+    figures.limit = 15e9L;
+    for (int day = 1; day <= figures.day; ++day) figures.running_totals.push_back((day == 1 ? 1 : 17 + day) * 1e9L);
+    figures.used = figures.running_totals.back();
+    const ChartModel model = allowance_chart(figures, kDutch);
+    const ChartPainter painter(model, kDutch, ChartPanel::kAll);
+    const QRect area(0, 0, 1049, 249);
+    const QImage picture = painter.picture(area.width(), area.height());
+    for (std::size_t i = 0; i < model.points().size(); ++i) {
+        const QRect bar = painter.bar_box(area, i).value_or(QRect());
+        const QRect top_edge(bar.left(), bar.top(), bar.width(), 1);
+        EXPECT_EQ(count_pixels(picture, top_edge, [](QRgb c) { return c == qRgb(0, 0, 0); }), bar.width()) << i;
+    }
+    const QRect plot = painter.plot_rect(area);
+    const QRect right_of_plot(plot.right() + 2, plot.top(), area.right() - plot.right() - 1, plot.height());
+    EXPECT_EQ(count_pixels(picture, right_of_plot, is_white), right_of_plot.width() * right_of_plot.height());
 }
 
 TEST(Render, LegendGrowsWithThePointsAndShrinksThePlot) {
