@@ -233,7 +233,7 @@ TEST(Render, ThePeriodsLabelsLeaveTheBarsTopsAndTheMarkTheFrameInSight) {
     figures.limit = 15e9L;
     for (int day = 1; day <= figures.day; ++day) figures.running_totals.push_back((day == 1 ? 1 : 17 + day) * 1e9L);
     figures.used = figures.running_totals.back();
-    const ChartModel model = allowance_chart(figures, kDutch);
+    const ChartModel model = allowance_chart(figures, UnitMode::Decimal, kDutch);
     const ChartPainter painter(model, kDutch, ChartPanel::kAll);
     const QRect area(0, 0, 1049, 249);
     const QImage picture = painter.picture(area.width(), area.height());
