@@ -35,9 +35,11 @@ class AllowanceRows : public Allowance, public ::testing::WithParamInterface<Row
 // 1 to 10 June 2005, 1.5 GB a day: 15 GB used on day 10 of 30, 45 GB at
 // that pace.
 const RowCase kRows[] = {
-    {"Under", "100 GB", "15,00 GB (15%)", "45,00 GB", false, false},
-    {"PaceOverTheLimit", "40 GB", "15,00 GB (38%)", "45,00 GB", false, true},
-    {"OverTheLimit", "0,012 TB", "15,00 GB (122%)", "45,00 GB", true, true},
+    {"Under", "100 GiB", "15,00 GiB (15%)", "45,00 GiB", false, false},
+    {"PaceOverTheLimit", "40 GiB", "15,00 GiB (38%)", "45,00 GiB", false, true},
+    {"OverTheLimit", "0,012 TiB", "15,00 GiB (122%)", "45,00 GiB", true, true},
+    // The provider's gigabytes: 15 GiB is 16.11 x 10^9 bytes.
+    {"ProvidersGigabytesOver", "16 GB", "16,11 GB (101%)", "48,32 GB", true, true},
 };
 
 TEST_P(AllowanceRows, TheBoxShowsTheUseAndTheEstimateRedWhereOverTheLimit) {
@@ -60,14 +62,14 @@ INSTANTIATE_TEST_SUITE_P(Limits, AllowanceRows, ::testing::ValuesIn(kRows),
 
 TEST_F(Allowance, TheTooltipGivesThePeriodWhatIsLeftAndTheDaysWithoutALine) {
     separators_ = Separators{',', '.'};
-    set_allowance("limit=41,5 GB\nstart_day=2\ncounts=both\n");
+    set_allowance("limit=41,5 GiB\nstart_day=2\ncounts=both\n");
     start(log_of(days_from(2005, 6, 3, 9)));  // 3 to 11 June: day 10 of the period from 2 June
     EXPECT_EQ(box()->title(), "Bundel t/m 1 Juli");
     EXPECT_EQ(box()->toolTip().toStdString(),
               "Periode: 2 Juni 2005 t/m 1 Juli 2005\n"
               "Dag 10 van 30\n"
-              "Bundel: 41,50 GB, telt download en upload\n"
-              "Nog over: 28,00 GB, 1,40 GB per dag\n"
+              "Bundel: 41,50 GiB, telt download en upload\n"
+              "Nog over: 28,00 GiB, 1,40 GiB per dag\n"
               "Dagen zonder regel: 1");
 }
 
@@ -106,13 +108,35 @@ TEST_F(Allowance, ABadValueIsShownOnceAndTheWindowGoesOnWithout) {
     EXPECT_EQ(caption("lbl_totaldown"), "10 GB");
 }
 
-TEST_F(Allowance, CtrlRReadsTheSettingsAndTheLogAgain) {
-    set_allowance("limit=100 GB\n");
+// What log.ini holds that is not read is told once, at the start; the
+// window goes on with what can be read.
+TEST_F(Allowance, UnknownKeysAreToldOnceAndTheWindowGoesOn) {
+    set_allowance("limit=100 GiB\nstart-day=14\n");
     start(log_of(days_from(2005, 6, 1, 10)));
-    set_allowance("limit=10 GB\n");
+    EXPECT_EQ(warnings_, std::vector<std::string>{"log.ini: [allowance] unknown key 'start-day' is not read (its "
+                                                  "keys: limit, start_day, counts)"});
+    EXPECT_EQ(box()->title(), "Bundel t/m 30 Juni");
+    form_->reload_log();
+    EXPECT_EQ(warnings_.size(), 1u);
+}
+
+// [display] units=decimal: the window's GB are 10^9 bytes, its figures as
+// well as its bars; the allowance keeps the units of its limit.
+TEST_F(Allowance, DecimalUnitsWriteTheWindowsFiguresInTheProvidersGigabytes) {
+    set_allowance("limit=100 GiB\n\n[display]\nunits=decimal\n");
+    start(log_of(days_from(2005, 6, 1, 10)));
+    EXPECT_EQ(caption("lbl_totaldown"), "10.74 GB");
+    EXPECT_EQ(chart("chartdownload").points().front().value, 10.74);
+    EXPECT_EQ(caption("lbl_allowanceused"), "15.00 GiB (15%)");
+}
+
+TEST_F(Allowance, CtrlRReadsTheSettingsAndTheLogAgain) {
+    set_allowance("limit=100 GiB\n");
+    start(log_of(days_from(2005, 6, 1, 10)));
+    set_allowance("limit=10 GiB\n");
     std::ofstream(dir_ / "log.csv", std::ios::app) << log_of({"11-Jun-2005"});
     form_->reload_log();
-    EXPECT_EQ(caption("lbl_allowanceused"), "16.50 GB (165%)");
+    EXPECT_EQ(caption("lbl_allowanceused"), "16.50 GiB (165%)");
     EXPECT_TRUE(red("lbl_allowanceused"));
 }
 

@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_P(Follow, TheWindowShowsANewDayAsTheUserLeftItButUnzoomed) {
-    std::ofstream(dir_ / "log.ini", std::ios::app) << "[allowance]\nlimit=110 GB\n";
+    std::ofstream(dir_ / "log.ini", std::ios::app) << "[allowance]\nlimit=110 GiB\n";
     start(log_of(days_from(2005, 1, 1, 40)));
     click(option(2));
     year()->setEditText("2005");
@@ -49,7 +49,7 @@ TEST_P(Follow, TheWindowShowsANewDayAsTheUserLeftItButUnzoomed) {
     EXPECT_EQ(month()->currentText(), "Februari");
     EXPECT_TRUE(month()->isHidden());
     EXPECT_EQ(caption("lbl_totaldown"), "42 GB");
-    EXPECT_EQ(caption("lbl_allowanceused"), "16.50 GB (15%)");
+    EXPECT_EQ(caption("lbl_allowanceused"), "16.50 GiB (15%)");
     EXPECT_FALSE(upload->is_zoomed());
     EXPECT_TRUE(messages_.empty());
 }

@@ -19,7 +19,7 @@ const std::map<std::string, std::optional<std::string>> kNoDisplay = {
 const std::map<std::string, std::optional<std::string>> kEmptyDisplay = {
     {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}};
 
-const std::string kViewerGone = "loglezer: the working directory no longer exists.\n";
+const std::string kViewerGone = "loglezer: the working directory no longer exists\n";
 const std::string kStatsGone = "loglezer-stats: the working directory no longer exists\n";
 const std::string kNoDisplayLine = "loglezer: no display to open the window on (use --export FILE for a picture)\n";
 
@@ -148,5 +148,49 @@ TEST_F(ProgramRun, TheWindowWithoutAWorkingDirectoryNeedsAFullPath) {
     EXPECT_THAT(messages_, ::testing::ElementsAre("the working directory no longer exists."));
     EXPECT_EQ(missing_boxes_, 0);
 }
+
+// The viewer and loglezer-stats read their options by one rule and word a
+// mistake or a failure alike after their names.
+struct OptionCase {
+    const char* name;
+    std::vector<std::string> viewer_args;
+    std::vector<std::string> stats_args;
+    const char* message;  // after "PROGRAM: "
+};
+
+void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
+
+class BothPrograms : public ProgramRun, public ::testing::WithParamInterface<OptionCase> {};
+
+TEST_P(BothPrograms, SayTheSameAfterTheirNames) {
+    const OptionCase& c = GetParam();
+    std::ofstream(dir_ / "bad.csv", std::ios::binary) << "01-Jan-2005,1,2,\r\n02-Jan-2005,12x,2,\r\n";
+    for (const auto& [program, args] : {std::pair{std::string(LOGLEZER_EXE), c.viewer_args},
+                                        std::pair{std::string(LOGLEZER_STATS_EXE), c.stats_args}}) {
+        ChildRun run{{program}, dir_, false, {{"LC_ALL", "C"}}, std::nullopt};
+        run.args.insert(run.args.end(), args.begin(), args.end());
+        const ChildResult result = run_child(run, dir_);
+        const std::string name = fs::path(program).filename().string();
+        EXPECT_EQ(result.status, 1) << name;
+        EXPECT_EQ(result.err, name + ": " + c.message + "\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BothPrograms,
+    ::testing::Values(
+        OptionCase{"AnOptionTwice",
+                   {"--export", "g.png", "--year", "2005", "--year=2006"},
+                   {"--year", "2005", "--year=2006"},
+                   "--year is given more than once"},
+        OptionCase{"AnUnknownOption", {"--bogus"}, {"--bogus"}, "unknown option '--bogus' (see --help)"},
+        OptionCase{"NoValue", {"--units"}, {"--units"}, "--units needs a value"},
+        OptionCase{"AValueToAFlag", {"--help=yes"}, {"--help=yes"}, "--help takes no value"},
+        OptionCase{"ABadValue", {"--units", "kilo"}, {"--units", "kilo"}, "--units: 'kilo' is not binary or decimal"},
+        OptionCase{"AFailureOfALine",
+                   {"bad.csv", "--export", "g.png"},
+                   {"--log", "bad.csv"},
+                   "bad.csv:2: '12x' is not a valid floating point value"}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace

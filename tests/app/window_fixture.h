@@ -79,6 +79,9 @@ protected:
             titles_.push_back(title.toStdString());
             messages_.push_back(text.toStdString());
         };
+        seams.show_warning = [this](QWidget*, const QString&, const QString& text) {
+            warnings_.push_back(text.toStdString());
+        };
         seams.show_log_missing = [this](const QString& detail, bool offer_open) {
             ++missing_boxes_;
             missing_details_.push_back(detail.toStdString());
@@ -127,6 +130,7 @@ protected:
     fs::path dir_, cwd_;
     std::unique_ptr<MainWindow> form_;
     std::vector<std::string> titles_, messages_;
+    std::vector<std::string> warnings_;  // the text of each warning box
     int missing_boxes_ = 0;
     std::vector<std::string> missing_details_;  // the detail text of each missing-log box
     std::vector<bool> open_offered_;            // whether each missing-log box had "Openen..."

@@ -440,5 +440,51 @@ TEST_F(StatsCommand, HelpVersionAndUsageMistakes) {
     EXPECT_NE(r.err.find("--month needs --year"), std::string::npos);
 }
 
+struct UnitsCase {
+    const char* name;
+    const char* args;
+    const char* binary;   // a piece of the output in binary units
+    const char* decimal;  // the same piece in decimal units
+};
+
+void PrintTo(const UnitsCase& c, std::ostream* os) { *os << c.name; }
+
+class StatsCommandUnits : public StatsCommand, public ::testing::WithParamInterface<UnitsCase> {};
+
+// Three days of 2 x 10^9 bytes down and 0.5 x 10^9 up. Binary units, the
+// default, leave every output as it has always been; decimal units change
+// every GB figure and no byte figure; [display] units in log.ini and
+// --units say the same.
+TEST_P(StatsCommandUnits, ChangeTheGigabytesOnly) {
+    const UnitsCase& c = GetParam();
+    write_log("log.csv", days({2005, 1, 1}, 3, 2000000000, 500000000));
+    const auto output = [&](const std::string& display, const std::string& option) {
+        std::ofstream(dir / "log.ini") << "[path]\nlog=log.csv\n" << display;
+        const Result r = run(std::string(c.args) + option);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        return r.out;
+    };
+    const std::string binary = output("", "");
+    EXPECT_THAT(binary, ::testing::HasSubstr(c.binary));
+    EXPECT_EQ(output("[display]\nunits=binary\n", ""), binary);
+    EXPECT_EQ(output("", " --units binary"), binary);
+    const std::string decimal = output("[display]\nunits=Decimal\n", "");
+    EXPECT_THAT(decimal, ::testing::HasSubstr(c.decimal));
+    EXPECT_EQ(output("[display]\nunits=binary\n", " --units decimal"), decimal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, StatsCommandUnits,
+    ::testing::Values(
+        UnitsCase{"TableTotals", "", "Download: 5.59 GB  Upload: 1.4 GB", "Download: 6 GB  Upload: 1.5 GB"},
+        UnitsCase{"CsvGigabytesAndBytes", "--year 2005 --csv", "Januari,5.59,1.4,6000000000,1500000000",
+                  "Januari,6,1.5,6000000000,1500000000"},
+        UnitsCase{"JsonBars", "--json", "\"download\": 5.59,", "\"download\": 6.0,"},
+        UnitsCase{"JsonTotals", "--json", "\"download\": \"5.59 GB\"", "\"download\": \"6 GB\""},
+        UnitsCase{"TopTable", "--top 1", "2005-01-01   1.86 GB  2000000000", "2005-01-01   2.00 GB  2000000000"},
+        UnitsCase{"TopJson", "--top 1 --json", "\"gb\": 1.86,", "\"gb\": 2.0,"}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
 }  // namespace
 }  // namespace loglezer
