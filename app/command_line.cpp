@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/qt_options.h"
+#include "chart/latin1.h"
 #include "log/failure.h"
 #include "stats/calendar.h"
 #include "stats/command_options.h"
@@ -147,7 +148,7 @@ ExportRequest::Format read_format(const std::string& file, const std::optional<s
 
 void read_size(const std::string& text, ExportRequest& request) {
     static const QRegularExpression pattern(QStringLiteral("^([0-9]{3,5})[xX]([0-9]{3,5})$"));
-    const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(text.data(), text.size()));
+    const QRegularExpressionMatch match = pattern.match(from_log_text(text));
     const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
     const auto fits = [](int pixels) { return pixels >= 100 && pixels <= 10000; };
@@ -162,7 +163,7 @@ void read_size(const std::string& text, ExportRequest& request) {
 // point whatever the locale: the picture's size is then exact.
 double read_scale(const std::string& text) {
     static const QRegularExpression pattern(QStringLiteral("^[0-9]{1,6}(\\.[0-9]{1,6})?$"));
-    const QString decoded = QString::fromLatin1(text.data(), text.size());
+    const QString decoded = from_log_text(text);
     const double scale = pattern.match(decoded).hasMatch() ? decoded.toDouble() : 0.0;
     if (!(scale >= 1.0 && scale <= 4.0)) {
         throw UsageError("--scale: " + quoted(text, kWholeText) +

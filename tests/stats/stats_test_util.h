@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "stats/chart_model.h"
 #include "log/line_list.h"
+#include "stats/chart_model.h"
 #include "tools/loggen.h"
 
 namespace loglezer::test {
