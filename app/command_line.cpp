@@ -6,11 +6,11 @@
 
 #include "app/qt_options.h"
 #include "chart/latin1.h"
+#include "frontend/command_options.h"
+#include "frontend/usage_error.h"
 #include "log/failure.h"
-#include "stats/calendar.h"
-#include "stats/command_options.h"
-#include "stats/settings_files.h"
-#include "stats/usage_error.h"
+#include "settings/settings_files.h"
+#include "text/dates.h"
 
 namespace loglezer {
 namespace {

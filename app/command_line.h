@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "chart/export.h"
-#include "stats/number_format.h"
+#include "text/number_format.h"
 
 namespace loglezer {
 

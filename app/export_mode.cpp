@@ -6,7 +6,8 @@
 #include <new>
 #include <optional>
 
-#include "app/allowance_box.h"
+#include "allowance/allowance_box.h"
+#include "allowance/allowance_chart.h"
 #include "app/program.h"
 #include "app/selectors.h"
 #include "app/window.h"
@@ -14,13 +15,13 @@
 #include "chart/chart_panel.h"
 #include "chart/export.h"
 #include "chart/jpeg.h"
+#include "frontend/messages.h"
 #include "log/failure.h"
 #include "log/log_file.h"
-#include "stats/allowance_chart.h"
+#include "settings/log_lookup.h"
+#include "settings/settings_files.h"
 #include "stats/chosen_view.h"
-#include "stats/error_line.h"
-#include "stats/regional.h"
-#include "stats/settings_files.h"
+#include "text/regional.h"
 
 namespace loglezer {
 namespace {

@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include "allowance/allowance.h"
 #include "app/command_line.h"
 #include "log/line_list.h"
 #include "log/separators.h"
-#include "stats/allowance.h"
 
 namespace loglezer {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "stats/usage_error.h"
+#include "frontend/usage_error.h"
 
 namespace loglezer {
 namespace {

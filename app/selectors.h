@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "stats/statistics.h"
 
 namespace loglezer {
@@ -17,13 +15,5 @@ struct SelectorVisibility {
     bool month;
 };
 SelectorVisibility selector_visibility(PeriodOption option);
-
-// The program's title: the executable's file name without its folder, cut
-// before its first ".", every letter after the first in lower case.
-std::string program_title(const std::string& executable_path);
-
-// The text a failure box shows: the message, with "." appended when its last
-// character sorts after ".".
-std::string failure_text(const std::string& message);
 
 }  // namespace loglezer

@@ -18,21 +18,23 @@
 #include <QUrl>
 #include <new>
 
-#include "app/allowance_box.h"
+#include "allowance/allowance_box.h"
 #include "app/hover_texts.h"
 #include "app/program.h"
 #include "app/selectors.h"
 #include "chart/chart_panel.h"
 #include "chart/latin1.h"
+#include "frontend/messages.h"
 #include "log/failure.h"
 #include "log/log_file.h"
 #include "log/month_names.h"
+#include "settings/log_lookup.h"
+#include "settings/settings_files.h"
 #include "stats/chosen_view.h"
-#include "stats/regional.h"
-#include "stats/settings_files.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
-#include "stats/terminal_text.h"
+#include "text/regional.h"
+#include "text/terminal_text.h"
 
 namespace loglezer {
 namespace {

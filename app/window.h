@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "allowance/allowance_figures.h"
 #include "app/log_watcher.h"
 #include "app/window_layout.h"
 #include "chart/export.h"
 #include "log/line_list.h"
 #include "log/log_file.h"
 #include "log/separators.h"
-#include "stats/allowance_figures.h"
+#include "settings/log_lookup.h"
 #include "stats/shared_state.h"
 #include "stats/startup.h"
 

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/allowance_box.h"
+#include "allowance/allowance_box.h"
 #include "app/selectors.h"
 #include "app/window.h"
 #include "chart/latin1.h"

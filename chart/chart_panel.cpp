@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "chart/latin1.h"
-#include "stats/value_format.h"
+#include "text/value_format.h"
 
 namespace loglezer {
 

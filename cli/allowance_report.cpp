@@ -8,12 +8,12 @@
 #include "cli/numbers.h"
 #include "cli/periods_report.h"
 #include "cli/table_text.h"
+#include "frontend/usage_error.h"
 #include "log/failure.h"
 #include "log/number_text.h"
-#include "stats/calendar.h"
-#include "stats/number_format.h"
-#include "stats/usage_error.h"
-#include "stats/value_format.h"
+#include "text/dates.h"
+#include "text/number_format.h"
+#include "text/value_format.h"
 
 namespace loglezer::cli {
 namespace {

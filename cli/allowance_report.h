@@ -6,13 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "allowance/allowance.h"
+#include "allowance/allowance_figures.h"
 #include "cli/arguments.h"
 #include "cli/output.h"
 #include "log/line_list.h"
 #include "log/log_file.h"
 #include "log/separators.h"
-#include "stats/allowance.h"
-#include "stats/allowance_figures.h"
+#include "settings/log_lookup.h"
 
 namespace loglezer::cli {
 

@@ -2,13 +2,13 @@
 
 #include <string_view>
 
+#include "allowance/billing_period.h"
 #include "cli/numbers.h"
+#include "frontend/command_options.h"
 #include "log/failure.h"
 #include "log/number_text.h"
-#include "stats/billing_period.h"
-#include "stats/calendar.h"
-#include "stats/command_options.h"
-#include "stats/settings_files.h"
+#include "settings/settings_files.h"
+#include "text/dates.h"
 
 namespace loglezer::cli {
 namespace {

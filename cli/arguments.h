@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "stats/allowance.h"
-#include "stats/calendar.h"
-#include "stats/number_format.h"
-#include "stats/usage_error.h"
+#include "allowance/allowance.h"
+#include "frontend/usage_error.h"
+#include "text/dates.h"
+#include "text/number_format.h"
 
 namespace loglezer::cli {
 

@@ -1,8 +1,8 @@
 #include "cli/csv_view.h"
 
 #include "cli/numbers.h"
-#include "stats/number_format.h"
-#include "stats/terminal_text.h"
+#include "text/number_format.h"
+#include "text/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {

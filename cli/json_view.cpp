@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/numbers.h"
-#include "stats/terminal_text.h"
+#include "text/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {

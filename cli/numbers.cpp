@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "stats/number_format.h"
+#include "text/number_format.h"
 
 namespace loglezer::cli {
 namespace {

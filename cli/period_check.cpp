@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/usage_error.h"
 #include "log/failure.h"
 #include "log/line_format.h"
 #include "log/number_text.h"
-#include "stats/calendar.h"
-#include "stats/usage_error.h"
+#include "text/dates.h"
 
 namespace loglezer::cli {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "cli/numbers.h"
 #include "cli/table_text.h"
-#include "stats/calendar.h"
-#include "stats/number_format.h"
-#include "stats/value_format.h"
+#include "text/dates.h"
+#include "text/number_format.h"
+#include "text/value_format.h"
 
 namespace loglezer::cli {
 namespace {

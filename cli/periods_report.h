@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "allowance/allowance.h"
+#include "allowance/allowance_figures.h"
 #include "log/separators.h"
-#include "stats/allowance.h"
-#include "stats/allowance_figures.h"
 
 namespace loglezer::cli {
 

@@ -12,11 +12,12 @@
 #include "cli/check_report.h"
 #include "cli/top_report.h"
 #include "cli/view_output.h"
+#include "frontend/messages.h"
 #include "log/failure.h"
 #include "log/log_file.h"
-#include "stats/error_line.h"
-#include "stats/settings_files.h"
-#include "stats/terminal_text.h"
+#include "settings/log_lookup.h"
+#include "settings/settings_files.h"
+#include "text/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {

@@ -8,7 +8,8 @@
 
 #include "cli/output.h"
 #include "log/log_file.h"
-#include "stats/regional.h"
+#include "settings/log_lookup.h"
+#include "text/regional.h"
 
 namespace loglezer::cli {
 

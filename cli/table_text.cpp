@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "stats/terminal_text.h"
+#include "text/terminal_text.h"
 
 namespace loglezer::cli {
 

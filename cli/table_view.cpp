@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "cli/table_text.h"
-#include "stats/terminal_text.h"
-#include "stats/value_format.h"
+#include "text/terminal_text.h"
+#include "text/value_format.h"
 
 namespace loglezer::cli {
 namespace {

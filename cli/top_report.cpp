@@ -7,8 +7,8 @@
 #include "cli/period_check.h"
 #include "cli/table_text.h"
 #include "log/number_text.h"
-#include "stats/calendar.h"
-#include "stats/value_format.h"
+#include "text/dates.h"
+#include "text/value_format.h"
 
 namespace loglezer::cli {
 namespace {

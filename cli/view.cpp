@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "cli/numbers.h"
-#include "stats/calendar.h"
-#include "stats/terminal_text.h"
+#include "text/dates.h"
+#include "text/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {

@@ -8,8 +8,8 @@
 #include "cli/table_view.h"
 #include "cli/view.h"
 #include "log/number_text.h"
-#include "stats/calendar.h"
 #include "stats/chosen_view.h"
+#include "text/dates.h"
 
 namespace loglezer::cli {
 namespace {

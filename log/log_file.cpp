@@ -5,11 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 #include "log/failure.h"
-#include "log/profile.h"
 
 namespace loglezer {
 namespace {
@@ -51,33 +49,6 @@ LineList read_whole(int fd, const struct stat& st, const std::filesystem::path& 
     return LineList::from_content(std::move(content));
 }
 
-// The value of key "log" in section "path" of a settings file, or an empty
-// text when the file, section or key is missing or the value is empty.
-std::string log_setting(const std::filesystem::path& ini) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(ini, ec)) return {};
-    return profile_string_from_file(ini.string(), "path", "log", "");
-}
-
-// The log's name and the settings file it came from.
-struct LogChoice {
-    std::string name;
-    std::optional<std::filesystem::path> settings;
-};
-
-LogChoice choose_log(const LogPlaces& places, const std::optional<std::string>& named) {
-    if (named) return {*named, std::nullopt};
-    const std::filesystem::path local_ini = resolve_path(places.working_dir, "log.ini");
-    if (std::string value = log_setting(local_ini); !value.empty()) return {std::move(value), local_ini};
-    if (places.user_ini) {
-        if (const std::string value = log_setting(*places.user_ini); !value.empty()) {
-            // Taken from the file's own folder, wherever the program starts.
-            return {(places.user_ini->parent_path() / value).string(), places.user_ini};
-        }
-    }
-    return {kDefaultLogPath, std::nullopt};
-}
-
 }  // namespace
 
 std::filesystem::path working_directory() {
@@ -91,17 +62,6 @@ std::filesystem::path resolve_path(const std::filesystem::path& working_dir, con
     if (p.is_absolute()) return p;
     if (working_dir.empty()) throw Failure(kNoWorkingDirectoryMessage);
     return working_dir / p;
-}
-
-std::optional<std::filesystem::path> user_log_ini(const char* xdg_config_home, const char* home) {
-    const auto full = [](const char* dir) { return dir && std::filesystem::path(dir).is_absolute(); };
-    if (full(xdg_config_home)) return std::filesystem::path(xdg_config_home) / "loglezer" / "log.ini";
-    if (full(home)) return std::filesystem::path(home) / ".config" / "loglezer" / "log.ini";
-    return std::nullopt;
-}
-
-std::optional<std::filesystem::path> user_log_ini() {
-    return user_log_ini(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 bool log_exists(const std::filesystem::path& working_dir, const std::string& path) {
@@ -125,30 +85,6 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     // A log larger than the memory the process may take ends in
     // std::bad_alloc, which each program reports as being out of memory.
     return read_whole(file.fd, st, full);
-}
-
-std::string log_name(const LogPlaces& places, const std::optional<std::string>& named) {
-    return choose_log(places, named).name;
-}
-
-std::optional<FoundLog> find_log(const LogPlaces& places, const std::optional<std::string>& named) {
-    LogChoice choice = choose_log(places, named);
-    if (!log_exists(places.working_dir, choice.name)) return std::nullopt;
-    return FoundLog{std::filesystem::absolute(resolve_path(places.working_dir, choice.name)),
-                    std::move(choice.settings)};
-}
-
-std::string missing_log_path(const LogPlaces& places, const std::optional<std::string>& named) {
-    return resolve_path(places.working_dir, log_name(places, named)).lexically_normal().string();
-}
-
-void remember_log(const std::filesystem::path& user_ini, const std::filesystem::path& log) {
-    // Never written over the log, even when someone has chosen this file as
-    // the log.
-    if (same_file(user_ini, log)) {
-        throw Failure("Cannot create file \"" + user_ini.lexically_normal().string() + "\". This is the log file.");
-    }
-    write_profile_string(user_ini, "path", "log", log.string());
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -11,7 +11,7 @@
 #include "log/failure.h"
 #include "log/line_format.h"
 #include "log/number_text.h"
-#include "stats/calendar.h"
+#include "text/dates.h"
 
 namespace loglezer {
 namespace {

@@ -9,7 +9,7 @@
 #include "log/line_format.h"
 #include "log/month_names.h"
 #include "log/number_text.h"
-#include "stats/number_format.h"
+#include "text/number_format.h"
 
 namespace loglezer {
 namespace {

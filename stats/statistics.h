@@ -7,8 +7,8 @@
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "stats/chart_model.h"
-#include "stats/number_format.h"
 #include "stats/shared_state.h"
+#include "text/number_format.h"
 
 namespace loglezer {
 

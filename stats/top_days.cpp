@@ -5,7 +5,7 @@
 #include "log/failure.h"
 #include "log/line_format.h"
 #include "log/number_text.h"
-#include "stats/number_format.h"
+#include "text/number_format.h"
 
 namespace loglezer {
 namespace {

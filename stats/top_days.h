@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
+#include "log/calendar.h"
 #include "log/line_list.h"
 #include "log/separators.h"
-#include "stats/calendar.h"
-#include "stats/number_format.h"
+#include "text/number_format.h"
 
 namespace loglezer {
 

@@ -8,7 +8,8 @@
 #include <QUrl>
 
 #include "log/log_file.h"
-#include "log/profile.h"
+#include "settings/log_lookup.h"
+#include "settings/profile.h"
 #include "tests/app/window_fixture.h"
 
 using namespace test_support;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/selectors.h"
+#include "frontend/messages.h"
 
 using namespace loglezer;
 

@@ -12,8 +12,8 @@
 #include <optional>
 
 #include "app/window.h"
-#include "stats/regional.h"
-#include "stats/value_format.h"
+#include "text/regional.h"
+#include "text/value_format.h"
 
 namespace loglezer {
 namespace {

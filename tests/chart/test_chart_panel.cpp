@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "allowance/allowance_chart.h"
 #include "chart/chart_panel.h"
-#include "stats/allowance_chart.h"
 
 namespace loglezer {
 namespace {

@@ -11,8 +11,8 @@
 #include "cli/numbers.h"
 #include "cli/table_view.h"
 #include "cli/top_report.h"
-#include "stats/calendar.h"
-#include "stats/terminal_text.h"
+#include "text/dates.h"
+#include "text/terminal_text.h"
 
 namespace loglezer::cli {
 namespace {

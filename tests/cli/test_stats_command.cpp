@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "log/log_file.h"
+#include "settings/log_lookup.h"
 #include "tests/cli/stats_command_fixture.h"
 #include "tests/stats/stats_test_util.h"
 

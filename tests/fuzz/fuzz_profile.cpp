@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "log/profile.h"
+#include "settings/profile.h"
 
 using namespace loglezer;
 using fuzz::require;

@@ -10,7 +10,7 @@
 #include "stats/chart_model.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
-#include "stats/value_format.h"
+#include "text/value_format.h"
 
 using namespace loglezer;
 using fuzz::require;

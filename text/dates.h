@@ -1,0 +1,30 @@
+#pragma once
+
+// Days and months as the programs write them, in English and in Dutch, and
+// a month as a command line names it.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "log/calendar.h"
+
+namespace loglezer {
+
+// "2023-03-14"
+std::string iso_date(const LogDate& date);
+// "2023-03"; "2023" with month 0.
+std::string iso_month(int year, int month = 0);
+// "14 June 2022"
+std::string english_date(const LogDate& date);
+// "14 Juni 2022", as the window writes a day.
+std::string dutch_date(const LogDate& date);
+
+// "January" .. "December" for 1 .. 12.
+std::string_view english_month_name(int month);
+
+// The month a command line names: a number 1 to 12 with or without a
+// leading zero, a Dutch or an English month name, or an English three-letter
+// abbreviation, in any letter case. Nothing for any other text.
+std::optional<int> month_from_argument(std::string_view text);
+
+}  // namespace loglezer
