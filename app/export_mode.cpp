@@ -18,9 +18,9 @@
 #include "frontend/messages.h"
 #include "log/failure.h"
 #include "log/log_file.h"
+#include "session/session.h"
 #include "settings/log_lookup.h"
 #include "settings/settings_files.h"
-#include "stats/chosen_view.h"
 #include "text/regional.h"
 
 namespace loglezer {
@@ -72,22 +72,25 @@ std::vector<unsigned char> draw_and_encode(const ExportRequest& request, const C
 
 }  // namespace
 
-std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps,
-                                          UnitMode units) {
-    ChosenView view(lines, seps, units);
-    view.choose(request.year, request.month);
-    const ChartModel& chart = request.chart == ExportRequest::Chart::Upload ? view.upload() : view.download();
-    return draw_and_encode(request, chart, seps);
+std::vector<unsigned char> export_picture(const ExportRequest& request, Session& session, const Separators& seps) {
+    if (const std::optional<std::string>& failure = session.settings().units_failure) throw Failure(*failure);
+    session.run_start_up();
+    if (request.year) session.show_period(*request.year, request.month);
+    const Screen& screen = session.screen();
+    return draw_and_encode(request, request.chart == ExportRequest::Chart::Upload ? screen.upload : screen.download,
+                           seps);
 }
 
-std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const LineList& lines,
-                                                    const AllowanceSettings& settings, const Separators& seps) {
-    const std::optional<AllowanceFigures> figures = current_allowance(lines, settings, seps);
+std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const Session& session,
+                                                    const Separators& seps) {
+    const LogSettings& settings = session.settings();
+    if (settings.allowance_failure) throw Failure(*settings.allowance_failure);
+    const std::optional<AllowanceFigures> figures = current_allowance(session.lines(), settings.allowance, seps);
     if (!figures) {
         throw Failure("--allowance needs a limit: set limit= in the section [allowance] of " +
-                      where_to_set_limit(settings));
+                      where_to_set_limit(settings.allowance));
     }
-    return draw_and_encode(request, allowance_chart(*figures, settings.units, seps), seps);
+    return draw_and_encode(request, allowance_chart(*figures, settings.allowance.units, seps), seps);
 }
 
 int export_chart(const CommandLine& line, const ExportContext& context) {
@@ -96,25 +99,21 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
     // failure to read it names no line.
     std::string name;
     try {
-        const LogPlaces places{context.working_dir, context.user_ini};
-        name = log_name(places, line.log_file);
-        const std::optional<FoundLog> log = find_log(places, line.log_file);
-        if (!log) {
-            context.err << missing_log_line(kProgram, places, line.log_file);
+        SessionPlaces places{
+            {context.working_dir, context.user_ini}, line.log_file, {line.units, {}}, context.separators};
+        name = log_name(places.places, line.log_file);
+        Session session(places);
+        if (!session.locate()) {
+            context.err << missing_log_line(kProgram, places.places, line.log_file);
             return 2;
         }
         // Refused before anything is read: nothing the log holds changes it.
-        if (request.file != "-") refuse_log_file(picture_path(context, request.file), log->path);
-        const std::vector<SettingsFile> files = settings_files(log->settings, places);
-        for (const std::string& warning : settings_warnings(files)) context.err << error_line(kProgram, warning);
-        // A bad setting is found before the log is read.
-        const std::optional<AllowanceSettings> allowance =
-            request.allowance ? std::optional(allowance_settings(find_section(files, "allowance"))) : std::nullopt;
-        const UnitMode units = line.units ? *line.units : display_units(files);
-        const LineList lines = load_log(context.working_dir, log->path.string());
+        if (request.file != "-") refuse_log_file(picture_path(context, request.file), session.log().path);
+        session.read_log();
+        for (const std::string& warning : session.warnings()) context.err << error_line(kProgram, warning);
         write_picture(request,
-                      allowance ? export_allowance_picture(request, lines, *allowance, context.separators)
-                                : export_picture(request, lines, context.separators, units),
+                      request.allowance ? export_allowance_picture(request, session, context.separators)
+                                        : export_picture(request, session, context.separators),
                       context);
         return 0;
     } catch (const Failure& failure) {

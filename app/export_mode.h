@@ -5,10 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "allowance/allowance.h"
 #include "app/command_line.h"
-#include "log/line_list.h"
 #include "log/separators.h"
+#include "session/session.h"
 
 namespace loglezer {
 
@@ -25,24 +24,24 @@ struct ExportContext {
     std::ostream& err;
 };
 
-// The picture of the asked chart: the start-up on `lines`, then, for a year,
-// "Maak stats" with "Per maand" (or with a month, "Per dag") as the window
-// runs it once that year and month are chosen, drawn unzoomed on white,
-// laid out for the asked size and drawn at the asked scale, without the
-// panel's button and credit, and encoded as the
-// asked type (the JPEG of "Grafiek opslaan", or PNG). Throws Failure where
-// the window would show one.
-std::vector<unsigned char> export_picture(const ExportRequest& request, const LineList& lines, const Separators& seps,
-                                          UnitMode units);
+// The picture of the asked chart: the start-up on the session's log, then,
+// for a year, "Maak stats" with "Per maand" (or with a month, "Per dag") as
+// the window runs it once that year and month are chosen, drawn unzoomed on
+// white, laid out for the asked size and drawn at the asked scale, without
+// the panel's button and credit, and encoded as the asked type (the JPEG of
+// "Grafiek opslaan", or PNG). Throws Failure where the window would show
+// one, and for a value of [display] that cannot be read.
+std::vector<unsigned char> export_picture(const ExportRequest& request, Session& session, const Separators& seps);
 
 // The picture of the current billing period for --allowance: the figures
 // of the period that holds the date of the log's last line
 // (allowance_chart), drawn and encoded as export_picture does. Throws
+// Failure for a value of [allowance] that cannot be read, and
 // Failure("--allowance needs a limit: set limit= in the section [allowance]
-// of log.ini (looked in ...)") when `settings` set no limit, and where a
-// line cannot be read.
-std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const LineList& lines,
-                                                    const AllowanceSettings& settings, const Separators& seps);
+// of log.ini (looked in ...)") when no limit is set, and where a line
+// cannot be read.
+std::vector<unsigned char> export_allowance_picture(const ExportRequest& request, const Session& session,
+                                                    const Separators& seps);
 
 // Runs the export a command line asks for, with a Qt application already
 // made: finds and loads the log as the window does, reads the settings of

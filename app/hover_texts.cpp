@@ -1,8 +1,6 @@
 #include "app/hover_texts.h"
 
 #include "chart/latin1.h"
-#include "log/line_format.h"
-#include "log/month_names.h"
 #include "stats/statistics.h"
 
 namespace loglezer {
@@ -20,26 +18,12 @@ std::string title_after_three_words(const ChartModel& model) {
     return at == std::string::npos ? std::string() : title.substr(at);
 }
 
-// "dd Maand yyyy" for a log line.
-std::string line_day(std::string_view line) {
-    std::string text(day_text(line));
-    text += ' ';
-    if (const auto name = look_up_month(month_abbrev(line))) text += *name;
-    text += ' ';
-    text += year_number_text(line);
-    return text;
-}
-
 }  // namespace
 
 QString bar_name(PeriodOption option, const ChartModel& model, std::size_t index) {
     const std::string& label = model.points().at(index).label;
     const std::string period = option == PeriodOption::PerYear ? std::string() : title_after_three_words(model);
     return from_log_text(period.empty() ? label : label + ' ' + period);
-}
-
-std::string record_day(const LineList& lines, long long index) {
-    return index < 0 ? std::string() : line_day(lines.at(index));
 }
 
 }  // namespace loglezer

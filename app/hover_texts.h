@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <string>
 
-#include "log/line_list.h"
 #include "log/separators.h"
 #include "stats/chart_model.h"
 #include "stats/statistics.h"
@@ -16,9 +15,5 @@ namespace loglezer {
 // ("Juni 2023"); a day by its number, month and year ("14 Juni 2023"). The
 // title is taken rather than the year box, which may have changed since.
 QString bar_name(PeriodOption option, const ChartModel& model, std::size_t index);
-
-// The day of the log line at `index` as "14 Juni 2023", the day a record
-// fell on; empty for no line (-1: no amount was above zero).
-std::string record_day(const LineList& lines, long long index);
 
 }  // namespace loglezer

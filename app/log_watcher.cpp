@@ -1,25 +1,10 @@
 #include "app/log_watcher.h"
 
-#include <sys/stat.h>
-
 #include <QFile>
 #include <system_error>
 #include <utility>
 
 namespace loglezer {
-
-bool FileState::operator==(const FileState& other) const {
-    if (exists != other.exists) return false;
-    if (!exists) return true;
-    return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-}
-
-FileState file_state(const std::filesystem::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return {};
-    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-}
 
 LogWatcher::LogWatcher(QObject* parent, std::function<void()> changed)
     : watcher_(parent), settle_(parent), changed_(std::move(changed)) {

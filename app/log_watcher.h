@@ -1,32 +1,13 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <QFileSystemWatcher>
 #include <QTimer>
-#include <ctime>
 #include <filesystem>
 #include <functional>
 
+#include "log/log_file.h"
+
 namespace loglezer {
-
-// What a file is on the disk at one moment, enough to tell that it has been
-// written, replaced or removed since: a log the metering program appends to
-// grows, one it replaces is another file.
-struct FileState {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::timespec modified{};
-
-    bool operator==(const FileState& other) const;
-    bool operator!=(const FileState& other) const { return !(*this == other); }
-};
-
-// The state of the file at `path` now (following symbolic links); a file
-// that cannot be reached does not exist.
-FileState file_state(const std::filesystem::path& path);
 
 // Watches the log the window shows and calls back once it has changed: the
 // file and its folder, since a writer may replace the file by another of

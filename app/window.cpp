@@ -30,9 +30,6 @@
 #include "log/month_names.h"
 #include "settings/log_lookup.h"
 #include "settings/settings_files.h"
-#include "stats/chosen_view.h"
-#include "stats/startup.h"
-#include "stats/statistics.h"
 #include "text/regional.h"
 #include "text/terminal_text.h"
 
@@ -66,19 +63,6 @@ std::optional<QString> choose_log_file(QWidget* parent, const std::filesystem::p
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
-}
-
-// Runs the start-up on plain state: throws where the window's would stop.
-void try_start_up(const LineList& lines, const Separators& seps, UnitMode units) {
-    const ChosenView trial(lines, seps, units);
-}
-
-// A row of the "Bundel" box: red (dark enough to read on white) when its
-// figure is over the limit, else in the window's colour.
-void mark_row(QLabel* caption, QLabel* figure, bool over) {
-    QPalette red;
-    red.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
-    for (QLabel* label : {caption, figure}) label->setPalette(over ? red : QPalette());
 }
 
 // The one local file a drag carries, or nothing.
@@ -126,11 +110,24 @@ WindowSeams WindowSeams::real() {
     return s;
 }
 
+namespace {
+
+// Where the session of the window finds its log and settings.
+SessionPlaces places_of(const WindowSeams& seams) {
+    SessionPlaces places;
+    places.places = {seams.working_dir, seams.user_ini};
+    places.log_argument = seams.log_argument;
+    places.given.units = seams.units_argument;
+    places.separators = seams.separators;
+    return places;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     : QWidget(parent),
       seams_(std::move(seams)),
-      seps_(seams_.separators),
-      named_log_(seams_.log_argument),
+      session_(places_of(seams_)),
       ui_(lay_out_window(this)),
       watcher_(this, [this] { follow_log(); }) {
     setAcceptDrops(true);
@@ -149,8 +146,9 @@ void MainWindow::set_up_charts() {
     ui_.download_chart->set_animated_zoom(true);
     ui_.upload_chart->set_animated_zoom(false);
     for (ChartPanel* panel : {ui_.download_chart, ui_.upload_chart}) {
-        panel->set_separators(seps_);
-        panel->set_bar_namer([this](const ChartModel& m, std::size_t i) { return bar_name(shown_option_, m, i); });
+        panel->set_separators(seams_.separators);
+        panel->set_bar_namer(
+            [this](const ChartModel& m, std::size_t i) { return bar_name(session_.screen().charts_option, m, i); });
     }
 }
 
@@ -186,7 +184,15 @@ void MainWindow::connect_handlers() {
     }
     connect(ui_.option_buttons, &QButtonGroup::idClicked, this, [this] { guarded(&MainWindow::option_chosen); });
     connect(ui_.year_box->lineEdit(), &QLineEdit::textEdited, this, [this] { guarded(&MainWindow::year_changed); });
-    connect(ui_.year_box, &QComboBox::textActivated, this, [this] { year_picked(); });
+    connect(ui_.year_box, &QComboBox::textActivated, this, [this](const QString& year) {
+        guarded([this, &year] { present(session_.pick_year(to_log_text(year))); });
+    });
+    // What the boxes show is what "Maak stats" is made for, whoever wrote it
+    // there; the window's own drawing is not told back.
+    connect(ui_.year_box, &QComboBox::currentTextChanged, this,
+            [this](const QString& year) { session_.set_year(to_log_text(year)); });
+    connect(ui_.month_box, &QComboBox::currentTextChanged, this,
+            [this](const QString& month) { session_.set_month(to_log_text(month)); });
 }
 
 void MainWindow::centre_on_screen() {
@@ -219,152 +225,73 @@ void MainWindow::guarded(const std::function<void()>& handler) {
     }
 }
 
-void MainWindow::year_picked() {
-    // Picking the item that is already shown changes nothing.
-    if (ui_.year_box->currentText() != year_text_at_last_change_) guarded(&MainWindow::year_changed);
-}
-
 void MainWindow::set_caption(QLabel* label, const std::string& text) {
     label->setText(from_log_text(text));
     // The label grows or shrinks to the right; its left edge stays.
     label->resize(label->sizeHint().width(), label->height());
 }
 
-void MainWindow::start_up() { guarded(&MainWindow::read_log_and_start_up); }
-
-QString MainWindow::missing_log_detail(const std::optional<std::string>& named) const {
-    return box_message(missing_log_path(log_places(), named));
+void MainWindow::start_up() {
+    guarded([this] {
+        Outcome outcome = session_.start_up();
+        // No log: "Openen..." may choose one, which goes on as if named.
+        while (outcome.missing) {
+            const bool may_choose = outcome.missing->may_choose;
+            tell(Outcome{0, outcome.notices, std::nullopt});
+            const MissingLogAnswer answer = seams_.show_log_missing(missing_log_detail(*outcome.missing), may_choose);
+            if (answer != MissingLogAnswer::Open || !may_choose) return;
+            const std::optional<QString> chosen = seams_.open_log_dialog(nullptr);
+            if (!chosen) return;
+            outcome = session_.start_up_with(path_text(*chosen));
+        }
+        present(outcome);
+    });
 }
 
-std::optional<FoundLog> MainWindow::find_or_choose_log() {
-    if (auto found = find_log(log_places(), named_log_)) return found;
-    // A log named on the command line is not replaced by another.
-    const bool offer_open = !named_log_;
-    if (seams_.show_log_missing(missing_log_detail(named_log_), offer_open) != MissingLogAnswer::Open || !offer_open) {
-        return std::nullopt;
+QString MainWindow::missing_log_detail(const MissingLog& missing) { return box_message(missing.path); }
+
+void MainWindow::present(const Outcome& outcome) {
+    draw(outcome);
+    tell(outcome);
+    if (outcome.missing) seams_.show_log_missing(missing_log_detail(*outcome.missing), false);
+    if (!session_.watched_path().empty()) watcher_.watch(session_.watched_path(), session_.watched_state());
+}
+
+void MainWindow::tell(const Outcome& outcome) {
+    const QString title = box_message(program_title(to_log_text(QCoreApplication::applicationFilePath())));
+    for (const Notice& notice : outcome.notices) {
+        if (notice.kind == Notice::Kind::Warning) {
+            seams_.show_warning(this, title, box_message(notice.text));
+        } else {
+            seams_.show_failure(this, title, box_message(failure_text(notice.text)));
+        }
     }
-    const std::optional<QString> chosen = seams_.open_log_dialog(nullptr);
-    if (!chosen) return std::nullopt;
-    // From here on as if named on the command line.
-    named_log_ = path_text(*chosen);
-    return find_or_choose_log();
 }
 
-void MainWindow::read_log_and_start_up() {
-    std::optional<FoundLog> found = find_or_choose_log();
-    if (!found) return;
-    log_missing_ = false;
-    // Known before the load, so that a log which fails to load is still
-    // never replaced by a chart save.
-    log_ = std::move(*found);
-    watcher_.watch(log_.path, file_state(log_.path));
-    show_settings_warnings();
-    read_settings();
-    lines_ = load_log(seams_.working_dir, log_.path.string());
+void MainWindow::make_stats() { present(session_.make_stats()); }
 
-    run_start_up();
-    // A log chosen in the open dialog, once it has been read without a
-    // failure, is found directly the next time.
-    if (named_log_ != seams_.log_argument) remember_chosen_log();
-}
+void MainWindow::option_chosen() { present(session_.choose_option(period_option_at(ui_.option_buttons->checkedId()))); }
 
-void MainWindow::reload_log() {
-    std::optional<ReadLog> log = read_log_again();
-    if (!log) return;
-    read_settings();
-    start_afresh(std::move(log->found), std::move(log->lines));
-}
+void MainWindow::year_changed() { present(session_.type_year(to_log_text(ui_.year_box->currentText()))); }
 
-std::optional<MainWindow::ReadLog> MainWindow::read_log_again() {
-    std::optional<FoundLog> found = find_log(log_places(), named_log_);
-    if (!found) {
-        watcher_.watch(log_.path, file_state(log_.path));
-        // The window and the figures read before stay.
-        seams_.show_log_missing(missing_log_detail(named_log_), false);
-        return std::nullopt;
+void MainWindow::reload_log() { present(session_.reload()); }
+
+void MainWindow::follow_log() {
+    // A box or dialog is open: the log is read once it is closed.
+    if (handlers_running_ > 0) {
+        watcher_.look_again_later();
+        return;
     }
-    // Known before the load, as at the start, so that no chart save replaces
-    // it; read whole before anything shown changes, so that a log which
-    // cannot be read leaves the figures as they were.
-    log_ = *found;
-    watcher_.watch(log_.path, file_state(log_.path));
-    LineList lines = load_log(seams_.working_dir, log_.path.string());
-    return ReadLog{std::move(*found), std::move(lines)};
+    guarded(&MainWindow::follow_log_now);
 }
+
+void MainWindow::follow_log_now() { present(session_.follow()); }
 
 void MainWindow::open_other_log() {
     if (const std::optional<QString> chosen = seams_.open_log_dialog(this)) switch_to_log(path_text(*chosen));
 }
 
-void MainWindow::switch_to_log(const std::string& path) {
-    std::optional<FoundLog> found = find_log(log_places(), path);
-    if (!found) {
-        seams_.show_log_missing(missing_log_detail(path), false);
-        return;
-    }
-    const FileState read = file_state(found->path);
-    LineList lines = load_log(seams_.working_dir, found->path.string());
-    // The start-up tried first without the window: a log it stops on (a
-    // damaged line, no lines) leaves the window with the log it shows.
-    try_start_up(lines, seps_, units_);
-    named_log_ = path;
-    log_ = *found;
-    watcher_.watch(log_.path, read);
-    read_settings();
-    start_afresh(std::move(*found), std::move(lines));
-    remember_chosen_log();
-}
-
-void MainWindow::start_afresh(FoundLog log, LineList lines) {
-    log_ = std::move(log);
-    lines_ = std::move(lines);
-    show_as_before_start_up();
-    run_start_up();
-}
-
-void MainWindow::run_start_up() {
-    start_up_sequence(lines_, shared_, *this);
-    show_allowance(current_allowance(lines_, allowance_, seps_));
-}
-
-void MainWindow::read_settings() {
-    const std::vector<SettingsFile> files = settings_files(log_.settings, log_places());
-    allowance_ = AllowanceSettings{};
-    units_ = seams_.units_argument.value_or(UnitMode::Binary);
-    // Each its own failure boundary: the start-up goes on without an
-    // allowance, or in binary units.
-    guarded([&] { allowance_ = allowance_settings(find_section(files, "allowance")); });
-    if (!seams_.units_argument) guarded([&] { units_ = display_units(files); });
-}
-
-void MainWindow::show_settings_warnings() {
-    const std::vector<std::string> warnings = settings_warnings(settings_files(log_.settings, log_places()));
-    if (warnings.empty()) return;
-    std::string text;
-    for (const std::string& warning : warnings) text += (text.empty() ? "" : "\n") + warning;
-    const std::string title = program_title(to_log_text(QCoreApplication::applicationFilePath()));
-    seams_.show_warning(this, box_message(title), box_message(text));
-}
-
-void MainWindow::show_allowance(const std::optional<AllowanceFigures>& figures) {
-    ui_.allowance_box->setVisible(figures.has_value());
-    if (!figures) return;
-    const AllowanceBoxTexts texts = allowance_box_texts(*figures, allowance_, seps_);
-    ui_.allowance_box->setTitle(from_log_text(texts.caption));
-    set_caption(ui_.allowance_used_label, texts.used);
-    set_caption(ui_.allowance_estimate_label, texts.estimate);
-    mark_row(ui_.allowance_used_caption, ui_.allowance_used_label, texts.used_over);
-    mark_row(ui_.allowance_estimate_caption, ui_.allowance_estimate_label, texts.estimate_over);
-    // The details when the pointer rests on the box, and for a screen reader.
-    const QString details = QString::fromStdString(texts.tooltip);
-    ui_.allowance_box->setToolTip(details);
-    ui_.allowance_box->setAccessibleDescription(details);
-}
-
-void MainWindow::remember_chosen_log() const {
-    // Without a home folder there is no user's log.ini to remember it in.
-    if (seams_.user_ini) remember_log(*seams_.user_ini, log_.path);
-}
+void MainWindow::switch_to_log(const std::string& path) { present(session_.switch_to(path)); }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (dragged_file(event->mimeData())) event->acceptProposedAction();
@@ -381,121 +308,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
         Qt::QueuedConnection);
 }
 
-void MainWindow::show_as_before_start_up() {
-    // The totals are summed afresh, from zero.
-    shared_ = SharedState{};
-    shown_option_ = PeriodOption::None;
-    charts_choice_.reset();
-    year_text_at_last_change_.clear();
-    ui_.year_box->clear();
-    ui_.month_box->clear();
-    const std::pair<ChartPanel*, const char*> charts[] = {{ui_.download_chart, "Download"},
-                                                          {ui_.upload_chart, "Upload"}};
-    for (const auto& [panel, title] : charts) {
-        ChartModel& model = panel->model();
-        model.clear_points();
-        model.clear_titles();
-        model.add_title(title);
-        model.set_3d(true);
-        model.set_value_format(ChartModel::kInitialValueFormat);
-        panel->undo_zoom();
-    }
-    set_caption(ui_.download_record_label, "lbl_recorddown");
-    set_caption(ui_.upload_record_label, "lbl_recordup");
-    ui_.download_record_label->setToolTip(QString());
-    ui_.upload_record_label->setToolTip(QString());
-    show_allowance(std::nullopt);
-}
-
 void MainWindow::close_window() { close(); }
 
-void MainWindow::empty_total_labels() {
-    set_caption(ui_.download_total_label, "");
-    set_caption(ui_.upload_total_label, "");
+void MainWindow::save_download_chart() {
+    save_chart(*ui_.download_chart, this, seams_.save_dialog, session_.log().path);
 }
 
-void MainWindow::fill_year_list(const std::vector<std::string>& years) {
-    for (const auto& year : years) ui_.year_box->addItem(from_log_text(year));
-    // Show the last year, as the chosen item, so that the arrow keys move on
-    // from it.
-    if (years.empty()) {
-        ui_.year_box->setEditText(QString());
-    } else {
-        ui_.year_box->setCurrentIndex(ui_.year_box->count() - 1);
-    }
-}
-
-void MainWindow::choose_per_year() {
-    ui_.option_buttons->button(0)->setChecked(true);
-    option_chosen();
-}
-
-ChartModel& MainWindow::download_chart() { return ui_.download_chart->model(); }
-
-ChartModel& MainWindow::upload_chart() { return ui_.upload_chart->model(); }
-
-void MainWindow::make_stats() {
-    StatsInput in;
-    in.option = period_option_at(ui_.option_buttons->checkedId());
-    for (int i = 0; i < ui_.year_box->count(); ++i) in.year_items.push_back(to_log_text(ui_.year_box->itemText(i)));
-    in.year_text = to_log_text(ui_.year_box->currentText());
-    in.month_text = to_log_text(ui_.month_box->currentText());
-    in.total_labels_empty = ui_.download_total_label->text().isEmpty() && ui_.upload_total_label->text().isEmpty();
-    in.units = units_;
-    // The points are replaced from here on: their tooltips name them by this
-    // option even when the run stops half-way.
-    shown_option_ = in.option;
-    charts_choice_.reset();
-    const auto captions =
-        show_stats(lines_, in, shared_, seps_, ui_.download_chart->model(), ui_.upload_chart->model());
-    charts_choice_ = chosen();
-    if (captions) {
-        set_caption(ui_.download_record_label, captions->record_down);
-        set_caption(ui_.upload_record_label, captions->record_up);
-        set_caption(ui_.download_total_label, captions->total_down);
-        set_caption(ui_.upload_total_label, captions->total_up);
-        // The day each record fell on, shown when the pointer rests on it.
-        ui_.download_record_label->setToolTip(from_log_text(record_day(lines_, shared_.record_download_line)));
-        ui_.upload_record_label->setToolTip(from_log_text(record_day(lines_, shared_.record_upload_line)));
-    }
-}
-
-void MainWindow::option_chosen() {
-    const SelectorVisibility visible = selector_visibility(period_option_at(ui_.option_buttons->checkedId()));
-    ui_.year_box->setVisible(visible.year);
-    ui_.month_box->setVisible(visible.month);
-}
-
-void MainWindow::year_changed() {
-    // Typed a digit at a time, a year is unfinished until it is whole: a
-    // text that names no year of the log only empties the list, without a
-    // box.
-    if (!log_has_year(lines_, to_log_text(ui_.year_box->currentText()))) {
-        empty_month_list();
-        return;
-    }
-    fill_month_list();
-}
-
-void MainWindow::empty_month_list() {
-    year_text_at_last_change_ = ui_.year_box->currentText();
-    shared_.current_month_name.clear();
-    // Emptying the list must not empty the text shown: it stays until the
-    // new list is in, or as it was when the year cannot be read.
-    const QString shown = ui_.month_box->currentText();
-    ui_.month_box->clear();
-    ui_.month_box->setEditText(shown);
-}
-
-void MainWindow::fill_month_list() {
-    empty_month_list();
-    const std::vector<std::string> months = collect_months(lines_, to_log_text(ui_.year_box->currentText()), shared_);
-    for (const auto& month : months) ui_.month_box->addItem(from_log_text(month));
-    ui_.month_box->setEditText(months.empty() ? QString() : from_log_text(months.front()));
-}
-
-void MainWindow::save_download_chart() { save_chart(*ui_.download_chart, this, seams_.save_dialog, log_.path); }
-
-void MainWindow::save_upload_chart() { save_chart(*ui_.upload_chart, this, seams_.save_dialog, log_.path); }
+void MainWindow::save_upload_chart() { save_chart(*ui_.upload_chart, this, seams_.save_dialog, session_.log().path); }
 
 }  // namespace loglezer

@@ -4,6 +4,7 @@
 // the check of every line.
 #include <benchmark/benchmark.h>
 
+#include "session/log_state.h"
 #include "stats/chart_model.h"
 #include "stats/check.h"
 #include "stats/startup.h"
@@ -30,14 +31,13 @@ void run_option(benchmark::State& state, loglezer::PeriodOption option, const ch
     input.year_items = loglezer::year_list(lines);
     input.year_text = kMiddleYear;
     input.month_text = month;
-    input.total_labels_empty = true;
     const loglezer::Separators seps;
-    loglezer::SharedState shared;
+    std::string month_name;
     loglezer::ChartModel download("Download");
     loglezer::ChartModel upload("Upload");
     for (auto _ : state) {
-        auto captions = loglezer::show_stats(lines, input, shared, seps, download, upload);
-        benchmark::DoNotOptimize(captions);
+        auto figures = loglezer::show_stats(lines, input, month_name, seps, download, upload);
+        benchmark::DoNotOptimize(figures);
     }
     state.counters["bars"] = static_cast<double>(download.points().size());
 }
@@ -48,14 +48,13 @@ BENCHMARK(BM_Yearly)->Unit(benchmark::kMillisecond);
 // What loglezer-stats does between loading the log and writing the figures:
 // the year list, the yearly run, the months of the last year, the period.
 void BM_StartUp(benchmark::State& state) {
-    const loglezer::LineList& lines = million_lines();
     const loglezer::Separators seps;
+    loglezer::LogState log;
+    log.lines = loglezer::LineList::from_content(loglezer::tools::generate_log(loglezer::tools::bench_shape(kLines)));
     for (auto _ : state) {
-        loglezer::SharedState shared;
-        loglezer::ChartModel download("Download");
-        loglezer::ChartModel upload("Upload");
-        auto start = loglezer::run_start_up(lines, shared, seps, loglezer::UnitMode::Binary, download, upload);
-        benchmark::DoNotOptimize(start);
+        log.screen = loglezer::Screen{};
+        loglezer::start_up(log, seps);
+        benchmark::DoNotOptimize(log.screen);
     }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);

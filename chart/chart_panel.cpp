@@ -88,6 +88,14 @@ ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), mo
 
 ChartPanel::~ChartPanel() = default;
 
+void ChartPanel::set_chart(const ChartModel& model) {
+    model_ = model;
+    model_.set_on_change([this] { model_changed(); });
+    // Every point is new, whatever their number.
+    point_count_ = ~std::size_t{0};
+    model_changed();
+}
+
 void ChartPanel::set_separators(const Separators& seps) {
     seps_ = seps;
     update();

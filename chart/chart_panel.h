@@ -47,6 +47,9 @@ public:
     // running handler has ended.
     ChartModel& model() { return model_; }
     const ChartModel& model() const { return model_; }
+    // Shows `model` in place of what the panel showed: a new chart, whose
+    // points no bar selected before names.
+    void set_chart(const ChartModel& model);
 
     // The separators the marks are written with.
     void set_separators(const Separators& seps);

@@ -98,13 +98,10 @@ int write_periods(const Options& options, const LineList& lines, const Allowance
 
 }  // namespace
 
-AllowanceSettings tool_settings(const AllowanceOptions& options,
-                                const std::optional<std::filesystem::path>& found_through, const LogPlaces& places) {
-    try {
-        return allowance_settings(find_section(settings_files(found_through, places), "allowance"), options.given);
-    } catch (const Failure& failure) {
-        throw UsageError(failure.what());
-    }
+const AllowanceSettings& tool_settings(const Session& session) {
+    const LogSettings& settings = session.settings();
+    if (settings.allowance_failure) throw UsageError(*settings.allowance_failure);
+    return settings.allowance;
 }
 
 ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& today) {
@@ -156,11 +153,10 @@ int allowance_status(const AllowanceFigures& figures, std::optional<long double>
     return warn && has_reached(figures, *warn) ? kStatusPace : 0;
 }
 
-int write_allowance(const Options& options, const LineList& lines,
-                    const std::optional<std::filesystem::path>& found_through, const LogPlaces& places,
-                    const Separators& seps, Output& out) {
+int write_allowance(const Options& options, const Session& session, const Separators& seps, Output& out) {
     const AllowanceOptions& given = options.allowance_options;
-    const AllowanceSettings settings = tool_settings(given, found_through, places);
+    const AllowanceSettings& settings = tool_settings(session);
+    const LineList& lines = session.lines();
     if (options.periods) return write_periods(options, lines, settings, seps, out);
     require_limit(settings);
     const AllowanceFigures figures = allowance_figures(lines, settings, reference_day(lines, given.today).today, seps);

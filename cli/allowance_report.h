@@ -13,6 +13,7 @@
 #include "log/line_list.h"
 #include "log/log_file.h"
 #include "log/separators.h"
+#include "session/session.h"
 #include "settings/log_lookup.h"
 
 namespace loglezer::cli {
@@ -21,13 +22,11 @@ namespace loglezer::cli {
 inline constexpr int kStatusPace = 3;  // the estimate is over the limit, or --warn's percentage is reached
 inline constexpr int kStatusOver = 4;  // the use is over the limit
 
-// The settings of the allowance: the section [allowance] of the first of
-// the log.ini the log was found through, the working directory's and the
-// user's that has it (as the window reads it), with each option given in
-// place of its key, whose text is then not read. A bad text is a UsageError with the message that names
-// the file, the key and the text.
-AllowanceSettings tool_settings(const AllowanceOptions& options,
-                                const std::optional<std::filesystem::path>& found_through, const LogPlaces& places);
+// The settings of the allowance as the session read them (the section
+// [allowance] of the first log.ini that has it, each option given in place
+// of its key); a value that could not be read is a UsageError with the
+// message that names the file, the key and the text.
+const AllowanceSettings& tool_settings(const Session& session);
 
 // The reference day of the log's lines: --today, else the date of its last
 // line. Reads every line's date. A --today before the date of the first
@@ -49,11 +48,8 @@ std::string render_allowance_json(const AllowanceFigures& figures, const Allowan
 // reached, else 0.
 int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn);
 
-// Runs --allowance or --periods on the log found through `found_through`
-// and writes the report in the options' format to `out`; returns the exit
-// status.
-int write_allowance(const Options& options, const LineList& lines,
-                    const std::optional<std::filesystem::path>& found_through, const LogPlaces& places,
-                    const Separators& seps, Output& out);
+// Runs --allowance or --periods on the session's log and writes the
+// report in the options' format to `out`; returns the exit status.
+int write_allowance(const Options& options, const Session& session, const Separators& seps, Output& out);
 
 }  // namespace loglezer::cli

@@ -15,8 +15,8 @@
 #include "frontend/messages.h"
 #include "log/failure.h"
 #include "log/log_file.h"
+#include "session/session.h"
 #include "settings/log_lookup.h"
-#include "settings/settings_files.h"
 #include "text/terminal_text.h"
 
 namespace loglezer::cli {
@@ -41,20 +41,22 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
     std::string name;
     try {
         name = log_name(places, options.log);
-        const auto log = find_log(places, options.log);
-        if (!log) {
+        Session session({places, options.log, {options.units, options.allowance_options.given}, seps});
+        if (!session.locate()) {
             err << missing_log_line(kProgram, places, options.log);
             return 2;
         }
-        const std::vector<SettingsFile> files = settings_files(log->settings, places);
-        for (const std::string& warning : settings_warnings(files)) err << error_line(kProgram, warning);
-        const LineList lines = load_log(places.working_dir, log->path.string());
+        session.read_log();
+        for (const std::string& warning : session.warnings()) err << error_line(kProgram, warning);
+        const LineList& lines = session.lines();
         if (options.check) return write_check(lines, name, options.format, seps, out);
-        if (options.allowance || options.periods) {
-            return write_allowance(options, lines, log->settings, places, seps, out);
+        if (options.allowance || options.periods) return write_allowance(options, session, seps, out);
+        if (options.top) {
+            if (const std::optional<std::string>& failure = session.settings().units_failure) throw Failure(*failure);
+            out.write(top_output(options, lines, seps, session.settings().units));
+        } else {
+            out.write(view_output(options, session, seps));
         }
-        const UnitMode units = options.units ? *options.units : display_units(files);
-        out.write(options.top ? top_output(options, lines, seps, units) : view_output(options, lines, seps, units));
         return 0;
     } catch (const UsageError& e) {
         err << error_line(kProgram, e.what());

@@ -7,8 +7,9 @@
 #include "cli/period_check.h"
 #include "cli/table_view.h"
 #include "cli/view.h"
+#include "log/failure.h"
 #include "log/number_text.h"
-#include "stats/chosen_view.h"
+#include "session/session.h"
 #include "text/dates.h"
 
 namespace loglezer::cli {
@@ -26,35 +27,42 @@ std::string render(const View& view, Format format, const Separators& seps) {
     return render_table(view, seps);
 }
 
-// The per-year view's exact figures, from the shared values the start-up
-// left.
-ExactFigures exact_figures(const LineList& lines, const SharedState& shared) {
+// The per-year view's exact figures, from what the start-up left.
+ExactFigures exact_figures(const LineList& lines, const YearFigures& figures) {
     const auto day_of = [&lines](long long index) -> std::optional<std::string> {
         if (index < 0 || index >= lines.count()) return std::nullopt;
         const auto date = read_log_date(lines.at(index));
         return date ? std::optional<std::string>(iso_date(*date)) : std::nullopt;
     };
-    return {shared.total_download,
-            shared.total_upload,
-            shared.record_download_bytes,
-            shared.record_upload_bytes,
-            day_of(shared.record_download_line),
-            day_of(shared.record_upload_line)};
+    return {figures.total_download,
+            figures.total_upload,
+            figures.record_download,
+            figures.record_upload,
+            day_of(figures.record_download_line),
+            day_of(figures.record_upload_line)};
+}
+
+// The captions of the per-year view, as the labels show them.
+LabelCaptions captions_of(const Screen& screen) {
+    return {screen.record_download.value_or(""), screen.record_upload.value_or(""), screen.total_download.value_or(""),
+            screen.total_upload.value_or("")};
 }
 
 }  // namespace
 
-std::string view_output(const Options& options, const LineList& lines, const Separators& seps, UnitMode units) {
-    ChosenView charts(lines, seps, units);
-    View view{"jaar", charts.download(), charts.upload(), charts.start().captions,
-              exact_figures(lines, charts.shared())};
+std::string view_output(const Options& options, Session& session, const Separators& seps) {
+    const LineList& lines = session.lines();
+    if (const std::optional<std::string>& failure = session.settings().units_failure) throw Failure(*failure);
+    session.run_start_up();
+    const Screen& screen = session.screen();
+    View view{"jaar", screen.download, screen.upload, captions_of(screen), exact_figures(lines, session.figures())};
     if (options.year) {
         view.month = options.month.value_or(0);
         if (const auto year = parse_int(*options.year)) {
             view.year = *year;
             require_view_lines(lines, view.year, view.month);
         }
-        charts.choose(options.year, options.month);
+        session.show_period(*options.year, options.month);
         view.name = options.month ? "dag" : "maand";
         view.captions.reset();
         view.exact.reset();

@@ -87,6 +87,19 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     return read_whole(file.fd, st, full);
 }
 
+bool FileState::operator==(const FileState& other) const {
+    if (exists != other.exists) return false;
+    if (!exists) return true;
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+}
+
+FileState file_state(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
     struct stat sa {};
     struct stat sb {};

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,6 +33,24 @@ bool log_exists(const std::filesystem::path& working_dir, const std::string& pat
 // that cannot be opened or read fails with "Cannot open file "full path".
 // reason"; one too large for the memory throws std::bad_alloc.
 LineList load_log(const std::filesystem::path& working_dir, const std::string& path);
+
+// What a file is on the disk at one moment, enough to tell that it has been
+// written, replaced or removed since: a log the metering program appends to
+// grows, one it replaces is another file.
+struct FileState {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::timespec modified{};
+
+    bool operator==(const FileState& other) const;
+    bool operator!=(const FileState& other) const { return !(*this == other); }
+};
+
+// The state of the file at `path` now (following symbolic links); a file
+// that cannot be reached does not exist.
+FileState file_state(const std::filesystem::path& path);
 
 // Whether both paths name one existing file: the same device and inode once
 // symbolic links are followed, so a hard link or a link to the file counts.

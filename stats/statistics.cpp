@@ -43,7 +43,9 @@ LineAmounts read_amounts(const LineList& lines, long long index, DateSkip skip, 
 
 // The index of the first line whose year text reads as `year`. A year text
 // that is no whole number fails on its line; when none reads as `year` the
-// search runs past the last line.
+// search runs past the last line, which fails with "List index out of
+// bounds (n)", n the number of lines: the window has always said so of a
+// year the log lacks, and keeps saying it.
 long long first_line_of_year(const LineList& lines, int year) {
     long long index = 0;
     while (lines.noting_line(index, [&] { return text_to_int(year_text(lines.at(index))); }) != year) ++index;
@@ -199,27 +201,6 @@ void read_year_line(const YearWalk& walk, const Separators& seps, ColumnSum& dow
     upload.add(line_upload, index);
 }
 
-// Scales and rounds the records, scales the totals for showing, and writes
-// the four label captions.
-LabelCaptions year_captions(SharedState& shared, const Separators& seps, UnitMode units) {
-    // The records and totals stay in bytes; only what is shown is scaled, so
-    // a later run that adds nothing shows the same figures, even beyond
-    // 1024 TB. A suffix keeps its unit when nothing is divided.
-    long double record_download = shared.record_download_bytes;
-    long double record_upload = shared.record_upload_bytes;
-    scale_units(record_download, record_upload, shared.records_suffix, units);
-    long double total_download = shared.total_download;
-    long double total_upload = shared.total_upload;
-    scale_units(total_download, total_upload, shared.totals_suffix, units);
-
-    LabelCaptions captions;
-    captions.record_down = general_number_text(round2(record_download), seps.decimal) + shared.records_suffix;
-    captions.record_up = general_number_text(round2(record_upload), seps.decimal) + shared.records_suffix;
-    captions.total_down = general_number_text(round2(total_download), seps.decimal) + shared.totals_suffix;
-    captions.total_up = general_number_text(round2(total_upload), seps.decimal) + shared.totals_suffix;
-    return captions;
-}
-
 // A year text of four characters as one word, as LineList::dated_year gives
 // them; 0 for any other text, which no dated line has.
 std::uint32_t year_word(std::string_view year) {
@@ -230,8 +211,8 @@ std::uint32_t year_word(std::string_view year) {
 
 // One bar per group of consecutive lines of one year, then the records and
 // the totals.
-LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedState& shared, const Separators& seps,
-                       ChartModel& download, ChartModel& upload) {
+YearFigures per_year(const LineList& lines, const StatsInput& input, const Separators& seps, ChartModel& download,
+                     ChartModel& upload) {
     download.set_3d(true);
     upload.set_3d(true);
 
@@ -247,8 +228,9 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
     std::optional<std::string_view> line_year = copy_text(walk.line, 8, 4);
     std::string_view group_year = *line_year;
 
-    ColumnSum download_sum(shared.record_download_bytes, shared.record_download_line);
-    ColumnSum upload_sum(shared.record_upload_bytes, shared.record_upload_line);
+    YearFigures figures;
+    ColumnSum download_sum(figures.record_download, figures.record_download_line);
+    ColumnSum upload_sum(figures.record_upload, figures.record_upload_line);
     while (counter != items) {
         const std::uint32_t group_word = year_word(group_year);
         while (line_year && same_year_text(*line_year, group_year)) {
@@ -261,12 +243,8 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
         }
         const long double year_download = download_sum.take_year();
         const long double year_upload = upload_sum.take_year();
-        // The totals are summed once per program run: only in the run that
-        // follows the emptying of both total labels.
-        if (input.total_labels_empty) {
-            shared.total_download += year_download;
-            shared.total_upload += year_upload;
-        }
+        figures.total_download += year_download;
+        figures.total_upload += year_upload;
         const std::string label(group_year);
         download.add_point(to_gigabytes(year_download, input.units), label, year_download);
         upload.add_point(to_gigabytes(year_upload, input.units), label, year_upload);
@@ -279,11 +257,11 @@ LabelCaptions per_year(const LineList& lines, const StatsInput& input, SharedSta
             line_year = group_year;
         }
     }
-    return year_captions(shared, seps, input.units);
+    return figures;
 }
 
 // One bar per month of the chosen year, from its first line on.
-void per_month(const LineList& lines, const StatsInput& input, SharedState& shared, const Separators& seps,
+void per_month(const LineList& lines, const StatsInput& input, std::string& month_name, const Separators& seps,
                ChartModel& download, ChartModel& upload) {
     download.set_3d(true);
     upload.set_3d(true);
@@ -330,9 +308,9 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
                 next_key = month_year_text(lines.at(index));
             }
         }
-        if (const auto name = look_up_month(run_key)) shared.current_month_name = *name;
-        download.add_point(to_gigabytes(month_download, input.units), shared.current_month_name, month_download);
-        upload.add_point(to_gigabytes(month_upload, input.units), shared.current_month_name, month_upload);
+        if (const auto name = look_up_month(run_key)) month_name = *name;
+        download.add_point(to_gigabytes(month_download, input.units), month_name, month_download);
+        upload.add_point(to_gigabytes(month_upload, input.units), month_name, month_upload);
 
         start_line = lines.at(index);
         run_key = month_year_text(start_line);
@@ -341,7 +319,7 @@ void per_month(const LineList& lines, const StatsInput& input, SharedState& shar
 }
 
 // One bar per line of the chosen month of the chosen year.
-void per_day(const LineList& lines, const StatsInput& input, SharedState& shared, const Separators& seps,
+void per_day(const LineList& lines, const StatsInput& input, std::string& month_name, const Separators& seps,
              ChartModel& download, ChartModel& upload) {
     download.set_value_format(kDailyValueFormat);
     upload.set_value_format(kDailyValueFormat);
@@ -350,8 +328,8 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
     const int year = text_to_int(input.year_text);
     const std::string year_digits = std::to_string(year);
 
-    if (const auto name = look_up_month(input.month_text)) shared.current_month_name = *name;
-    const std::string abbrev = shared.current_month_name;
+    if (const auto name = look_up_month(input.month_text)) month_name = *name;
+    const std::string abbrev = month_name;
     const std::string key = abbrev + "-" + year_digits;
 
     // The search starts at the first line, so the log's first month shows
@@ -359,7 +337,7 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
     const long long last = lines.count() - 1;
     long long index = 0;
     while (month_year_text(lines.at(index)) != key) ++index;
-    if (const auto name = look_up_month(abbrev)) shared.current_month_name = *name;
+    if (const auto name = look_up_month(abbrev)) month_name = *name;
 
     for (;;) {
         const std::string_view line = lines.at(index);
@@ -368,8 +346,8 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
         check_line_date(lines, index);
         if (month_year_text(line) != key) break;
         const LineAmounts bytes = read_amounts(lines, index, DateSkip::FirstTwelve, seps);
-        set_title(download, "Download per dag " + shared.current_month_name + " " + year_digits);
-        set_title(upload, "Upload per dag " + shared.current_month_name + " " + year_digits);
+        set_title(download, "Download per dag " + month_name + " " + year_digits);
+        set_title(upload, "Upload per dag " + month_name + " " + year_digits);
         const std::string label(day_text(line));
         download.add_point(to_gigabytes(bytes.download, input.units), label, bytes.download);
         upload.add_point(to_gigabytes(bytes.upload, input.units), label, bytes.upload);
@@ -380,24 +358,44 @@ void per_day(const LineList& lines, const StatsInput& input, SharedState& shared
 
 }  // namespace
 
-std::optional<LabelCaptions> show_stats(const LineList& lines, const StatsInput& input, SharedState& shared,
-                                        const Separators& seps, ChartModel& download, ChartModel& upload) {
+std::optional<YearFigures> show_stats(const LineList& lines, const StatsInput& input, std::string& month_name,
+                                      const Separators& seps, ChartModel& download, ChartModel& upload) {
     download.clear_points();
     upload.clear_points();
-    std::optional<LabelCaptions> captions;
     switch (input.option) {
         case PeriodOption::PerYear:
-            captions = per_year(lines, input, shared, seps, download, upload);
-            break;
+            return per_year(lines, input, seps, download, upload);
         case PeriodOption::PerMonth:
-            per_month(lines, input, shared, seps, download, upload);
+            per_month(lines, input, month_name, seps, download, upload);
             break;
         case PeriodOption::PerDay:
-            per_day(lines, input, shared, seps, download, upload);
+            per_day(lines, input, month_name, seps, download, upload);
             break;
         case PeriodOption::None:
             break;
     }
+    return std::nullopt;
+}
+
+LabelCaptions year_captions(const YearFigures& figures, CaptionUnits& units, const Separators& seps,
+                            UnitMode unit_mode) {
+    // The figures stay in bytes; only what is shown is scaled, so a later
+    // run that adds nothing shows the same figures, even beyond 1024 TB.
+    // Each pair shares one unit, the larger figure's: an upload total of
+    // 0.33 TB stands beside a download of 2.75 TB, as the window has always
+    // written it.
+    long double record_download = figures.record_download;
+    long double record_upload = figures.record_upload;
+    scale_units(record_download, record_upload, units.records, unit_mode);
+    long double total_download = figures.total_download;
+    long double total_upload = figures.total_upload;
+    scale_units(total_download, total_upload, units.totals, unit_mode);
+
+    LabelCaptions captions;
+    captions.record_down = general_number_text(round2(record_download), seps.decimal) + units.records;
+    captions.record_up = general_number_text(round2(record_upload), seps.decimal) + units.records;
+    captions.total_down = general_number_text(round2(total_download), seps.decimal) + units.totals;
+    captions.total_up = general_number_text(round2(total_upload), seps.decimal) + units.totals;
     return captions;
 }
 

@@ -1,4 +1,4 @@
-// The whole statistics command on any log: the start-up, then every option
+// The whole statistics command on any log: the session's start-up, then every option
 // with any year and month texts, and the marks of every bar.
 #include <algorithm>
 #include <cstddef>
@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "session/log_state.h"
 #include "stats/chart_model.h"
 #include "stats/startup.h"
 #include "stats/statistics.h"
@@ -42,40 +43,35 @@ void check_marks(const ChartModel& chart, const Separators& seps) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    // First byte: separators and whether the total labels start empty; then
-    // the year text and the month text, each ended by a line feed; the rest
-    // is the log.
+    // First byte: the separators; then the year text and the month text,
+    // each ended by a line feed; the rest is the log.
     const Separators seps = data[0] & 1 ? Separators{',', '.'} : Separators{'.', ','};
-    const bool labels_empty = data[0] & 2;
     std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string year_text = take_line(input);
     const std::string month_text = take_line(input);
-    const LineList lines = LineList::from_content(std::string(input));
 
-    SharedState shared;
-    ChartModel download("Download");
-    ChartModel upload("Upload");
-    StartUpState start;
-    run_checked([&] { start = run_start_up(lines, shared, seps, UnitMode::Binary, download, upload); });
+    LogState state;
+    state.lines = LineList::from_content(std::string(input));
+    run_checked([&] { start_up(state, seps); });
+    ChartModel& download = state.screen.download;
+    ChartModel& upload = state.screen.upload;
     check_marks(download, seps);
 
     StatsInput in;
-    in.year_items = year_list(lines);
+    in.year_items = year_list(state.lines);
     in.year_text = year_text;
     in.month_text = month_text;
-    in.total_labels_empty = labels_empty;
     for (const PeriodOption option : {PeriodOption::None, PeriodOption::PerYear, PeriodOption::PerMonth,
                                       PeriodOption::PerDay, PeriodOption::PerYear}) {
         in.option = option;
         run_checked([&] {
-            const auto captions = show_stats(lines, in, shared, seps, download, upload);
-            require(captions.has_value() == (option == PeriodOption::PerYear), "captions from the yearly option only");
+            const auto figures = show_stats(state.lines, in, state.month_name, seps, download, upload);
+            require(figures.has_value() == (option == PeriodOption::PerYear), "figures from the yearly option only");
         });
         require(download.points().size() == upload.points().size(), "both charts have as many bars");
         check_marks(download, seps);
         check_marks(upload, seps);
-        in.total_labels_empty = false;
     }
-    run_checked([&] { collect_months(lines, year_text, shared); });
+    run_checked([&] { collect_months(state.lines, year_text, state.month_name); });
     return 0;
 }

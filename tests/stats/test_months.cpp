@@ -25,10 +25,10 @@ class Months : public ::testing::TestWithParam<MonthCase> {};
 void PrintTo(const MonthCase& c, std::ostream* os) { *os << c.name; }
 
 TEST_P(Months, ListsTheMonthsFromTheFirstLineOfTheYear) {
-    SharedState shared;
+    std::string month_name;
     const LineList lines = lines_of(GetParam().dates);
     const std::string year = GetParam().year;
-    EXPECT_EQ(collect_months(lines, year, shared), GetParam().months);
+    EXPECT_EQ(collect_months(lines, year, month_name), GetParam().months);
 }
 
 const std::vector<std::string> kTwelve = {"Januari", "Februari", "Maart",     "April",   "Mei",      "Juni",
@@ -85,18 +85,18 @@ TEST(Months, FailuresNameTheTextOrTheLineCount) {
         {"2007", "List index out of bounds (3)"},
     };
     for (const auto& [year, message] : cases) {
-        SharedState shared;
+        std::string month_name;
         try {
-            collect_months(lines, year, shared);
+            collect_months(lines, year, month_name);
             ADD_FAILURE() << year;
         } catch (const Failure& e) {
             EXPECT_EQ(e.what(), message);
-            EXPECT_EQ(shared.current_month_name, "");
+            EXPECT_EQ(month_name, "");
         }
     }
     // A malformed line before the year's first line stops the search.
-    SharedState shared;
-    EXPECT_THROW(collect_months(lines_of({"", "01-Jan-2005"}), "2005", shared), Failure);
+    std::string month_name;
+    EXPECT_THROW(collect_months(lines_of({"", "01-Jan-2005"}), "2005", month_name), Failure);
 }
 
 }  // namespace

@@ -20,16 +20,17 @@ using Lines = std::vector<std::string>;
 const Separators kDutch{',', '.'};
 const Separators kEnglish{'.', ','};
 
-// The charts, the shared values and the label captions as the window keeps
-// them between runs.
+// The charts, the current month name and what the last yearly run found,
+// as they are kept between runs.
 struct Viewer {
     LineList lines;
-    SharedState shared;
+    std::string month_name;
     ChartModel download{"Download"};
     ChartModel upload{"Upload"};
     std::vector<std::string> years;
-    bool labels_empty = true;
     Separators seps = kDutch;
+    std::optional<YearFigures> figures;  // of the last yearly run
+    CaptionUnits units;
     std::optional<LabelCaptions> captions;
 
     explicit Viewer(const Lines& text) : lines(LineList::from_lines(text)), years(year_list(lines)) {}
@@ -40,11 +41,9 @@ struct Viewer {
         input.year_items = years;
         input.year_text = std::move(year);
         input.month_text = std::move(month);
-        input.total_labels_empty = labels_empty;
-        auto result = show_stats(lines, input, shared, seps, download, upload);
-        if (result) {
-            captions = result;
-            labels_empty = false;
+        if (auto result = show_stats(lines, input, month_name, seps, download, upload)) {
+            figures = result;
+            captions = year_captions(*result, units, seps, UnitMode::Binary);
         }
     }
     void yearly() { run(PeriodOption::PerYear); }
@@ -145,7 +144,7 @@ TEST_P(PerYearSums, EqualLongDoubleAdditionLineByLine) {
     Viewer v(log);
     v.seps = kEnglish;
     v.yearly();
-    EXPECT_EQ(v.shared.total_download, expected);
+    EXPECT_EQ(v.figures->total_download, expected);
     if (GetParam().record) {
         EXPECT_EQ(v.captions->record_down, GetParam().record);
     }
@@ -221,15 +220,13 @@ INSTANTIATE_TEST_SUITE_P(Examples, PerYearRecords,
                                            CaptionCase{"Terabytes", 1536 * kGiB, 0, "1,5 TB", "0 TB"}),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
-TEST(PerYear, TotalsSummedOnlyWhileBothLabelsAreEmpty) {
+TEST(PerYear, ASecondRunGivesTheSameBarsTotalsAndRecords) {
     Viewer v(days({2005, 1, 1}, 4, kGiB, kGiB / 2) + days({2006, 1, 1}, 2, kGiB, 0));
     v.yearly();
     ASSERT_TRUE(v.captions);
     EXPECT_EQ(v.captions->total_down, "6 GB");
     EXPECT_EQ(v.captions->total_up, "2 GB");
-    EXPECT_EQ(v.shared.total_download, 6.0L * kGiB);
-
-    // a second run after start-up: same bars, totals and records
+    EXPECT_EQ(v.figures->total_download, 6.0L * kGiB);
     const auto bars = values(v.download);
     const auto first = *v.captions;
     v.yearly();
@@ -238,19 +235,13 @@ TEST(PerYear, TotalsSummedOnlyWhileBothLabelsAreEmpty) {
     EXPECT_EQ(v.captions->total_up, first.total_up);
     EXPECT_EQ(v.captions->record_down, first.record_down);
     EXPECT_EQ(v.captions->record_up, first.record_up);
-    EXPECT_EQ(v.shared.total_download, 6.0L * kGiB);
-
-    // with both labels empty again (a failed start-up) the run adds again
-    v.labels_empty = true;
-    v.yearly();
-    EXPECT_EQ(v.captions->total_down, "12 GB");
 }
 
 TEST(PerYear, RecordsAreRebuiltFromTheLinesOnEveryRun) {
     Viewer v({log_line("01-Jan-2005", 5 * kGiB, 500LL * 1024 * 1024), log_line("02-Jan-2005", 7, 3)});
     v.yearly();
     EXPECT_EQ(v.captions->record_down, "5 GB");
-    EXPECT_EQ(v.shared.records_suffix, " GB");
+    EXPECT_EQ(v.units.records, " GB");
     v.yearly();
     EXPECT_EQ(v.captions->record_down, "5 GB");
     EXPECT_EQ(v.captions->record_up, "0,49 GB");
@@ -266,8 +257,8 @@ TEST(PerYear, TotalAbove1024TerabytesIsNotDividedAgainByLaterRuns) {
     EXPECT_EQ(v.captions->total_up, "0 TB");
     v.yearly();
     EXPECT_EQ(v.captions->total_down, "2048 TB");
-    EXPECT_EQ(v.shared.totals_suffix, " TB");
-    EXPECT_EQ(v.shared.total_download, static_cast<long double>(two_thousand_tb));
+    EXPECT_EQ(v.units.totals, " TB");
+    EXPECT_EQ(v.figures->total_download, static_cast<long double>(two_thousand_tb));
 }
 
 TEST(PerYear, YearlyAfterDailySwitches3DOnButKeepsTitlesAndFormat) {
@@ -290,11 +281,7 @@ TEST(PerYear, BadAmountKeepsFinishedGroupsAndLabels) {
     expect_failure_on([&] { v.yearly(); }, "'12x' is not a valid floating point value", 4);
     EXPECT_EQ(labels(v.download), Lines{"2005"});
     EXPECT_EQ(values(v.download), std::vector<double>{2});
-    EXPECT_FALSE(v.captions);                                // nothing written
-    EXPECT_EQ(v.shared.total_download, 2.0L * kGiB);         // only the finished group
-    EXPECT_EQ(v.shared.record_download_bytes, 2.0L * kGiB);  // bytes read so far
-    EXPECT_EQ(v.shared.record_upload_bytes, 3.0L * kGiB);
-    EXPECT_EQ(v.shared.record_upload_line, 2);  // the first line of that amount
+    EXPECT_FALSE(v.captions);  // nothing written
 }
 
 TEST(PerYear, MissingFinalCommaFailsWithTheEmptyUploadText) {
@@ -492,7 +479,7 @@ TEST(PerDay, ThirtyOneDaysGiveThirtyOneFlatBars) {
     EXPECT_FALSE(v.download.is_3d());
     EXPECT_FALSE(v.upload.is_3d());
     EXPECT_EQ(v.download.value_format(), kDailyValueFormat);
-    EXPECT_EQ(v.shared.current_month_name, "Januari");
+    EXPECT_EQ(v.month_name, "Januari");
 }
 
 TEST(PerDay, MonthsWithoutTheirAbbreviationInTheName) {
@@ -534,7 +521,7 @@ TEST(PerDay, MonthTextWithoutMonthNameBuildsTheKeyFromTheCurrentName) {
     Viewer v({log_line("01-Feb-2005", 0, 1), log_line("02-Feb-2005", kGiB / 2, 5000000)});
     // "2" holds no Dutch month name and the current month name is empty: "-2005"
     expect_failure([&] { v.daily("2005", "2"); }, "List index out of bounds (2)");
-    v.shared.current_month_name = "Feb";
+    v.month_name = "Feb";
     v.daily("2005", "2");
     EXPECT_EQ(labels(v.download), (Lines{"01", "02"}));
 }
@@ -617,7 +604,6 @@ TEST_P(BadDates, EveryOptionFailsAtTheLine) {
     Viewer yearly(log);
     expect_failure_on([&] { yearly.yearly(); }, message, 5);
     EXPECT_EQ(labels(yearly.download), GetParam().own_year ? Lines{"2005"} : Lines{});
-    EXPECT_EQ(yearly.shared.record_download_bytes, kGiB);  // the lines before it were read
 
     Viewer monthly(log);
     expect_failure_on([&] { monthly.monthly("2005"); }, message, 5);

@@ -1,0 +1,220 @@
+#include "session/session.h"
+
+#include <utility>
+
+#include "log/failure.h"
+#include "log/month_names.h"
+
+namespace loglezer {
+
+Session::Session(SessionPlaces places) : places_(std::move(places)), named_(places_.log_argument) {}
+
+template <class Step>
+bool Session::guarded(Outcome& outcome, Step&& step) {
+    try {
+        step();
+        return true;
+    } catch (const Failure& failure) {
+        outcome.failed(failure.what());
+        return false;
+    }
+}
+
+std::optional<FoundLog> Session::find() const { return find_log(places_.places, named_); }
+
+MissingLog Session::missing(bool may_choose) const { return {missing_log_path(places_.places, named_), may_choose}; }
+
+LogState Session::read(const FoundLog& found, Outcome& outcome, FileState& before) const {
+    LogState next;
+    next.found = found;
+    next.settings = read_settings(settings_files(found.settings, places_.places), places_.given);
+    for (const std::optional<std::string>* failure : {&next.settings.allowance_failure, &next.settings.units_failure}) {
+        if (*failure) outcome.failed(**failure);
+    }
+    before = file_state(found.path);
+    next.lines = load_log(places_.places.working_dir, found.path.string());
+    return next;
+}
+
+template <class Steps>
+bool Session::start_afresh(const FoundLog& found, bool watch_anyway, Outcome& outcome, Steps&& steps) {
+    FileState before;
+    LogState next;
+    const bool done = guarded(outcome, [&] {
+        next = read(found, outcome, before);
+        steps(next);
+    });
+    if (done || watch_anyway) {
+        watched_path_ = found.path;
+        watched_state_ = before;
+    }
+    if (!done) return false;
+    state_ = std::move(next);
+    outcome.changed = Outcome::Everything;
+    return true;
+}
+
+std::optional<FoundLog> Session::find_again(Outcome& outcome) {
+    std::optional<FoundLog> found;
+    if (!guarded(outcome, [&] { found = find(); })) return std::nullopt;
+    if (found) return found;
+    // The window and the figures read before stay.
+    watched_state_ = file_state(watched_path_);
+    outcome.missing = missing(false);
+    return std::nullopt;
+}
+
+void Session::remember(Outcome& outcome) {
+    // Without a home folder there is no user's log.ini to remember it in.
+    if (places_.places.user_ini) guarded(outcome, [&] { remember_log(*places_.places.user_ini, state_.found.path); });
+}
+
+Outcome Session::start_up() {
+    Outcome outcome;
+    outcome.changed = Outcome::Everything;
+    std::optional<FoundLog> found;
+    if (!guarded(outcome, [&] { found = find(); })) return outcome;
+    // A log named on the command line is not replaced by another.
+    if (!found) {
+        outcome.missing = missing(!named_);
+        return outcome;
+    }
+    log_missing_ = false;
+    warnings_ = settings_warnings(settings_files(found->settings, places_.places));
+    for (const std::string& warning : warnings_) outcome.notices.push_back({Notice::Kind::Warning, warning});
+    // The first start keeps what it read and did up to a failure: the log
+    // is known before it is loaded, so that a chart save never replaces it.
+    state_ = LogState{};
+    state_.found = *found;
+    const bool done = guarded(outcome, [&] {
+        state_ = read(*found, outcome, watched_state_);
+        watched_path_ = found->path;
+        loglezer::start_up(state_, places_.separators);
+        show_allowance(state_, places_.separators);
+    });
+    // A log chosen in place of a missing one is found directly the next time.
+    if (done && named_ != places_.log_argument) remember(outcome);
+    return outcome;
+}
+
+Outcome Session::start_up_with(const std::string& path) {
+    named_ = path;
+    return start_up();
+}
+
+Outcome Session::choose_option(PeriodOption option) {
+    state_.screen.choice.option = option;
+    Outcome outcome;
+    outcome.changed = Outcome::Option;
+    return outcome;
+}
+
+Outcome Session::type_year(const std::string& year) {
+    Outcome outcome;
+    outcome.changed = Outcome::Months;
+    guarded(outcome, [&] { change_year(state_, year); });
+    return outcome;
+}
+
+Outcome Session::pick_year(const std::string& year) {
+    // Picking the year already shown changes nothing.
+    if (year == state_.year_at_last_change) return {};
+    return type_year(year);
+}
+
+void Session::set_year(const std::string& year) { state_.screen.choice.year = year; }
+
+void Session::set_month(const std::string& month) { state_.screen.choice.month = month; }
+
+Outcome Session::make_stats() {
+    Outcome outcome;
+    outcome.changed = Outcome::Charts | Outcome::Figures;
+    guarded(outcome, [&] { loglezer::make_stats(state_, places_.separators); });
+    return outcome;
+}
+
+Outcome Session::reload() {
+    Outcome outcome;
+    if (const std::optional<FoundLog> found = find_again(outcome)) {
+        start_afresh(*found, true, outcome, [&](LogState& next) {
+            loglezer::start_up(next, places_.separators);
+            show_allowance(next, places_.separators);
+        });
+    }
+    return outcome;
+}
+
+Outcome Session::follow() {
+    Outcome outcome;
+    const std::optional<FoundLog> found = find_again(outcome);
+    if (!found) return outcome;
+    const Choice before = state_.screen.choice;
+    const Choice charts = state_.charts_choice.value_or(Choice{});
+    start_afresh(*found, true, outcome, [&](LogState& next) {
+        const Separators& seps = places_.separators;
+        loglezer::start_up(next, seps);
+        show_allowance(next, seps);
+        // The charts as they were made last, when the log still has what
+        // they showed ("Per jaar" is what the start-up draws).
+        if (can_make_again(next, charts)) {
+            change_year(next, charts.year);
+            next.screen.choice = charts;
+            loglezer::make_stats(next, seps);
+        }
+        // The selectors as the user left them, also where the charts show
+        // another choice ("Maak stats" not pressed since).
+        next.screen.choice.option = before.option;
+        change_year(next, before.year);
+        next.screen.choice.month = before.month;
+    });
+    return outcome;
+}
+
+Outcome Session::switch_to(const std::string& path) {
+    Outcome outcome;
+    std::optional<FoundLog> found;
+    if (!guarded(outcome, [&] { found = find_log(places_.places, path); })) return outcome;
+    if (!found) {
+        outcome.missing = MissingLog{missing_log_path(places_.places, path), false};
+        return outcome;
+    }
+    const bool done = start_afresh(*found, false, outcome, [&](LogState& next) {
+        loglezer::start_up(next, places_.separators);
+        show_allowance(next, places_.separators);
+    });
+    if (!done) return outcome;
+    // From here on, Ctrl+R reads it, and the next start finds it.
+    named_ = path;
+    remember(outcome);
+    return outcome;
+}
+
+bool Session::locate() {
+    const std::optional<FoundLog> found = find();
+    if (!found) return false;
+    log_missing_ = false;
+    state_ = LogState{};
+    state_.found = *found;
+    return true;
+}
+
+void Session::read_log() {
+    const std::vector<SettingsFile> files = settings_files(state_.found.settings, places_.places);
+    warnings_ = settings_warnings(files);
+    state_.settings = read_settings(files, places_.given);
+    watched_path_ = state_.found.path;
+    watched_state_ = file_state(state_.found.path);
+    state_.lines = load_log(places_.places.working_dir, state_.found.path.string());
+}
+
+void Session::run_start_up() { loglezer::start_up(state_, places_.separators); }
+
+void Session::show_period(const std::string& year, std::optional<int> month) {
+    Choice& choice = state_.screen.choice;
+    choice.option = month ? PeriodOption::PerDay : PeriodOption::PerMonth;
+    choice.year = year;
+    if (month) choice.month = std::string(dutch_month_name(*month));
+    loglezer::make_stats(state_, places_.separators);
+}
+
+}  // namespace loglezer
