@@ -60,19 +60,6 @@ TEST_P(AllowanceRows, TheBoxShowsTheUseAndTheEstimateRedWhereOverTheLimit) {
 INSTANTIATE_TEST_SUITE_P(Limits, AllowanceRows, ::testing::ValuesIn(kRows),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
-TEST_F(Allowance, TheTooltipGivesThePeriodWhatIsLeftAndTheDaysWithoutALine) {
-    separators_ = Separators{',', '.'};
-    set_allowance("limit=41,5 GiB\nstart_day=2\ncounts=both\n");
-    start(log_of(days_from(2005, 6, 3, 9)));  // 3 to 11 June: day 10 of the period from 2 June
-    EXPECT_EQ(box()->title(), "Bundel t/m 1 Juli");
-    EXPECT_EQ(box()->toolTip().toStdString(),
-              "Periode: 2 Juni 2005 t/m 1 Juli 2005\n"
-              "Dag 10 van 30\n"
-              "Bundel: 41,50 GiB, telt download en upload\n"
-              "Nog over: 28,00 GiB, 1,40 GiB per dag\n"
-              "Dagen zonder regel: 1");
-}
-
 // The row captions end where "Download:" and "Upload:" end in the other
 // boxes: at the figures' left edge.
 TEST_F(Allowance, TheRowCaptionsEndWhereThoseOfTheOtherBoxesEnd) {
@@ -98,46 +85,6 @@ TEST_F(Allowance, WithoutALimitNoPixelOfTheWindowChanges) {
         EXPECT_EQ(form_->grab().toImage(), with_box) << section;
         EXPECT_TRUE(messages_.empty());
     }
-}
-
-TEST_F(Allowance, ABadValueIsShownOnceAndTheWindowGoesOnWithout) {
-    set_allowance("limit=5OO GB\n");
-    start(log_of(days_from(2005, 6, 1, 10)));
-    EXPECT_EQ(messages_, std::vector<std::string>{"log.ini: [allowance] limit: '5OO GB' is not an amount."});
-    EXPECT_TRUE(box()->isHidden());
-    EXPECT_EQ(caption("lbl_totaldown"), "10 GB");
-}
-
-// What log.ini holds that is not read is told once, at the start; the
-// window goes on with what can be read.
-TEST_F(Allowance, UnknownKeysAreToldOnceAndTheWindowGoesOn) {
-    set_allowance("limit=100 GiB\nstart-day=14\n");
-    start(log_of(days_from(2005, 6, 1, 10)));
-    EXPECT_EQ(warnings_, std::vector<std::string>{"log.ini: [allowance] unknown key 'start-day' is not read (its "
-                                                  "keys: limit, start_day, counts)"});
-    EXPECT_EQ(box()->title(), "Bundel t/m 30 Juni");
-    form_->reload_log();
-    EXPECT_EQ(warnings_.size(), 1u);
-}
-
-// [display] units=decimal: the window's GB are 10^9 bytes, its figures as
-// well as its bars; the allowance keeps the units of its limit.
-TEST_F(Allowance, DecimalUnitsWriteTheWindowsFiguresInTheProvidersGigabytes) {
-    set_allowance("limit=100 GiB\n\n[display]\nunits=decimal\n");
-    start(log_of(days_from(2005, 6, 1, 10)));
-    EXPECT_EQ(caption("lbl_totaldown"), "10.74 GB");
-    EXPECT_EQ(chart("chartdownload").points().front().value, 10.74);
-    EXPECT_EQ(caption("lbl_allowanceused"), "15.00 GiB (15%)");
-}
-
-TEST_F(Allowance, CtrlRReadsTheSettingsAndTheLogAgain) {
-    set_allowance("limit=100 GiB\n");
-    start(log_of(days_from(2005, 6, 1, 10)));
-    set_allowance("limit=10 GiB\n");
-    std::ofstream(dir_ / "log.csv", std::ios::app) << log_of({"11-Jun-2005"});
-    form_->reload_log();
-    EXPECT_EQ(caption("lbl_allowanceused"), "16.50 GiB (165%)");
-    EXPECT_TRUE(red("lbl_allowanceused"));
 }
 
 }  // namespace

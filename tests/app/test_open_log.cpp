@@ -91,39 +91,6 @@ TEST_F(OpenLog, CtrlOSwitchesToTheChosenLogWhichCtrlRThenReads) {
     EXPECT_TRUE(messages_.empty());
 }
 
-// A file that is no log, an empty one, or one gone before it is read: its
-// message, and the window keeps its log, figures and the log's protection.
-TEST_F(OpenLog, CtrlOToAFileThatFailsKeepsWhatTheWindowShows) {
-    open_active();
-    std::ofstream(dir_ / "notes.txt") << "boodschappen\n";
-    std::ofstream(dir_ / "empty.csv") << "";
-    for (const char* name : {"notes.txt", "empty.csv", "gone.csv"}) {
-        open_answer_ = qt_path(dir_ / name);
-        QTest::keySequence(form_.get(), Qt::CTRL | Qt::Key_O);
-        expect_shows_2005_log();
-    }
-    ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_EQ(messages_[1], "List index out of bounds (0)");
-    EXPECT_EQ(missing_details_, std::vector<std::string>{(dir_ / "gone.csv").string()});
-    EXPECT_EQ(remembered(), std::nullopt);
-
-    messages_.clear();
-    save_answer_ = qt_path(dir_ / "log.csv");
-    click(child<QPushButton>("sbtn_savedownload"));
-    EXPECT_EQ(messages_, std::vector<std::string>{"Cannot create file \"" + (dir_ / "log.csv").string() +
-                                                  "\". This is the log file."});
-}
-
-TEST_F(OpenLog, ALogThatCannotBeRememberedStaysOpen) {
-    open_active();
-    std::ofstream(dir_ / "config") << "a file where the folder should be";
-    open_answer_ = qt_path(dir_ / "other.csv");
-    QTest::keySequence(form_.get(), Qt::CTRL | Qt::Key_O);
-    EXPECT_EQ(messages_,
-              std::vector<std::string>{"Cannot create file \"" + user_ini().string() + "\". Not a directory."});
-    EXPECT_EQ(items(year()), std::vector<std::string>{"2010"});
-}
-
 TEST_F(OpenLog, AFileDroppedOnTheWindowIsOpenedAsWithCtrlO) {
     open();
     QMimeData two;

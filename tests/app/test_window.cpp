@@ -28,23 +28,6 @@ TEST_F(Window, StartUpShowsTheYearlyViewOfTheLog) {
     EXPECT_FALSE(form_->log_missing());
 }
 
-TEST_F(Window, ALogBeginningOn31DecemberKeepsItsFirstYear) {
-    start(log_of(days_from(2004, 12, 31, 3)));
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(items(year()), (std::vector<std::string>{"2004", "2005"}));
-    EXPECT_EQ(labels(chart("chartdownload")), (std::vector<std::string>{"2004", "2005"}));
-    EXPECT_DOUBLE_EQ(chart("chartdownload").points()[0].value, 1.0);
-    EXPECT_DOUBLE_EQ(chart("chartdownload").points()[1].value, 2.0);
-}
-
-TEST_F(Window, ALogOfOneLineShowsItsBar) {
-    start(log_of({"07-Mar-2005"}));
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(labels(chart("chartdownload")), std::vector<std::string>{"2005"});
-    EXPECT_EQ(items(month()), std::vector<std::string>{"Maart"});
-    EXPECT_EQ(chart("chartupload").titles(), std::vector<std::string>{"Upload per jaar sinds 07 Maart 2005"});
-}
-
 TEST_F(Window, AnEmptyLogStopsTheStartUpWithTheListError) {
     start("");
     ASSERT_EQ(messages_.size(), 1u);
@@ -74,27 +57,12 @@ TEST_F(Window, AMissingLogShowsTheBoxAndNothingElse) {
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(Window, ALogNamedOnTheCommandLineIsReadInsteadOfTheOneLogIniNames) {
-    std::ofstream(dir_ / "log.csv") << log_of(days_from(2005, 1, 1, 2));
-    std::ofstream(dir_ / "other.csv") << log_of(days_from(2010, 3, 1, 2));
-    open("other.csv");
-    EXPECT_EQ(items(year()), std::vector<std::string>{"2010"});
-}
-
 TEST_F(Window, AMissingLogNamedOnTheCommandLineShowsItsFullPathInTheBox) {
     std::ofstream(dir_ / "log.csv") << log_of(days_from(2005, 1, 1, 2));
     open("gone.csv");
     EXPECT_TRUE(form_->log_missing());
     EXPECT_EQ(missing_details_, std::vector<std::string>{(dir_ / "gone.csv").string()});
     EXPECT_EQ(open_offered_, std::vector<bool>{false}) << "a log named is not replaced by another";
-}
-
-TEST_F(Window, ABadAmountStopsTheStartUpWhereItIs) {
-    start("01-Jan-2005,1,2,\r\n02-Jan-2005,x,2,\r\n");
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "'x' is not a valid floating point value.");
-    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download"});
-    EXPECT_EQ(month()->count(), 0);
 }
 
 TEST_F(Window, OptionsShowAndHideTheSelectors) {
@@ -133,29 +101,6 @@ TEST_F(Window, TypingAYearDigitByDigitShowsNoBoxAndEndsWithItsMonths) {
     EXPECT_EQ(items(month()).back(), "December");
 }
 
-TEST_F(Window, AYearNotInTheLogEmptiesTheMonthListAndKeepsItsText) {
-    start(log_of(days_from(2005, 3, 1, 400)));
-    click(option(2));
-    QLineEdit* edit = year()->lineEdit();
-    QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClicks(edit, "x");
-    EXPECT_EQ(messages_, std::vector<std::string>{});
-    EXPECT_EQ(month()->count(), 0);
-    EXPECT_EQ(month()->currentText(), "Januari");
-}
-
-// A year the log has still reads the lines before it: a damaged one is the
-// log's fault, and says so.
-TEST_F(Window, TypingAYearBehindADamagedLineShowsTheLinesFailure) {
-    start("01-Jan-2005,1,2,\r\n02-Jan-20x5,1,2,\r\n01-Jan-2006,1,2,\r\n");
-    messages_.clear();
-    click(option(1));
-    QLineEdit* edit = year()->lineEdit();
-    edit->selectAll();
-    QTest::keyClicks(edit, "2006");
-    EXPECT_EQ(messages_, std::vector<std::string>{"'20x5' is not a valid integer value."});
-}
-
 TEST_F(Window, PickingAYearFromTheListRefillsTheMonths) {
     start(log_of(days_from(2005, 3, 1, 400)));
     click(option(1));
@@ -167,49 +112,6 @@ TEST_F(Window, PickingAYearFromTheListRefillsTheMonths) {
     EXPECT_EQ(items(month()).front(), "Maart");
     EXPECT_EQ(month()->count(), 10);
     EXPECT_TRUE(messages_.empty());
-}
-
-TEST_F(Window, MakeStatsInEachOption) {
-    start(log_of(days_from(2005, 1, 1, 365 + 31)));
-    auto* stats = child<QPushButton>("sbtn_showstats");
-
-    click(option(1));
-    year()->setEditText("2005");
-    click(stats);
-    EXPECT_EQ(labels(chart("chartdownload")).size(), 12u);
-    EXPECT_EQ(chart("chartdownload").points()[0].label, "Januari");
-    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per maand 2005"});
-    EXPECT_TRUE(chart("chartupload").is_3d());
-
-    click(option(2));
-    month()->setEditText("Maart");
-    click(stats);
-    EXPECT_EQ(labels(chart("chartupload")).size(), 31u);
-    EXPECT_EQ(chart("chartupload").titles(), std::vector<std::string>{"Upload per dag Maart 2005"});
-    EXPECT_FALSE(chart("chartdownload").is_3d());
-
-    const QString totals = caption("lbl_totaldown");
-    click(option(0));
-    click(stats);
-    EXPECT_EQ(labels(chart("chartdownload")), (std::vector<std::string>{"2005", "2006"}));
-    EXPECT_TRUE(chart("chartdownload").is_3d());
-    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per dag Maart 2005"});
-    EXPECT_EQ(caption("lbl_totaldown"), totals);
-    EXPECT_TRUE(messages_.empty());
-}
-
-TEST_F(Window, FailuresInAHandlerAreShownAndTheWindowGoesOn) {
-    start(log_of(days_from(2005, 1, 1, 40)));
-    click(option(1));
-    year()->setEditText("1999");
-    click(child<QPushButton>("sbtn_showstats"));
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "List index out of bounds (40)");
-    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per maand 1999"});
-    year()->setEditText("2005");
-    click(child<QPushButton>("sbtn_showstats"));
-    EXPECT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(chart("chartdownload").points().size(), 2u);
 }
 
 TEST_F(Window, FixedSizeAndTheGeometryOfEveryControl) {
@@ -387,6 +289,18 @@ TEST_F(Window, ASaveOntoTheLogIsRefusedAndWritesNothing) {
         std::ifstream in(dir_ / "log.csv", std::ios::binary);
         EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == log) << name << ": the log was changed";
     }
+}
+
+// A long quoted text wraps in the box instead of running past its edge.
+TEST(Wrappable, BreaksLongRunsOnly) {
+    const QString zw(QChar(0x200B));
+    EXPECT_EQ(wrappable("'12x' is not a valid floating point value."), "'12x' is not a valid floating point value.");
+    const QString amount = "'" + QString(100, '1') + "...'";
+    const QString wrapped = wrappable(amount + " is not a valid date");
+    EXPECT_EQ(wrapped.count(zw), 3);
+    EXPECT_TRUE(wrapped.startsWith("'" + QString(29, '1') + zw));
+    EXPECT_EQ(QString(wrapped).remove(zw), amount + " is not a valid date");
+    EXPECT_EQ(wrappable(QString(30, 'a') + " " + QString(29, 'b')), QString(30, 'a') + zw + " " + QString(29, 'b'));
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
-// Logs that go wrong the way real files do, each started in the window: the
-// message shown (or none) and what the charts and labels show afterwards.
+// Logs that go wrong the way real files do, each started up: the failure
+// told (or none) and what the charts and labels show afterwards.
 
 #include <array>
 #include <utility>
 
-#include "tests/app/window_fixture.h"
+#include "tests/session/session_fixture.h"
 
-using namespace test_support;
-
+namespace loglezer {
 namespace {
+
+using test::days_from;
+using test::SessionTest;
+using Captions = std::array<std::optional<std::string>, 4>;
 
 const std::string G = "1073741824";  // 1 GB
 const std::string H = "536870912";   // 0.5 GB
@@ -22,13 +25,14 @@ std::string amount_log(const std::string& amount) {
     return day("01-Jan-2005") + day("02-Jan-2005", amount) + day("03-Jan-2005", "0", "0");
 }
 
-const std::array<std::string, 4> kUnwritten = {"lbl_recorddown", "lbl_recordup", "", ""};
-const std::array<std::string, 4> kThreeDaysCaptions = {"1024 MB", "512 MB", "3 GB", "1.5 GB"};
+// The records are not written, the totals emptied by the start-up.
+const Captions kUnwritten = {std::nullopt, std::nullopt, "", ""};
+const Captions kThreeDaysCaptions = {"1024 MB", "512 MB", "3 GB", "1.5 GB"};
 const std::string kTitle = "Download per jaar sinds 01 Januari 2005";
 
 // After the start-up, a run of "Maak stats" with another option.
 struct Then {
-    int option = -1;  // none
+    PeriodOption option = PeriodOption::None;
     std::string year, month;
     std::vector<std::string> labels;
     std::string message;
@@ -40,15 +44,15 @@ struct BadLog {
     std::string message;  // empty: none
     std::vector<std::pair<std::string, double>> bars;
     std::vector<double> upload;
-    std::array<std::string, 4> captions;  // record down, record up, total down, total up
-    std::string title;                    // of the download chart
+    Captions captions;  // record down, record up, total down, total up
+    std::string title;  // of the download chart
     Separators seps = {};
     Then then = {};
 };
 
 void PrintTo(const BadLog& c, std::ostream* os) { *os << c.name; }
 
-const std::string kFloatFails = "' is not a valid floating point value.";
+const std::string kFloatFails = "' is not a valid floating point value";
 
 const BadLog kBadLogs[] = {
     {"healthy", kThreeDays, "", {{"2005", 3}}, {1.5}, kThreeDaysCaptions, kTitle},
@@ -71,25 +75,25 @@ const BadLog kBadLogs[] = {
      kUnwritten,
      "Download"},
     // No year list: no bars, all figures 0, and no year for the month list.
-    {"only_blank_lines", "\r\n\r\n\n\r", "'' is not a valid integer value.", {}, {}, {"0", "0", "0", "0"}, "Download"},
+    {"only_blank_lines", "\r\n\r\n\n\r", "'' is not a valid integer value", {}, {}, {"0", "0", "0", "0"}, "Download"},
     // The last line of a crashed write: the upload field has no end.
     {"cut_off_in_the_amounts",
      kThreeDays + "04-Jan-2005,10737",
-     "'' is not a valid floating point value.",
+     "'' is not a valid floating point value",
      {},
      {},
      kUnwritten,
      "Download"},
     {"cut_off_in_the_date",
      kThreeDays + "04-Jan-20",
-     "'04-Jan-20' is not a valid date.",
+     "'04-Jan-20' is not a valid date",
      {{"2005", 3}},
      {1.5},
      kUnwritten,
      "Download"},
     {"no_trailing_comma",
      "01-Jan-2005," + G + "," + H + "\r\n" + day("02-Jan-2005"),
-     "'' is not a valid floating point value.",
+     "'' is not a valid floating point value",
      {},
      {},
      kUnwritten,
@@ -104,7 +108,7 @@ const BadLog kBadLogs[] = {
     // LF CR is two breaks with an empty line between.
     {"lf_cr_line_ends",
      "01-Jan-2005," + G + "," + H + ",\n\r02-Jan-2005," + G + "," + H + ",\n\r",
-     "'' is not a valid date.",
+     "'' is not a valid date",
      {{"2005", 1}},
      {0.5},
      kUnwritten,
@@ -168,21 +172,21 @@ const BadLog kBadLogs[] = {
     // Dates.
     {"one_digit_day_first",
      day("1-Jan-2005") + day("02-Jan-2005"),
-     "'1-Jan-2005' is not a valid date.",
+     "'1-Jan-2005' is not a valid date",
      {},
      {},
      kUnwritten,
      "Download"},
     {"one_digit_day_later",
      day("01-Jan-2005") + day("02-Jan-2005") + day("3-Jan-2005") + day("04-Jan-2005"),
-     "'3-Jan-2005' is not a valid date.",
+     "'3-Jan-2005' is not a valid date",
      {{"2005", 2}},
      {1},
      kUnwritten,
      "Download"},
     {"lower_case_month",
      day("01-Jan-2005") + day("02-jan-2005") + day("03-Jan-2005"),
-     "'02-jan-2005' is not a valid date.",
+     "'02-jan-2005' is not a valid date",
      {},
      {},
      kUnwritten,
@@ -197,7 +201,7 @@ const BadLog kBadLogs[] = {
      {"1024 MB", "512 MB", "5 GB", "2.5 GB"},
      kTitle,
      {},
-     {1, "2005", "", {"Januari"}, ""}},
+     {PeriodOption::PerMonth, "2005", "", {"Januari"}, ""}},
     // The same day twice counts twice and shows twice.
     {"same_day_twice",
      day("01-Jan-2005") + day("01-Jan-2005") + day("02-Jan-2005"),
@@ -207,7 +211,7 @@ const BadLog kBadLogs[] = {
      kThreeDaysCaptions,
      kTitle,
      {},
-     {2, "2005", "Januari", {"01", "01", "02"}, ""}},
+     {PeriodOption::PerDay, "2005", "Januari", {"01", "01", "02"}, ""}},
 
     // Long lines: further fields are never read, an amount is quoted cut.
     {"two_megabyte_line",
@@ -226,72 +230,61 @@ const BadLog kBadLogs[] = {
      "Download"},
 };
 
-class BadLogs : public Window, public ::testing::WithParamInterface<BadLog> {};
+class BadLogs : public test::SessionTest, public ::testing::WithParamInterface<BadLog> {};
 
-TEST_P(BadLogs, ShowTheirMessageAndWhatWasReached) {
+TEST_P(BadLogs, TellTheirFailureAndShowWhatWasReached) {
     const BadLog& c = GetParam();
     separators_ = c.seps;
     start(c.log);
-    EXPECT_EQ(messages_, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    EXPECT_EQ(told(outcome_), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
 
     std::vector<std::pair<std::string, double>> bars;
-    for (const auto& p : chart("chartdownload").points()) bars.emplace_back(p.label, p.value);
+    for (const auto& p : screen().download.points()) bars.emplace_back(p.label, p.value);
     EXPECT_EQ(bars, c.bars);
     std::vector<double> upload;
-    for (const auto& p : chart("chartupload").points()) upload.push_back(p.value);
+    for (const auto& p : screen().upload.points()) upload.push_back(p.value);
     EXPECT_EQ(upload, c.upload);
-    const std::array<std::string, 4> captions = {
-        caption("lbl_recorddown").toStdString(), caption("lbl_recordup").toStdString(),
-        caption("lbl_totaldown").toStdString(), caption("lbl_totalup").toStdString()};
+    const Captions captions = {screen().record_download, screen().record_upload, screen().total_download,
+                               screen().total_upload};
     EXPECT_EQ(captions, c.captions);
-    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{c.title});
+    EXPECT_EQ(screen().download.titles(), std::vector<std::string>{c.title});
 
-    if (c.then.option < 0) return;
-    messages_.clear();
-    click(option(c.then.option));
-    year()->setEditText(QString::fromStdString(c.then.year));
-    month()->setEditText(QString::fromStdString(c.then.month));
-    click(child<QPushButton>("sbtn_showstats"));
-    EXPECT_EQ(messages_,
+    if (c.then.option == PeriodOption::None) return;
+    session_->choose_option(c.then.option);
+    session_->set_year(c.then.year);
+    session_->set_month(c.then.month);
+    const Outcome then = session_->make_stats();
+    EXPECT_EQ(told(then),
               c.then.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.then.message});
-    EXPECT_EQ(labels(chart("chartdownload")), c.then.labels);
+    std::vector<std::string> labels;
+    for (const auto& p : screen().download.points()) labels.push_back(p.label);
+    EXPECT_EQ(labels, c.then.labels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadLogs, ::testing::ValuesIn(kBadLogs),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
-// A long quoted text wraps in the box instead of running past its edge.
-TEST(Wrappable, BreaksLongRunsOnly) {
-    const QString zw(QChar(0x200B));
-    EXPECT_EQ(wrappable("'12x' is not a valid floating point value."), "'12x' is not a valid floating point value.");
-    const QString amount = "'" + QString(100, '1') + "...'";
-    const QString wrapped = wrappable(amount + " is not a valid date");
-    EXPECT_EQ(wrapped.count(zw), 3);
-    EXPECT_TRUE(wrapped.startsWith("'" + QString(29, '1') + zw));
-    EXPECT_EQ(QString(wrapped).remove(zw), amount + " is not a valid date");
-    EXPECT_EQ(wrappable(QString(30, 'a') + " " + QString(29, 'b')), QString(30, 'a') + zw + " " + QString(29, 'b'));
-}
-
 // A 100 MB log: 50,000 days from 1900 with long further fields.
-TEST_F(Window, AHundredMegabyteLogIsReadWhole) {
+TEST_F(SessionTest, AHundredMegabyteLogIsReadWhole) {
     const std::string padding(2100, 'p');
     std::string log;
     log.reserve(50000 * (padding.size() + 40));
     for (const auto& date : days_from(1900, 1, 1, 50000)) log += date + "," + G + "," + H + "," + padding + ",\r\n";
     ASSERT_GT(log.size(), 100u << 20);
     start(log);
-    EXPECT_TRUE(messages_.empty());
-    const auto& bars = chart("chartdownload").points();
+    EXPECT_TRUE(outcome_.notices.empty());
+    const auto& bars = screen().download.points();
     ASSERT_EQ(bars.size(), 137u);  // 1900 to 2036
     EXPECT_EQ(bars.front().label, "1900");
     EXPECT_EQ(bars.front().value, 365);  // 1900 was no leap year
     EXPECT_EQ(bars[4].value, 366);
     EXPECT_EQ(bars.back().label, "2036");
     // 50,000 GB is 48.83 TB.
-    EXPECT_EQ(caption("lbl_totaldown"), "48.83 TB");
-    EXPECT_EQ(caption("lbl_totalup"), "24.41 TB");
-    EXPECT_EQ(caption("lbl_recorddown"), "1024 MB");
-    EXPECT_EQ(chart("chartdownload").titles(), std::vector<std::string>{"Download per jaar sinds 01 Januari 1900"});
+    EXPECT_EQ(screen().total_download, "48.83 TB");
+    EXPECT_EQ(screen().total_upload, "24.41 TB");
+    EXPECT_EQ(screen().record_download, "1024 MB");
+    EXPECT_EQ(screen().download.titles(), std::vector<std::string>{"Download per jaar sinds 01 Januari 1900"});
 }
 
 }  // namespace
+}  // namespace loglezer
