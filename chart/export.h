@@ -48,16 +48,10 @@ void refuse_log_file(const QString& path, const std::filesystem::path& log_file)
 // Encodes `picture` as a PNG file in memory.
 std::vector<unsigned char> encode_png(const QImage& picture);
 
-// Writes `bytes` to `path`, following symbolic links. A new or regular file
-// is written whole or not at all: through a temporary file in the same
-// folder that replaces the target only when complete. A named pipe or a
-// character device is opened and written into, as a shell redirection
-// would. Anything else (a folder, a socket, a block device) is refused.
-// Throws Failure("Cannot create file \"<full path>\". <reason>") when the
-// file cannot be created or is refused (a missing folder on the way is
-// named: "The directory \"<folder>\" does not exist"), and
-// Failure("Cannot write file \"<full path>\". <reason>") when writing or
-// replacing the target fails.
+// Writes `bytes` to `path` as write_file (log/files.h) does: a new or
+// regular file replaced whole or not at all, a named pipe or a character
+// device written into, anything else refused, each failure a Failure
+// naming the full path ("Cannot create file ..." or "Cannot write file ...").
 void write_file_whole(const QString& path, const std::vector<unsigned char>& bytes);
 
 }  // namespace loglezer

@@ -1,25 +1,17 @@
 #include "cli/output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+
+#include "log/files.h"
 
 namespace loglezer::cli {
 namespace {
 
 constexpr std::size_t kBlock = std::size_t{64} * 1024;
 
-// Writes the whole text, going on after interruptions and short writes.
-void write_all(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            throw OutputError(std::strerror(errno));
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
+// Writes the whole text, or throws the reason it could not.
+void put(int fd, std::string_view text) {
+    if (const int error = write_all(fd, text)) throw OutputError(std::strerror(error));
 }
 
 }  // namespace
@@ -34,14 +26,14 @@ void DescriptorOutput::write(std::string_view text) {
     flush();
     // A large piece (a whole view) goes out as it is, without a copy.
     if (text.size() >= kBlock) {
-        write_all(fd_, text);
+        put(fd_, text);
     } else {
         held_.append(text);
     }
 }
 
 void DescriptorOutput::flush() {
-    write_all(fd_, held_);
+    put(fd_, held_);
     held_.clear();
 }
 

@@ -8,17 +8,10 @@
 #include <cstring>
 
 #include "log/failure.h"
+#include "log/files.h"
 
 namespace loglezer {
 namespace {
-
-// Closes the descriptor on every way out of load_log.
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 [[noreturn]] void fail_open(const std::filesystem::path& full, const std::string& reason) {
     throw Failure("Cannot open file \"" + full.lexically_normal().string() + "\". " + reason);
@@ -76,15 +69,15 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
     // Read-only: the log belongs to the metering program and is never written.
     // Without blocking, so that a named pipe without a writer cannot hang
     // the start-up; it is refused below, as is a device that never ends.
-    FileDescriptor file{::open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-    if (file.fd < 0) fail_open(full, errno);
+    const Descriptor file(::open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.is_open()) fail_open(full, errno);
     struct stat st {};
-    if (::fstat(file.fd, &st) != 0) fail_open(full, errno);
+    if (::fstat(file.get(), &st) != 0) fail_open(full, errno);
     if (S_ISDIR(st.st_mode)) fail_open(full, EISDIR);
     if (!S_ISREG(st.st_mode)) fail_open(full, "Not a regular file");
     // A log larger than the memory the process may take ends in
     // std::bad_alloc, which each program reports as being out of memory.
-    return read_whole(file.fd, st, full);
+    return read_whole(file.get(), st, full);
 }
 
 bool FileState::operator==(const FileState& other) const {

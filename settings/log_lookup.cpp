@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "log/failure.h"
+#include "log/files.h"
 #include "log/log_file.h"
 #include "settings/profile.h"
 
@@ -68,7 +68,7 @@ void remember_log(const std::filesystem::path& user_ini, const std::filesystem::
     // Never written over the log, even when someone has chosen this file as
     // the log.
     if (same_file(user_ini, log)) {
-        throw Failure("Cannot create file \"" + user_ini.lexically_normal().string() + "\". This is the log file.");
+        fail_create(user_ini, "This is the log file.");
     }
     write_profile_string(user_ini, "path", "log", log.string());
 }

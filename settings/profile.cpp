@@ -11,7 +11,7 @@
 #include <optional>
 #include <sstream>
 
-#include "log/failure.h"
+#include "log/files.h"
 #include "log/plain_text.h"
 
 namespace loglezer {
@@ -141,85 +141,27 @@ std::string appended(std::string_view text, std::string_view section, const std:
     return out + "[" + std::string(section) + "]" + std::string(eol) + entry + std::string(eol);
 }
 
-[[noreturn]] void fail_create(const std::filesystem::path& file, const std::string& reason) {
-    throw Failure("Cannot create file \"" + file.lexically_normal().string() + "\". " + reason);
-}
-
-// Closes the descriptor on every way out.
-struct Descriptor {
-    int fd = -1;
-    Descriptor() = default;
-    explicit Descriptor(int f) : fd(f) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
-// A settings file that is there: its text and permissions.
-struct ExistingFile {
-    std::string text;
-    mode_t mode;
-};
-
 // The file's text, or nothing when there is no file. One that cannot be
 // read fails: it is not written over.
-std::optional<ExistingFile> read_existing(const std::filesystem::path& file) {
+std::optional<std::string> read_existing(const std::filesystem::path& file) {
     const Descriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (in.fd < 0) {
+    if (!in.is_open()) {
         if (errno == ENOENT) return std::nullopt;
         fail_create(file, std::strerror(errno));
     }
     struct stat st {};
-    if (::fstat(in.fd, &st) != 0) fail_create(file, std::strerror(errno));
+    if (::fstat(in.get(), &st) != 0) fail_create(file, std::strerror(errno));
     if (S_ISDIR(st.st_mode)) fail_create(file, std::strerror(EISDIR));
     if (!S_ISREG(st.st_mode)) fail_create(file, "Not a regular file");
-    ExistingFile existing{{}, static_cast<mode_t>(st.st_mode & 07777)};
+    std::string text;
     char buffer[4096];
     for (;;) {
-        const ssize_t got = ::read(in.fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) fail_create(file, std::strerror(errno));
-        if (got == 0) return existing;
-        existing.text.append(buffer, static_cast<std::size_t>(got));
+        if (got == 0) return text;
+        text.append(buffer, static_cast<std::size_t>(got));
     }
-}
-
-// A new file next to `file`, opened for writing: the permissions the
-// process gives new files (its umask applied), or `mode`.
-std::filesystem::path create_next_to(const std::filesystem::path& file, std::optional<mode_t> mode, Descriptor& out) {
-    for (int attempt = 0;; ++attempt) {
-        std::filesystem::path temporary = file;
-        temporary.replace_filename("." + file.filename().string() + "." + std::to_string(::getpid()) + "." +
-                                   std::to_string(attempt));
-        out.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (out.fd >= 0) {
-            if (mode && ::fchmod(out.fd, *mode) != 0) {
-                const int error = errno;
-                ::unlink(temporary.c_str());
-                fail_create(file, std::strerror(error));
-            }
-            return temporary;
-        }
-        if (errno != EEXIST || attempt == 99) fail_create(file, std::strerror(errno));
-    }
-}
-
-// Writes all of `text`, then makes it last; the reason of a failure, or
-// nothing.
-std::optional<int> write_all(Descriptor& out, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = ::write(out.fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) return errno;
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    if (::fsync(out.fd) != 0) return errno;
-    const int fd = out.fd;
-    out.fd = -1;
-    if (::close(fd) != 0) return errno;
-    return std::nullopt;
 }
 
 // The file a write goes to: the one a symbolic link points at.
@@ -313,17 +255,11 @@ void write_profile_string(const std::filesystem::path& file, std::string_view se
     std::filesystem::create_directories(target.parent_path(), ec);
     if (ec) fail_create(target, ec.message());
 
-    const std::optional<ExistingFile> existing = read_existing(target);
-    const std::string text = with_profile_string(existing ? existing->text : std::string(), section, key, value);
-    Descriptor out;
-    const std::filesystem::path temporary =
-        create_next_to(target, existing ? std::optional(existing->mode) : std::nullopt, out);
-    std::optional<int> error = write_all(out, text);
-    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
-        fail_create(target, std::strerror(*error));
-    }
+    const std::optional<std::string> existing = read_existing(target);
+    // The whole saving is one step to the user: a failed write, too, is a
+    // file that could not be created.
+    write_file(target, with_profile_string(existing ? *existing : std::string(), section, key, value),
+               WriteFailure::CannotCreate);
 }
 
 }  // namespace loglezer

@@ -16,9 +16,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <csignal>
 #include <functional>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "chart/chart_panel.h"
 #include "chart/export.h"
@@ -169,6 +172,17 @@ INSTANTIATE_TEST_SUITE_P(Targets, CannotCreate,
                                            Unwritable{"NameIsAFolder", "", "Is a directory"}),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
+// Waits until `condition` holds, looking every millisecond, for at most
+// `limit`: whether it came to hold. For a state no signal announces.
+bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 // A file-size limit makes the writing fail part-way, as a full disk would.
 class FileSizeLimit {
 public:
@@ -245,9 +259,12 @@ TEST_F(Save, AReaderThatGoesAwayFailsTheSave) {
     const int reader = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(reader, 0);
     const int room = ::fcntl(reader, F_SETPIPE_SZ, 4096);
-    std::thread closer([reader, room] {
-        int queued = 0;
-        for (int tries = 0; queued < room && tries < 5000; ++tries, ::usleep(1000)) ::ioctl(reader, FIONREAD, &queued);
+    bool filled = false;
+    std::thread closer([reader, room, &filled] {
+        filled = wait_until([&] {
+            int queued = 0;
+            return ::ioctl(reader, FIONREAD, &queued) == 0 && queued >= room;
+        });
         ::close(reader);
     });
     try {
@@ -257,6 +274,7 @@ TEST_F(Save, AReaderThatGoesAwayFailsTheSave) {
         EXPECT_EQ(std::string(f.what()), "Cannot write file \"" + path.toStdString() + "\". Broken pipe");
     }
     closer.join();
+    EXPECT_TRUE(filled) << "the save never filled the pipe";
 }
 
 TEST_F(Save, ThePictureIsTakenBeforeTheDialogOpens) {
@@ -269,24 +287,63 @@ TEST_F(Save, ThePictureIsTakenBeforeTheDialogOpens) {
     EXPECT_TRUE(read_bytes(path) == before);
 }
 
-// The real dialog, answered by a timer as a user would.
-void answer_dialog_when_shown(std::function<void(QFileDialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        act(dialog);
-    });
-    timer->start();
-}
+// Answers the modal windows a test opens, each once it is shown, as a user
+// would, from timers that look for it while it runs. A window that never
+// comes or is never closed fails the test instead of hanging it: at the
+// deadline every modal window is closed, and an answer never given is
+// reported when the answers go.
+class Answers {
+public:
+    Answers() {
+        deadline_.setSingleShot(true);
+        QObject::connect(&deadline_, &QTimer::timeout, [] {
+            ADD_FAILURE() << "a dialog was still open at the deadline";
+            for (int i = 0; i < 10 && QApplication::activeModalWidget(); ++i) {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                    dialog->reject();
+                } else {
+                    modal->close();
+                }
+            }
+        });
+        deadline_.start(std::chrono::seconds(20));
+    }
+    ~Answers() {
+        for (const auto& look : looks_) EXPECT_FALSE(look->isActive()) << "a dialog the test answers never came";
+    }
+    Answers(const Answers&) = delete;
+    Answers& operator=(const Answers&) = delete;
 
-TEST_F(Save, TheRealDialogIsSetUpAndAddsTheExtension) {
+    // Calls act(window) once a visible Window is the active modal window.
+    template <class Window>
+    void when_shown(std::function<void(Window*)> act) {
+        looks_.push_back(std::make_unique<QTimer>());
+        QTimer* look = looks_.back().get();
+        QObject::connect(look, &QTimer::timeout, [look, act] {
+            auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+            if (!window || !window->isVisible()) return;
+            look->stop();
+            act(window);
+        });
+        look->start(10);
+    }
+
+private:
+    QTimer deadline_;
+    std::vector<std::unique_ptr<QTimer>> looks_;
+};
+
+// Saves through the real dialog, answered as a user would.
+class RealDialog : public Save {
+protected:
+    Answers answers;
+};
+
+TEST_F(RealDialog, IsSetUpAndAddsTheExtension) {
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     bool checked = false;
-    answer_dialog_when_shown([&](QFileDialog* dialog) {
+    answers.when_shown<QFileDialog>([&](QFileDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Opslaan");
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
         EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
@@ -311,19 +368,20 @@ TEST_F(Save, TheRealDialogIsSetUpAndAddsTheExtension) {
     EXPECT_EQ(decode_jpeg(read_bytes(dir.filePath("grafiek.jpg"))).size(), QSize(1049, 249));
 }
 
-TEST_F(Save, TheRealDialogListsOnlyJpgFiles) {
+TEST_F(RealDialog, ListsOnlyJpgFiles) {
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     for (const char* name : {"a.jpg", "b.jpeg", "c.jpe", "d.jfif", "e.JPG", "f.txt"})
         write_text(dir.filePath(name), "x");
+    const QStringList expected{"a.jpg", "e.JPG"};
     QStringList listed;
-    answer_dialog_when_shown([&](QFileDialog* dialog) {
+    answers.when_shown<QFileDialog>([&](QFileDialog* dialog) {
         auto* view = dialog->findChild<QAbstractItemView*>("listView");
         ASSERT_NE(view, nullptr);
-        // The folder is read in the background: wait until the list holds
-        // what it will hold.
-        for (int i = 0; i < 100 && view->model()->rowCount(view->rootIndex()) == 0; ++i) QTest::qWait(20);
-        QTest::qWait(50);
-        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+        // The folder is read in the background, its few files in one go:
+        // wait until the list holds as many as it should.
+        const auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= expected.size(); }, 10000)) << "the folder was not listed";
+        for (int r = 0; r < rows(); ++r) {
             listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
         }
         dialog->reject();
@@ -332,32 +390,32 @@ TEST_F(Save, TheRealDialogListsOnlyJpgFiles) {
     // The pattern matches without regard to letter case, as file names do
     // where the log's program runs; the other JPEG extensions are not listed.
     listed.sort();
-    EXPECT_EQ(listed, (QStringList{"a.jpg", "e.JPG"}));
+    EXPECT_EQ(listed, expected);
 }
 
-TEST_F(Save, TheRealDialogCancelled) {
+TEST_F(RealDialog, Cancelled) {
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    answer_dialog_when_shown([](QFileDialog* dialog) { dialog->reject(); });
+    answers.when_shown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     save_chart(panel, nullptr, real_save_dialog());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST_F(Save, TheRealDialogAsksBeforeReplacing) {
+TEST_F(RealDialog, AsksBeforeReplacing) {
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     write_text(dir.filePath("oud.jpg"), "oude inhoud");
     bool asked = false;
-    answer_dialog_when_shown([&](QFileDialog* dialog) {
+    answers.when_shown<QFileDialog>([&](QFileDialog* dialog) {
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(name, nullptr);
         name->setText("oud.jpg");
         // The question comes up inside accept(); answer it No, then cancel.
-        QTimer::singleShot(50, [&asked, dialog] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            asked = box != nullptr;
-            if (box && box->button(QMessageBox::No)) box->button(QMessageBox::No)->click();
-            QTimer::singleShot(0, dialog, &QFileDialog::reject);
+        answers.when_shown<QMessageBox>([&asked](QMessageBox* box) {
+            asked = true;
+            ASSERT_NE(box->button(QMessageBox::No), nullptr);
+            box->button(QMessageBox::No)->click();
         });
         QTest::keyClick(name, Qt::Key_Return);
+        dialog->reject();
     });
     save_chart(panel, nullptr, real_save_dialog());
     EXPECT_TRUE(asked);

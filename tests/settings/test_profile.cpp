@@ -1,7 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -139,6 +141,25 @@ TEST_F(SettingsFile, AFailureNamesTheFileAndLeavesItAsItWas) {
     EXPECT_THAT([&] { loglezer::remember_log(dir_ / "log.ini", dir_ / "log.ini"); },
                 ThrowsMessage<loglezer::Failure>(::testing::EndsWith("\". This is the log file.")));
     EXPECT_EQ(text_of(dir_ / "log.ini"), "01-Jan-2005,1,2,\n");
+}
+
+// Saving log.ini is one step to the user: a write that fails part-way (here
+// past a file-size limit, as on a full disk) is a file that could not be
+// created, and leaves the file as it was.
+TEST_F(SettingsFile, AFailedWriteIsAFileThatCouldNotBeCreated) {
+    write(ini_, "[path]\nlog=/old.csv\n");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved;
+    limit.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    EXPECT_THAT([&] { loglezer::remember_log(ini_, "/data/log.csv"); },
+                ThrowsMessage<loglezer::Failure>("Cannot create file \"" + ini_.string() + "\". File too large"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(text_of(ini_), "[path]\nlog=/old.csv\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(ini_.parent_path()), {}), 1);
 }
 
 }  // namespace
