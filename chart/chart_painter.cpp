@@ -103,8 +103,8 @@ QFont chart_font() {
 
 QColor to_qcolor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-// Where everything goes when the chart is laid out in one area.
-struct Layout {
+// Where the titles, the legend and the plot go in one area.
+struct Frame {
     QRect area;
     QFont font;
     int line_height = 0;
@@ -126,7 +126,7 @@ struct Bar {
 
 // Title lines, centred over the whole area, from `y` down; returns the row
 // below them.
-int lay_out_titles(Layout& l, std::size_t lines, const QFontMetrics& fm, int y) {
+int lay_out_titles(Frame& l, std::size_t lines, const QFontMetrics& fm, int y) {
     for (std::size_t i = 0; i < lines; ++i) {
         l.title_baselines.emplace_back(l.area.left() + l.area.width() / 2, y + fm.ascent());
         y += l.line_height;
@@ -136,8 +136,7 @@ int lay_out_titles(Layout& l, std::size_t lines, const QFontMetrics& fm, int y) 
 
 // The legend: one entry per point, rows centred in `inner`, wrapped when
 // full, from `y` down; returns the row below it.
-int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect& inner, const QFontMetrics& fm,
-                   int y) {
+int lay_out_legend(Frame& l, const std::vector<ChartPoint>& points, const QRect& inner, const QFontMetrics& fm, int y) {
     if (points.empty()) return y;
     int widest = 0;
     std::vector<int> text_widths;
@@ -163,7 +162,7 @@ int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect
         }
         int x = inner.left() + (inner.width() - row_width) / 2;
         for (std::size_t i = first; i <= last; ++i) {
-            Layout::LegendEntry e;
+            Frame::LegendEntry e;
             e.sample = QRect(x, y + (row_height - sample_height) / 2, sample_width, sample_height);
             e.text = QPoint(x + sample_width + kSampleGap, y + (row_height - l.line_height) / 2 + fm.ascent());
             l.legend.push_back(e);
@@ -175,8 +174,8 @@ int lay_out_legend(Layout& l, const std::vector<ChartPoint>& points, const QRect
     return y + kBlockGap;
 }
 
-Layout lay_out(const ChartModel& model, const QRect& area) {
-    Layout l;
+Frame lay_out_frame(const ChartModel& model, const QRect& area) {
+    Frame l;
     l.area = area;
     l.font = chart_font();
     const QFontMetrics fm(l.font);
@@ -199,15 +198,15 @@ Layout lay_out(const ChartModel& model, const QRect& area) {
 }
 
 // Whether the plot is large enough to draw walls and bars in.
-bool has_bars(const Layout& l) { return l.plot.width() >= kSmallestPlot && l.plot.height() >= kSmallestPlot; }
+bool has_bars(const Frame& l) { return l.plot.width() >= kSmallestPlot && l.plot.height() >= kSmallestPlot; }
 
 // Where the bars are drawn: the plot and its depth.
-QRect bar_clip(const Layout& l) {
+QRect bar_clip(const Frame& l) {
     const int d = l.depth;
     return {l.plot.left(), l.plot.top() - d, l.plot.width() + d + 1, l.plot.height() + d + 1};
 }
 
-void paint_titles(QPainter& painter, const Layout& l, const std::vector<std::string>& titles) {
+void paint_titles(QPainter& painter, const Frame& l, const std::vector<std::string>& titles) {
     const QFontMetrics fm(l.font);
     painter.setPen(kTitleColour);
     for (std::size_t i = 0; i < l.title_baselines.size(); ++i) {
@@ -217,7 +216,7 @@ void paint_titles(QPainter& painter, const Layout& l, const std::vector<std::str
     }
 }
 
-void paint_legend(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points) {
+void paint_legend(QPainter& painter, const Frame& l, const std::vector<ChartPoint>& points) {
     for (std::size_t i = 0; i < l.legend.size(); ++i) {
         painter.setPen(Qt::black);
         painter.setBrush(to_qcolor(points[i].colour));
@@ -226,7 +225,7 @@ void paint_legend(QPainter& painter, const Layout& l, const std::vector<ChartPoi
     }
 }
 
-void paint_walls(QPainter& painter, const Layout& l) {
+void paint_walls(QPainter& painter, const Frame& l) {
     const QRect& plot = l.plot;
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
@@ -246,7 +245,7 @@ void paint_walls(QPainter& painter, const Layout& l) {
 // free for the marks.
 class ValueScale {
 public:
-    ValueScale(const Layout& l, const ChartModel& model) {
+    ValueScale(const Frame& l, const ChartModel& model) {
         for (const ChartPoint& p : model.points()) take_in(p.value);
         for (const ChartLine& line : model.lines()) {
             take_in(line.from_value);
@@ -270,8 +269,7 @@ private:
 
 // Where the bars go: each point in its own slot, from the left, its bar 60 %
 // as wide, rising from 0.
-std::vector<Bar> place_bars(const Layout& l, const ChartModel& model, const ScaleMap& map) {
-    const ValueScale v_of(l, model);
+std::vector<Bar> place_bars(const ChartModel& model, const ScaleMap& map, const ValueScale& v_of) {
     const std::vector<ChartPoint>& points = model.points();
     const std::size_t slot_total = model.slot_count();
     std::vector<Bar> bars;
@@ -308,16 +306,17 @@ struct MarkPlace {
 // Where the marks and the lines' labels go, once the bars are placed.
 struct Labels {
     std::vector<MarkPlace> marks;
-    std::vector<QRect> line_labels;  // one per line; empty for a line without a label
+    std::vector<LineEnds> line_ends;  // one per line
+    std::vector<QRect> line_labels;   // one per line; empty for a line without a label
 };
 
 // The pixels inside the plot's walls, free of their outline.
-QRect plot_inside(const Layout& l) { return QRect(QPoint(l.plot.left() + 1, l.plot.top() + 1), l.plot.bottomRight()); }
+QRect plot_inside(const Frame& l) { return QRect(QPoint(l.plot.left() + 1, l.plot.top() + 1), l.plot.bottomRight()); }
 
 // Marks: above every bar whose top is in view (the last bar only for
 // Marks::Last), centred over the bar, or, when the labels keep clear, moved
 // sideways as far as needed to stay inside the plot.
-std::vector<MarkPlace> place_marks(const Layout& l, const ChartModel& model, const Separators& seps,
+std::vector<MarkPlace> place_marks(const Frame& l, const ChartModel& model, const std::vector<QString>& texts,
                                    const std::vector<Bar>& bars) {
     const QFontMetrics fm(l.font);
     const QRect& plot = l.plot;
@@ -330,12 +329,11 @@ std::vector<MarkPlace> place_marks(const Layout& l, const ChartModel& model, con
         const int x = (b.left + b.right) / 2 + d / 2;
         const int top = b.top - d / 2;
         if (x < plot.left() || x > plot.right() + d || top < plot.top() - d || top > plot.bottom()) continue;
-        QString text = from_log_text(format_value(model.points()[i].value, model.value_format(), seps));
+        const QString& text = texts[i];
         const int w = fm.horizontalAdvance(text) + kMarkPad;
         int left = x - w / 2;
         if (model.labels_clear_of_bars()) left = std::max(inside.left(), std::min(left, inside.right() + 1 - w));
-        marks.push_back(
-            {QPoint(x, top), QRect(left, top - kMarkLine - l.line_height, w, l.line_height), std::move(text)});
+        marks.push_back({QPoint(x, top), QRect(left, top - kMarkLine - l.line_height, w, l.line_height), text});
     }
     return marks;
 }
@@ -433,7 +431,7 @@ QRect first_clear(const std::vector<QRect>& places, const QRect& inside, const s
 
 // What a line's label must keep clear of: the bars with their depth, and
 // the marks with their lines.
-std::vector<QRect> taken_by_bars(const Layout& l, const std::vector<Bar>& bars, const std::vector<MarkPlace>& marks) {
+std::vector<QRect> taken_by_bars(const Frame& l, const std::vector<Bar>& bars, const std::vector<MarkPlace>& marks) {
     std::vector<QRect> taken;
     taken.reserve(bars.size() + 2 * marks.size());
     for (const Bar& b : bars) taken.emplace_back(QPoint(b.left, b.top - l.depth), QPoint(b.right + l.depth, b.base));
@@ -448,16 +446,16 @@ std::vector<QRect> taken_by_bars(const Layout& l, const std::vector<Bar>& bars, 
 // reaching towards the other end, or, when the labels keep clear, in the
 // first place along the line inside the plot that meets no bar, mark or
 // label placed before it.
-Labels place_labels(const Layout& l, const ChartModel& model, const Separators& seps, const ScaleMap& map,
-                    const std::vector<Bar>& bars) {
-    Labels labels{place_marks(l, model, seps, bars), {}};
-    const ValueScale v_of(l, model);
+Labels place_labels(const Frame& l, const ChartModel& model, const std::vector<QString>& mark_texts,
+                    const ScaleMap& map, const ValueScale& v_of, const std::vector<Bar>& bars) {
+    Labels labels{place_marks(l, model, mark_texts, bars), {}, {}};
     const QFontMetrics fm(l.font);
     const bool keep_clear = model.labels_clear_of_bars();
     const QRect inside = plot_inside(l);
     std::vector<QRect> taken = keep_clear ? taken_by_bars(l, bars, labels.marks) : std::vector<QRect>{};
     for (const ChartLine& line : model.lines()) {
         const LineEnds e = line_ends(line, v_of, static_cast<double>(model.slot_count()), map);
+        labels.line_ends.push_back(e);
         const QSize size(fm.horizontalAdvance(from_log_text(line.label)) + kMarkPad, l.line_height);
         const bool at_from = line.label_at == ChartLine::LabelAt::From;
         QRect box;
@@ -474,27 +472,24 @@ Labels place_labels(const Layout& l, const ChartModel& model, const Separators& 
 
 // The lines over the bars, two pixels wide, inside the plot; each label in
 // a white box where it was placed.
-void paint_lines(QPainter& painter, const Layout& l, const ChartModel& model, const ScaleMap& map,
-                 const std::vector<QRect>& label_boxes) {
-    const ValueScale v_of(l, model);
-    const auto slot_total = static_cast<double>(model.slot_count());
+void paint_lines(QPainter& painter, const Frame& l, const std::vector<ChartLine>& lines, const Labels& labels) {
     painter.save();
     painter.setClipRect(bar_clip(l));
-    for (std::size_t i = 0; i < model.lines().size(); ++i) {
-        const ChartLine& line = model.lines()[i];
-        const LineEnds e = line_ends(line, v_of, slot_total, map);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ChartLine& line = lines[i];
+        const LineEnds& e = labels.line_ends[i];
         painter.setPen(QPen(to_qcolor(line.colour), 2, line.dashed ? Qt::DashLine : Qt::SolidLine));
         painter.drawLine(e.from, e.to);
         if (line.label.empty()) continue;
-        painter.fillRect(label_boxes[i], Qt::white);
-        painter.drawText(label_boxes[i], Qt::AlignCenter, from_log_text(line.label));
+        painter.fillRect(labels.line_labels[i], Qt::white);
+        painter.drawText(labels.line_labels[i], Qt::AlignCenter, from_log_text(line.label));
     }
     painter.restore();
 }
 
 // The bars, each a gradient from its colour at the base to white at the
 // top, inside the plot and its depth.
-void paint_bars(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points,
+void paint_bars(QPainter& painter, const Frame& l, const std::vector<ChartPoint>& points,
                 const std::vector<Bar>& bars) {
     const int d = l.depth;
     painter.save();
@@ -523,7 +518,7 @@ void paint_bars(QPainter& painter, const Layout& l, const std::vector<ChartPoint
 // The marks where they were placed, each with its line up from its bar's
 // top. Left to themselves they may reach past the plot's sides, but never
 // above its walls into the legend (only a zoom takes them that high).
-void paint_marks(QPainter& painter, const Layout& l, const std::vector<MarkPlace>& marks) {
+void paint_marks(QPainter& painter, const Frame& l, const std::vector<MarkPlace>& marks) {
     const QRect& plot = l.plot;
     painter.save();
     painter.setClipRect(QRect(QPoint(l.area.left(), plot.top() - l.depth), QPoint(l.area.right(), plot.bottom())));
@@ -538,7 +533,7 @@ void paint_marks(QPainter& painter, const Layout& l, const std::vector<MarkPlace
 
 // The horizontal axis: a tick and a label under each bar in view; a label
 // that would run into the one before it is left out.
-void paint_axis(QPainter& painter, const Layout& l, const std::vector<ChartPoint>& points,
+void paint_axis(QPainter& painter, const Frame& l, const std::vector<ChartPoint>& points,
                 const std::vector<Bar>& bars) {
     const QFontMetrics fm(l.font);
     const QRect& plot = l.plot;
@@ -559,28 +554,96 @@ void paint_axis(QPainter& painter, const Layout& l, const std::vector<ChartPoint
 
 }  // namespace
 
-void ChartPainter::paint(QPainter& painter, const QRect& area) const {
-    const Layout l = lay_out(model_, area);
+std::vector<QString> mark_texts(const ChartModel& model, const Separators& seps) {
+    std::vector<QString> texts;
+    texts.reserve(model.points().size());
+    for (const ChartPoint& p : model.points()) {
+        texts.push_back(from_log_text(format_value(p.value, model.value_format(), seps)));
+    }
+    return texts;
+}
+
+// The frame, and when the plot is large enough for them, the bars with the
+// places of their marks and of the lines and their labels: all under one
+// zoom and one value scale.
+struct ChartLayout::Parts {
+    Frame frame;
+    QRectF zoom;
+    std::vector<Bar> bars;  // none in a plot too small for them
+    Labels labels;
+};
+
+const QRect& ChartLayout::area() const { return parts_->frame.area; }
+
+const QRectF& ChartLayout::zoom() const { return parts_->zoom; }
+
+const QRect& ChartLayout::plot() const { return parts_->frame.plot; }
+
+std::optional<std::size_t> ChartLayout::bar_at(const QPoint& point) const {
+    const Frame& l = parts_->frame;
+    const int d = l.depth;
+    if (!has_bars(l) || !bar_clip(l).contains(point)) return std::nullopt;
+    const std::vector<Bar>& bars = parts_->bars;
+    // The last bar drawn is the one on top.
+    for (std::size_t i = bars.size(); i-- > 0;) {
+        const Bar& b = bars[i];
+        const QPolygon outline({QPoint(b.left, b.base), QPoint(b.left, b.top), QPoint(b.left + d, b.top - d),
+                                QPoint(b.right + d, b.top - d), QPoint(b.right + d, b.base - d),
+                                QPoint(b.right, b.base)});
+        if (outline.containsPoint(point, Qt::OddEvenFill)) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<QRect> ChartLayout::bar_box(std::size_t index) const {
+    const Frame& l = parts_->frame;
+    if (index >= parts_->bars.size()) return std::nullopt;
+    const Bar& b = parts_->bars[index];
+    const QRect box = QRect(QPoint(b.left, b.top - l.depth), QPoint(b.right + l.depth, b.base)) & bar_clip(l);
+    if (box.isEmpty()) return std::nullopt;
+    return box;
+}
+
+ChartPainter::ChartPainter(const ChartModel& model, std::vector<QString> marks, const QRectF& zoom)
+    : model_(model), marks_(std::move(marks)), zoom_(zoom) {
+    Q_ASSERT(marks_.size() == model_.points().size());
+}
+
+ChartLayout ChartPainter::lay_out(const QRect& area) const {
+    auto parts = std::make_shared<ChartLayout::Parts>();
+    parts->frame = lay_out_frame(model_, area);
+    parts->zoom = zoom_;
+    const Frame& l = parts->frame;
+    if (has_bars(l)) {
+        // One scale for the bars and the lines alike.
+        const ValueScale v_of(l, model_);
+        const ScaleMap map(l.plot, zoom_);
+        parts->bars = place_bars(model_, map, v_of);
+        parts->labels = place_labels(l, model_, marks_, map, v_of, parts->bars);
+    }
+    return ChartLayout(std::move(parts));
+}
+
+void ChartPainter::paint(QPainter& painter, const ChartLayout& layout) const {
+    const ChartLayout::Parts& parts = *layout.parts_;
+    const Frame& l = parts.frame;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     // Figures read left to right also under -reverse: "2.5 GB", never
     // "GB 2.5".
     painter.setLayoutDirection(Qt::LeftToRight);
     painter.setFont(l.font);
-    painter.fillRect(area, Qt::white);
+    painter.fillRect(l.area, Qt::white);
     paint_titles(painter, l, model_.titles());
     paint_legend(painter, l, model_.points());
     if (has_bars(l)) {
         paint_walls(painter, l);
-        const ScaleMap map(l.plot, zoom_);
-        const std::vector<Bar> bars = place_bars(l, model_, map);
-        const Labels labels = place_labels(l, model_, seps_, map, bars);
-        paint_bars(painter, l, model_.points(), bars);
+        paint_bars(painter, l, model_.points(), parts.bars);
         // The marks over the lines, so that a line never strikes through a
         // value.
-        paint_lines(painter, l, model_, map, labels.line_labels);
-        paint_marks(painter, l, labels.marks);
-        paint_axis(painter, l, model_.points(), bars);
+        paint_lines(painter, l, model_.lines(), parts.labels);
+        paint_marks(painter, l, parts.labels.marks);
+        paint_axis(painter, l, model_.points(), parts.bars);
     }
     painter.restore();
 }
@@ -611,31 +674,6 @@ QImage ChartPainter::picture(int width, int height, double scale) const {
     return rgb;
 }
 
-QRect ChartPainter::plot_rect(const QRect& area) const { return lay_out(model_, area).plot; }
-
-std::optional<std::size_t> ChartPainter::bar_at(const QRect& area, const QPoint& point) const {
-    const Layout l = lay_out(model_, area);
-    const int d = l.depth;
-    if (!has_bars(l) || !bar_clip(l).contains(point)) return std::nullopt;
-    const std::vector<Bar> bars = place_bars(l, model_, ScaleMap(l.plot, zoom_));
-    // The last bar drawn is the one on top.
-    for (std::size_t i = bars.size(); i-- > 0;) {
-        const Bar& b = bars[i];
-        const QPolygon outline({QPoint(b.left, b.base), QPoint(b.left, b.top), QPoint(b.left + d, b.top - d),
-                                QPoint(b.right + d, b.top - d), QPoint(b.right + d, b.base - d),
-                                QPoint(b.right, b.base)});
-        if (outline.containsPoint(point, Qt::OddEvenFill)) return i;
-    }
-    return std::nullopt;
-}
-
-std::optional<QRect> ChartPainter::bar_box(const QRect& area, std::size_t index) const {
-    const Layout l = lay_out(model_, area);
-    if (!has_bars(l) || index >= model_.points().size()) return std::nullopt;
-    const Bar b = place_bars(l, model_, ScaleMap(l.plot, zoom_))[index];
-    const QRect box = QRect(QPoint(b.left, b.top - l.depth), QPoint(b.right + l.depth, b.base)) & bar_clip(l);
-    if (box.isEmpty()) return std::nullopt;
-    return box;
-}
+QRect ChartPainter::plot_rect(const QRect& area) const { return lay_out_frame(model_, area).plot; }
 
 }  // namespace loglezer

@@ -4,7 +4,10 @@
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
+#include <QString>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "log/separators.h"
 #include "stats/chart_model.h"
@@ -44,19 +47,63 @@ int scaled_pixels(int pixels, double scale);
 // (0 at its left edge, 1 at its right).
 double bar_centre(std::size_t index, std::size_t count);
 
+// The texts of a chart's marks, one per point: its value in the model's
+// value format and the separators. Made when the chart is set, so that
+// painting only measures and draws them.
+std::vector<QString> mark_texts(const ChartModel& model, const Separators& seps);
+
+// The chart laid out in one area under one zoom: where its titles, legend,
+// walls, bars, marks and lines go, worked out once. A ChartPainter makes it
+// and paints from it; the panel keeps it between paints to find the bar
+// under the pointer. It holds no reference to the model it was made from.
+class ChartLayout {
+public:
+    // The area it was laid out in and the zoom it was laid out under.
+    const QRect& area() const;
+    const QRectF& zoom() const;
+
+    // The front rectangle of the plot (inside its walls).
+    const QRect& plot() const;
+
+    // The bar drawn at `point` (its front, and in 3D its top and side);
+    // nothing between the bars, above or below them, or outside the plot.
+    std::optional<std::size_t> bar_at(const QPoint& point) const;
+
+    // The box a bar is drawn in (its front, and in 3D its top and side), as
+    // far as it lies within the plot and its depth; nothing for a bar out of
+    // view.
+    std::optional<QRect> bar_box(std::size_t index) const;
+
+private:
+    friend class ChartPainter;
+    struct Parts;
+    explicit ChartLayout(std::shared_ptr<const Parts> parts) : parts_(std::move(parts)) {}
+    std::shared_ptr<const Parts> parts_;  // never null
+};
+
 // Draws one bar chart: its title lines, legend, walls, and bars with their
 // marks and axis labels, flat or in an oblique 3D view, under a zoom. The
 // panel on screen and its saved picture are both drawn by it. It only reads
-// what it is given, which must outlive it.
+// the model it is given, which must outlive it.
 class ChartPainter {
 public:
-    // `zoom` is the part of the unzoomed plot in view (see ScaleMap).
+    // `zoom` is the part of the unzoomed plot in view (see ScaleMap). The
+    // marks are written with `seps`.
     ChartPainter(const ChartModel& model, const Separators& seps, const QRectF& zoom)
-        : model_(model), seps_(seps), zoom_(zoom) {}
+        : ChartPainter(model, mark_texts(model, seps), zoom) {}
+    // With the marks' texts made beforehand by mark_texts(), as a panel
+    // keeps them.
+    ChartPainter(const ChartModel& model, std::vector<QString> marks, const QRectF& zoom);
 
+    // Where everything goes when the chart is drawn into `area`.
+    ChartLayout lay_out(const QRect& area) const;
+
+    // Draws the chart as `layout` places it, which this painter (or one of
+    // the same model and marks) made.
+    void paint(QPainter& painter, const ChartLayout& layout) const;
     // Draws the chart into `area` of `painter`, laid out for the size of
     // `area`.
-    void paint(QPainter& painter, const QRect& area) const;
+    void paint(QPainter& painter, const QRect& area) const { paint(painter, lay_out(area)); }
 
     // The chart drawn into a new picture, laid out for `width` x `height`
     // on white and drawn `scale` times as large: text and lines are drawn at
@@ -69,19 +116,9 @@ public:
     // laid out in `area`.
     QRect plot_rect(const QRect& area) const;
 
-    // The bar drawn at `point` (its front, and in 3D its top and side) when
-    // the chart is laid out in `area`, under the zoom; nothing between the
-    // bars, above or below them, or outside the plot.
-    std::optional<std::size_t> bar_at(const QRect& area, const QPoint& point) const;
-
-    // The box a bar is drawn in (its front, and in 3D its top and side), as
-    // far as it lies within the plot and its depth, when the chart is laid
-    // out in `area`, under the zoom; nothing for a bar out of view.
-    std::optional<QRect> bar_box(const QRect& area, std::size_t index) const;
-
 private:
     const ChartModel& model_;
-    const Separators& seps_;
+    std::vector<QString> marks_;
     QRectF zoom_;
 };
 

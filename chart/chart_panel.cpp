@@ -75,6 +75,12 @@ public:
 // The zoom's step on + and -.
 constexpr double kKeyZoom = 2.0;
 
+// Whether two views are the same to the last bit, as the pixels laid out
+// under them are: QRectF's == takes views that differ slightly as the same.
+bool same_view(const QRectF& a, const QRectF& b) {
+    return a.x() == b.x() && a.y() == b.y() && a.width() == b.width() && a.height() == b.height();
+}
+
 }  // namespace
 
 ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), model_(std::move(title)) {
@@ -84,36 +90,44 @@ ChartPanel::ChartPanel(std::string title, QWidget* parent) : QWidget(parent), mo
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     model_.set_on_change([this] { model_changed(); });
+    content_changed();
 }
 
 ChartPanel::~ChartPanel() = default;
 
 void ChartPanel::set_chart(const ChartModel& model) {
     model_ = model;
+    // The copy brought the callback of the model it was copied from.
     model_.set_on_change([this] { model_changed(); });
-    // Every point is new, whatever their number.
-    point_count_ = ~std::size_t{0};
-    model_changed();
+    content_changed();
+    points_replaced();
 }
 
 void ChartPanel::set_separators(const Separators& seps) {
     seps_ = seps;
-    update();
+    content_changed();
 }
 
-QRect ChartPanel::plot_rect(const QRect& area) const { return chart_painter().plot_rect(area); }
+const ChartLayout& ChartPanel::layout(const QRectF& zoom) const {
+    if (!layout_ || layout_->area() != rect() || !same_view(layout_->zoom(), zoom)) {
+        layout_ = chart_painter(zoom).lay_out(rect());
+    }
+    return *layout_;
+}
 
-QImage ChartPanel::render(int width, int height) const { return chart_painter().picture(width, height); }
+QRect ChartPanel::plot_rect(const QRect& area) const { return chart_painter(zoom_).plot_rect(area); }
+
+QImage ChartPanel::render(int width, int height) const { return chart_painter(zoom_).picture(width, height); }
 
 QString ChartPanel::tooltip_at(const QPoint& point) const {
-    const std::optional<std::size_t> index = chart_painter().bar_at(rect(), point);
+    const std::optional<std::size_t> index = layout(zoom_).bar_at(point);
     return index ? bar_tooltip(*index) : QString();
 }
 
 QString ChartPanel::bar_tooltip(std::size_t index) const {
     const ChartPoint& bar = model_.points().at(index);
     const QString name = bar_namer_ ? bar_namer_(model_, index) : from_log_text(bar.label);
-    return name + '\n' + from_log_text(format_value(bar.value, "#,##0.00 GB", seps_)) + '\n' +
+    return name + '\n' + from_log_text(gigabytes_text(bar.value, seps_)) + '\n' +
            from_log_text(whole_bytes_text(bar.bytes, seps_)) + QStringLiteral(" bytes");
 }
 
@@ -141,7 +155,7 @@ bool ChartPanel::event(QEvent* event) {
 
 void ChartPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    chart_painter().paint(painter, rect());
+    chart_painter(zoom_).paint(painter, layout(zoom_));
     if (hasFocus()) paint_focus(painter);
 }
 
@@ -150,16 +164,25 @@ void ChartPanel::paint_focus(QPainter& painter) const {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(1, 1, -2, -2));
     if (!selected_) return;
-    if (const std::optional<QRect> box = chart_painter().bar_box(rect(), *selected_)) {
+    if (const std::optional<QRect> box = layout(zoom_).bar_box(*selected_)) {
         painter.drawRect(box->adjusted(-2, -2, 1, 1));
     }
 }
 
 void ChartPanel::model_changed() {
-    update();
+    content_changed();
     // Points are only ever cleared or added: replacing them changes their
     // number.
-    if (model_.points().size() == point_count_) return;
+    if (model_.points().size() != point_count_) points_replaced();
+}
+
+void ChartPanel::content_changed() {
+    mark_texts_ = mark_texts(model_, seps_);
+    layout_.reset();
+    update();
+}
+
+void ChartPanel::points_replaced() {
     point_count_ = model_.points().size();
     if (selected_ && hasFocus()) QToolTip::hideText();
     selected_.reset();
@@ -168,7 +191,7 @@ void ChartPanel::model_changed() {
 }
 
 QPointF ChartPanel::to_plot_fraction(const QPoint& point) const {
-    return ScaleMap(plot_rect(rect()), zoom_).fraction_at(point);
+    return ScaleMap(layout(zoom_).plot(), zoom_).fraction_at(point);
 }
 
 void ChartPanel::set_zoom_now(const QRectF& view) {
@@ -214,7 +237,7 @@ void ChartPanel::mouseMoveEvent(QMouseEvent* event) {
     if (drag_ == Drag::Zoom) {
         band_->setGeometry(QRect(drag_start_, at).normalized());
     } else if (drag_ == Drag::Scroll) {
-        const QRect plot = plot_rect(rect());
+        const QRect plot = layout(zoom_).plot();
         const QPoint delta = at - drag_last_;
         drag_last_ = at;
         QRectF view = zoom_;
@@ -323,10 +346,10 @@ void ChartPanel::zoom_across(double factor) {
 void ChartPanel::show_selected_tooltip() {
     if (!selected_) return;
     // Where the bar stands once a gliding zoom has reached its goal.
-    const std::optional<QRect> box = ChartPainter(model_, seps_, zoom_goal_).bar_box(rect(), *selected_);
-    const QRect plot = plot_rect(rect());
+    const ChartLayout& goal = layout(zoom_goal_);
+    const std::optional<QRect> box = goal.bar_box(*selected_);
     // Beside the bar rather than over it.
-    const QPoint at = box ? box->topRight() : plot.center();
+    const QPoint at = box ? box->topRight() : goal.plot().center();
     QToolTip::showText(mapToGlobal(at), bar_tooltip(*selected_), this);
 }
 

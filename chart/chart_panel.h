@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chart/chart_painter.h"
 #include "log/separators.h"
@@ -47,8 +48,8 @@ public:
     // running handler has ended.
     ChartModel& model() { return model_; }
     const ChartModel& model() const { return model_; }
-    // Shows `model` in place of what the panel showed: a new chart, whose
-    // points no bar selected before names.
+    // Shows a copy of `model`, in place of what the panel showed: the
+    // selection is forgotten, the zoom stays.
     void set_chart(const ChartModel& model);
 
     // The separators the marks are written with.
@@ -112,15 +113,23 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // What draws the panel: its whole look under the current zoom, without
-    // the controls that stand on it.
-    ChartPainter chart_painter() const { return ChartPainter(model_, seps_, zoom_); }
+    // What draws the panel: its whole look under `zoom`, without the
+    // controls that stand on it.
+    ChartPainter chart_painter(const QRectF& zoom) const { return ChartPainter(model_, mark_texts_, zoom); }
+    // The chart laid out in the panel under `zoom`: the layout kept from the
+    // last paint or question, made again only when the model, the
+    // separators, the size or the zoom has changed since.
+    const ChartLayout& layout(const QRectF& zoom) const;
     // A widget point in the unzoomed plot's fractions, under the current zoom.
     QPointF to_plot_fraction(const QPoint& point) const;
     void set_zoom_now(const QRectF& view);
-    // Every change to the model: a repaint, and when the points have been
-    // replaced, no selection and a new description.
+    // Every change to the model: what painting needs made again and a
+    // repaint, and when the points have been replaced, points_replaced().
     void model_changed();
+    // The marks' texts made again and the layout forgotten, for a repaint.
+    void content_changed();
+    // No selection and a new description.
+    void points_replaced();
     // The keys' actions; each returns whether the key is one of them.
     bool act_on_key(int key);
     // Left (-1) and Right (+1).
@@ -136,6 +145,10 @@ private:
 
     ChartModel model_;
     Separators seps_;
+    std::vector<QString> mark_texts_;  // of model_ in seps_, one per point
+    // The layout of the last paint or question, until the model or the
+    // separators change; it also names the size and the zoom it was made for.
+    mutable std::optional<ChartLayout> layout_;
     bool animated_zoom_ = false;
     QRectF zoom_ = kAll;
     // The view asked for last, which a gliding zoom has not reached yet.
