@@ -4,6 +4,7 @@
 
 #include "allowance/allowance_chart.h"
 #include "log/month_names.h"
+#include "text/dates.h"
 #include "text/value_format.h"
 
 namespace loglezer {
@@ -56,7 +57,7 @@ AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, const All
                                       const Separators& seps) {
     AllowanceBoxTexts t;
     const LogDate& end = figures.period.end;
-    t.caption = "Bundel t/m " + std::to_string(end.day) + " " + std::string(dutch_month_name(end.month));
+    t.caption = "Bundel t/m " + dutch_day(std::to_string(end.day), dutch_month_name(end.month));
     const long long percent = std::llround(figures.percent);
     t.used = amount(figures.used, settings.units, seps) + " (" + std::to_string(percent) + "%)";
     t.estimate = amount(figures.estimate, settings.units, seps);

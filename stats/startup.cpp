@@ -5,6 +5,7 @@
 #include "log/month_names.h"
 #include "log/number_text.h"
 #include "stats/statistics.h"
+#include "text/dates.h"
 
 namespace loglezer {
 
@@ -82,13 +83,8 @@ bool log_has_year(const LineList& lines, const std::string& year_text) {
 }
 
 std::string line_day(std::string_view line, std::string& month_name) {
-    std::string text(day_text(line));
-    text += ' ';
     if (const auto name = look_up_month(month_abbrev(line))) month_name = *name;
-    text += month_name;
-    text += ' ';
-    text += year_number_text(line);
-    return text;
+    return dutch_day(day_text(line), month_name, year_number_text(line));
 }
 
 std::string build_period_text(const LineList& lines, std::string& month_name) {

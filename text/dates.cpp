@@ -37,8 +37,19 @@ std::string english_date(const LogDate& date) {
            std::to_string(date.year);
 }
 
+std::string dutch_day(std::string_view day, std::string_view month_name, std::string_view year) {
+    std::string text(day);
+    text += ' ';
+    text += month_name;
+    if (!year.empty()) {
+        text += ' ';
+        text += year;
+    }
+    return text;
+}
+
 std::string dutch_date(const LogDate& date) {
-    return std::to_string(date.day) + " " + std::string(dutch_month_name(date.month)) + " " + std::to_string(date.year);
+    return dutch_day(std::to_string(date.day), dutch_month_name(date.month), std::to_string(date.year));
 }
 
 std::string_view english_month_name(int month) { return kEnglishMonths[month - 1]; }

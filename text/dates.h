@@ -16,7 +16,11 @@ std::string iso_date(const LogDate& date);
 std::string iso_month(int year, int month = 0);
 // "14 June 2022"
 std::string english_date(const LogDate& date);
-// "14 Juni 2022", as the window writes a day.
+// A day as the window writes it: its number as given, the Dutch month
+// name, and the year when one is given: "14 Juni 2022", "01 Januari 2005"
+// (a log line's day, as the line writes its number), "19 Juni".
+std::string dutch_day(std::string_view day, std::string_view month_name, std::string_view year = {});
+// "14 Juni 2022": dutch_day of a date.
 std::string dutch_date(const LogDate& date);
 
 // "January" .. "December" for 1 .. 12.
