@@ -3,7 +3,8 @@
 # make test: install everything, build it all with warnings as errors, run
 #            every test, then the tests again under AddressSanitizer and
 #            UndefinedBehaviorSanitizer.
-# make lint: clang-tidy (.clang-tidy) over the program's code.
+# make lint: clang-tidy (.clang-tidy) over the program's code, clang-format's
+#            check of every C++ file, and the check that the rooms point one way.
 # make package: the full set-up and build, then build/loglezer_<version>-1_<arch>.deb,
 #               checked with lintian.
 # make fuzz: builds the fuzz targets with clang and runs each for
@@ -14,7 +15,7 @@ RUN_PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-d
                 qt6-translations-l10n
 # Besides, for the tests, the benchmarks, the validators, the lint and the package.
 PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev xvfb xauth libjpeg-turbo-progs \
-            desktop-file-utils appstream man-db dpkg-dev clang-tidy lintian locales
+            desktop-file-utils appstream man-db dpkg-dev clang-tidy clang-format lintian locales
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60
@@ -24,7 +25,7 @@ SAN_ENV := ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stac
 # build keeps what its folder was configured with.
 WERROR_FLAG = $(if $(WERROR),-DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR))
 # The folders clang-tidy reads; one that does not exist is passed over.
-LINT_DIRS := log stats cli chart app
+LINT_DIRS := log text settings stats allowance session frontend cli chart app
 
 .PHONY: run test lint package deps deps-run build build-asan bench fuzz build-fuzz clean
 
@@ -81,6 +82,8 @@ fuzz: build-fuzz
 # on a screen (60 lines).
 lint: build
 	printf '%s\n' $(wildcard $(addsuffix /*.cpp,$(LINT_DIRS))) | xargs -P$(JOBS) -n4 clang-tidy -p build --quiet
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	tools/check-layers.sh
 
 bench: build
 	for b in build/bench_*; do $$b; done
