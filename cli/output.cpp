@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "log/failure.h"
 #include "log/files.h"
 
 namespace loglezer::cli {
@@ -11,7 +12,8 @@ constexpr std::size_t kBlock = std::size_t{64} * 1024;
 
 // Writes the whole text, or throws the reason it could not.
 void put(int fd, std::string_view text) {
-    if (const int error = write_all(fd, text)) throw OutputError(std::strerror(error));
+    if (const int error = write_all(fd, text))
+        throw Failure(std::string("cannot write the output: ") + std::strerror(error));
 }
 
 }  // namespace

@@ -1,22 +1,15 @@
 #pragma once
 
 // Where loglezer-stats writes its output.
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace loglezer::cli {
 
-// Output that could not be written; the text is the reason.
-class OutputError : public std::runtime_error {
-public:
-    explicit OutputError(const std::string& reason) : std::runtime_error(reason) {}
-};
-
 // Where loglezer-stats writes its output, piece by piece as it is made, so
-// that a long report never waits whole in memory. Throws OutputError when a
-// piece cannot be written: output lost to a full disk or a closed
-// descriptor must not pass for output written.
+// that a long report never waits whole in memory. Throws Failure("cannot
+// write the output: reason") when a piece cannot be written: output lost to
+// a full disk or a closed descriptor must not pass for output written.
 class Output {
 public:
     virtual ~Output() = default;

@@ -90,8 +90,9 @@ int run(const std::vector<std::string>& args, Output& out, std::ostream& err, co
         }
         out.flush();
         return status;
-    } catch (const OutputError& e) {
-        err << "loglezer-stats: cannot write the output: " << e.what() << '\n';
+    } catch (const Failure& failure) {
+        // Output that could not be written.
+        err << error_line(kProgram, failure.what());
         return 1;
     }
 }
