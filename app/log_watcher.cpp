@@ -8,7 +8,7 @@ namespace loglezer {
 
 LogWatcher::LogWatcher(QObject* parent, std::function<void()> changed)
     : watcher_(parent), settle_(parent), changed_(std::move(changed)) {
-    settle_.setObjectName("log_settle_timer");
+    settle_.setObjectName(QStringLiteral("log_settle_timer"));
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
     QObject::connect(&settle_, &QTimer::timeout, parent, [this] { settled(); });

@@ -44,9 +44,11 @@ std::string path_text(const QString& path) { return QFile::encodeName(path).toSt
 
 // The "log not found" box, with "Openen..." (Alt+O) beside OK when asked.
 MissingLogAnswer ask_about_missing_log(const QString& detail, bool offer_open) {
-    QMessageBox box(QMessageBox::Critical, "Error", kLogMissingMessage, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QString::fromUtf8(kLogMissingMessage),
+                    QMessageBox::Ok);
     box.setDetailedText(detail);
-    const QAbstractButton* open = offer_open ? box.addButton("&Openen...", QMessageBox::ActionRole) : nullptr;
+    const QAbstractButton* open =
+        offer_open ? box.addButton(QStringLiteral("&Openen..."), QMessageBox::ActionRole) : nullptr;
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
@@ -56,8 +58,8 @@ MissingLogAnswer ask_about_missing_log(const QString& detail, bool offer_open) {
 // Qt's own open dialog, Dutch with the window whatever the desktop, in the
 // working directory.
 std::optional<QString> choose_log_file(QWidget* parent, const std::filesystem::path& working_dir) {
-    QFileDialog dialog(parent, "Logfile openen", QFile::decodeName(working_dir.c_str()),
-                       "Logbestanden (*.csv *.log);;Alle bestanden (*)");
+    QFileDialog dialog(parent, QStringLiteral("Logfile openen"), QFile::decodeName(working_dir.c_str()),
+                       QStringLiteral("Logbestanden (*.csv *.log);;Alle bestanden (*)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -168,9 +170,9 @@ void MainWindow::connect_keys() {
         auto* shortcut = new QShortcut(key.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, handler = key.handler] { guarded(handler); });
     }
-    ui_.make_stats_button->setToolTip("Maak stats (F5)");
-    ui_.save_download_button->setToolTip("Grafiek opslaan (Ctrl+S)");
-    ui_.save_upload_button->setToolTip("Grafiek opslaan (Ctrl+Shift+S)");
+    ui_.make_stats_button->setToolTip(QStringLiteral("Maak stats (F5)"));
+    ui_.save_download_button->setToolTip(QStringLiteral("Grafiek opslaan (Ctrl+S)"));
+    ui_.save_upload_button->setToolTip(QStringLiteral("Grafiek opslaan (Ctrl+Shift+S)"));
 }
 
 void MainWindow::connect_handlers() {

@@ -45,6 +45,7 @@ using Place = std::variant<std::monostate, Field<QPushButton>, Field<ChartPanel>
 
 // What a screen reader says of a control, where its text or title does not
 // say it well enough: its accessible name and description; null for none.
+// Like the controls' texts, they are UTF-8, as this file is ("Eén staaf").
 struct Spoken {
     const char* name;
     const char* description;
@@ -184,7 +185,7 @@ static_assert(table_is_sound(), "a control kept in a place of another type, or m
 // Every attribute is set, so that a label inside a group box does not take
 // the box's bold italic.
 QFont sans_font(int pixels) {
-    QFont f("MS Sans Serif");
+    QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(pixels);
     f.setBold(false);
     f.setItalic(false);
@@ -217,14 +218,14 @@ public:
     }
 };
 
-QPushButton* flat_button(const char* text, QWidget* parent) {
+QPushButton* flat_button(const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setFlat(true);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
 
-QComboBox* year_month_box(const char* placeholder, QWidget* parent) {
+QComboBox* year_month_box(const QString& placeholder, QWidget* parent) {
     auto* cb = new QComboBox(parent);
     cb->setEditable(true);
     // Typed text is never added to the list, and no completion fills in a
@@ -242,7 +243,7 @@ QComboBox* year_month_box(const char* placeholder, QWidget* parent) {
 
 // An option button, numbered by its place among the options of its group:
 // the first one made also makes the group.
-QRadioButton* option_button(const char* text, QWidget* parent, QButtonGroup*& options) {
+QRadioButton* option_button(const QString& text, QWidget* parent, QButtonGroup*& options) {
     if (!options) options = new QButtonGroup(parent);
     auto* b = new QRadioButton(text, parent);
     options->addButton(b, static_cast<int>(options->buttons().size()));
@@ -250,21 +251,22 @@ QRadioButton* option_button(const char* text, QWidget* parent, QButtonGroup*& op
 }
 
 QWidget* make(const Control& c, QWidget* parent, QButtonGroup*& options) {
+    const QString text = QString::fromUtf8(c.text);
     switch (c.kind) {
         case Kind::Button:
-            return flat_button(c.text, parent);
+            return flat_button(text, parent);
         case Kind::Chart:
-            return new ChartPanel(c.text, parent);
+            return new ChartPanel(c.text, parent);  // the title is bytes, as all the chart's texts are
         case Kind::Combo:
-            return year_month_box(c.text, parent);
+            return year_month_box(text, parent);
         case Kind::Group:
-            return new QGroupBox(c.text, parent);
+            return new QGroupBox(text, parent);
         case Kind::Label:
-            return new QLabel(c.text, parent);
+            return new QLabel(text, parent);
         case Kind::Figure:
-            return new FigureLabel(c.text, parent);
+            return new FigureLabel(text, parent);
         case Kind::Option:
-            return option_button(c.text, parent, options);
+            return option_button(text, parent, options);
     }
     return nullptr;
 }
@@ -281,9 +283,11 @@ void keep(WindowControls& controls, const Place& place, QWidget* widget) {
 }
 
 void set_window_look(QWidget* window) {
-    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "Arial", "DejaVu Sans", "Sans Serif"});
-    window->setObjectName(kWindowName);
-    window->setWindowTitle("Pellicor!");
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    window->setObjectName(QLatin1String(kWindowName));
+    window->setWindowTitle(QStringLiteral("Pellicor!"));
     window->setFixedSize(1065, 625);
     window->setFont(font_of(Font::Window));
     window->setWindowIcon(program_icon());
@@ -319,13 +323,13 @@ WindowControls lay_out_window(QWidget* window) {
     for (const Control& c : kControls) {
         QWidget* w = make(c, made.at(c.parent), controls.option_buttons);
         if (*c.name) {
-            w->setObjectName(c.name);
+            w->setObjectName(QLatin1String(c.name));
             made.emplace(c.name, w);
         }
         if (c.font != Font::Inherited) w->setFont(font_of(c.font));
         w->setGeometry(c.geometry);
-        if (c.spoken.name) w->setAccessibleName(c.spoken.name);
-        if (c.spoken.description) w->setAccessibleDescription(c.spoken.description);
+        if (c.spoken.name) w->setAccessibleName(QString::fromUtf8(c.spoken.name));
+        if (c.spoken.description) w->setAccessibleDescription(QString::fromUtf8(c.spoken.description));
         if (c.kind == Kind::Combo) name_by_hidden_label(static_cast<QComboBox*>(w));
         keep(controls, c.place, w);
         if (c.kind == Kind::Button || c.kind == Kind::Group) flat_looks.push_back(w);

@@ -127,7 +127,7 @@ QString ChartPanel::tooltip_at(const QPoint& point) const {
 QString ChartPanel::bar_tooltip(std::size_t index) const {
     const ChartPoint& bar = model_.points().at(index);
     const QString name = bar_namer_ ? bar_namer_(model_, index) : from_log_text(bar.label);
-    return name + '\n' + from_log_text(gigabytes_text(bar.value, seps_)) + '\n' +
+    return name + u'\n' + from_log_text(gigabytes_text(bar.value, seps_)) + u'\n' +
            from_log_text(whole_bytes_text(bar.bytes, seps_)) + QStringLiteral(" bytes");
 }
 
@@ -135,9 +135,9 @@ QString ChartPanel::bar_list() const {
     QStringList lines;
     for (const std::string& title : model_.titles()) lines << from_log_text(title);
     for (std::size_t i = 0; i < model_.points().size(); ++i) {
-        lines << bar_tooltip(i).replace('\n', QStringLiteral("; "));
+        lines << bar_tooltip(i).replace(u'\n', QStringLiteral("; "));
     }
-    return lines.join('\n');
+    return lines.join(u'\n');
 }
 
 bool ChartPanel::event(QEvent* event) {
