@@ -6,8 +6,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "log/calendar.h"
 #include "log/failure.h"
-#include "log/month_names.h"
 #include "log/number_text.h"
 #include "log/words.h"
 
@@ -226,6 +226,8 @@ std::string_view month_abbrev(std::string_view line) { return copy_text(line, 4,
 std::string_view month_year_text(std::string_view line) { return drop_front(date_field(line), 3); }
 
 std::string_view day_text(std::string_view line) { return copy_text(line, 1, 2); }
+
+bool is_log_date(std::string_view line) { return line.size() >= 12 && line[11] == ',' && has_log_date_form(line); }
 
 void check_date(std::string_view line) {
     if (!is_log_date(line)) fail_date(up_to_comma(line));

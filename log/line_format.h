@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "log/month_names.h"
 #include "log/words.h"
 
 namespace loglezer {
@@ -53,12 +52,9 @@ std::string_view month_year_text(std::string_view line);
 std::string_view day_text(std::string_view line);
 
 // Whether the line begins with a date field the position-based rules can
-// read: exactly 11 characters before the first ",", a hyphen at positions 3
-// and 7, and one of the twelve month abbreviations ("Jan" .. "Dec", letter
-// case as shown) between them.
-inline bool is_log_date(std::string_view line) {
-    return has_usual_date_field(line) && line[2] == '-' && line[6] == '-' && is_month_abbrev(line.substr(3, 3));
-}
+// read: "dd-Mon-yyyy" (read_log_date's form, whatever the day number) and a
+// "," after it.
+bool is_log_date(std::string_view line);
 // Fails with "'date' is not a valid date" when the line does not begin with
 // such a date; the text quoted is the line up to its first ",".
 void check_date(std::string_view line);

@@ -59,6 +59,23 @@ TEST(LineFormat, FindsTheCommaAtEveryPlace) {
     }
 }
 
+// A date the position rules read: two digits, a month as the log writes
+// it, four digits, and a "," after them.
+TEST(LineFormat, IsLogDateOnlyForDigitsAMonthAndAComma) {
+    EXPECT_TRUE(is_log_date("01-Jan-2005,1,2,"));
+    EXPECT_TRUE(is_log_date("99-Dec-0000,"));
+    for (const char* line : {"xx-Jan-2005,1,2,", "01-Jan-20x5,1,2,", "0 -Jan-2005,1,2,", "01-jan-2005,1,2,",
+                             "01/Jan/2005,1,2,", "1-Jan-2005,1,2,", "01-Jan-2005", "01-Jan-2005 ,1,2,", ""}) {
+        EXPECT_FALSE(is_log_date(line)) << line;
+    }
+    try {
+        check_date("xx-Jan-2005,1,2,");
+        FAIL();
+    } catch (const Failure& e) {
+        EXPECT_STREQ(e.what(), "'xx-Jan-2005' is not a valid date");
+    }
+}
+
 TEST(LineFormat, YearNumber) {
     EXPECT_EQ(year_number("01-Jan-2005,1000,2000,"), 2005);
     for (const auto& [line, taken] : std::vector<std::pair<std::string, std::string>>{
