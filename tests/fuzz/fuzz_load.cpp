@@ -1,4 +1,5 @@
-// A whole log file: loaded from a file as the program does, and split.
+// A whole log file: loaded from a file as the program does (into the memory
+// of log/big_buffer.h) and split, against the plain split of its bytes.
 #include <sys/mman.h>
 #include <unistd.h>
 
