@@ -6,6 +6,7 @@
 
 #include "log/failure.h"
 #include "log/line_format.h"
+#include "log/plain_text.h"
 
 namespace loglezer {
 
@@ -75,7 +76,7 @@ bool LineList::split() {
     const char* const text = content_.data();
     // A UTF-8 byte order mark before the first date is no part of the
     // line: left in, it would shift every character position of line 0.
-    std::size_t line_start = n >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    std::size_t line_start = byte_order_mark_length({text, n});
     bool nul = false;
     while (line_start < n) {
         // A line ends at the first CR or LF, or at a NUL: the one after the
