@@ -1,8 +1,5 @@
 #include "log/calendar.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include "log/month_names.h"
 
 namespace loglezer {
@@ -13,33 +10,14 @@ int digit(char c) { return c - '0'; }
 
 bool is_leap_year(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-// Three characters as one number: every line's month is looked up, and
-// twelve compares of a number cost less than twelve of a text.
-constexpr std::uint32_t three_key(const char* p) {
-    return static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(p[2])) << 16;
-}
-
-// The month of the abbreviation at p as the log writes it ("Jan" ..
-// "Dec"), or 0.
-int month_of_abbrev(const char* p) {
-    static constexpr std::uint32_t kKeys[12] = {three_key("Jan"), three_key("Feb"), three_key("Mar"), three_key("Apr"),
-                                                three_key("May"), three_key("Jun"), three_key("Jul"), three_key("Aug"),
-                                                three_key("Sep"), three_key("Oct"), three_key("Nov"), three_key("Dec")};
-    const std::uint32_t key = three_key(p);
-    for (int month = 1; month <= 12; ++month) {
-        if (kKeys[month - 1] == key) return month;
-    }
-    return 0;
-}
-
-// The month of a text of the form, or 0 for another text.
+// The month of a text of the form "dd-Mon-yyyy" (what follows its first 11
+// characters aside), or 0 for another text.
 int form_month(std::string_view text) {
     if (text.size() < 11 || text[2] != '-' || text[6] != '-') return 0;
     for (const std::size_t i : {0, 1, 7, 8, 9, 10}) {
         if (!is_digit(text[i])) return 0;
     }
-    return month_of_abbrev(text.data() + 3);
+    return month_of_abbrev(text.substr(3, 3));
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string_view>
-
-#include "log/month_names.h"
-#include "log/words.h"
 
 namespace loglezer {
 
@@ -24,25 +20,11 @@ std::string_view up_to_comma(std::string_view text);
 // The text after its first ","; empty when it holds none.
 std::string_view after_comma(std::string_view text);
 
-// Whether the line's date field is its first 11 characters: a "," after
-// them and none among them, as in nearly every line.
-inline bool has_usual_date_field(std::string_view line) {
-    return line.size() >= 12 && line[11] == ',' && words::no_comma_in_11(line.data());
-}
 // The characters before the line's first ","; empty when it has none.
 std::string_view date_field(std::string_view line);
 // The date field without its first 7 characters: characters 8 to 11 of a
 // usual date field.
-inline std::string_view year_text(std::string_view line) {
-    return has_usual_date_field(line) ? line.substr(7, 4) : drop_front(date_field(line), 7);
-}
-// Whether two year texts are equal. Runs of years are found by comparing
-// the year text of every line; the usual four characters are compared as
-// one word, without a library call.
-inline bool same_year_text(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    return a.size() == 4 ? std::memcmp(a.data(), b.data(), 4) == 0 : a == b;
-}
+std::string_view year_text(std::string_view line);
 // Characters 8 to 11: the text the year number is read from.
 std::string_view year_number_text(std::string_view line);
 // Characters 4 to 6.
@@ -53,12 +35,9 @@ std::string_view month_year_text(std::string_view line);
 std::string_view day_text(std::string_view line);
 
 // Whether the line begins with a date field the position-based rules can
-// read: exactly 11 characters before the first ",", a hyphen at positions 3
-// and 7, and one of the twelve month abbreviations ("Jan" .. "Dec", letter
-// case as shown) between them.
-inline bool is_log_date(std::string_view line) {
-    return has_usual_date_field(line) && line[2] == '-' && line[6] == '-' && is_month_abbrev(line.substr(3, 3));
-}
+// read: "dd-Mon-yyyy" (read_log_date's form, whatever the day number) and a
+// "," after it.
+bool is_log_date(std::string_view line);
 // Fails with "'date' is not a valid date" when the line does not begin with
 // such a date; the text quoted is the line up to its first ",".
 void check_date(std::string_view line);
@@ -67,35 +46,19 @@ void check_date(std::string_view line);
 int year_number(std::string_view line);
 
 // Tells whether a line's year number is one year, failing as year_number
-// does. Lines are searched for a year one after the other: four digits, as
-// nearly every line has there, are told by comparing them as one word.
+// does.
 class YearNumberIs {
 public:
     explicit YearNumberIs(int year);
-    bool operator()(std::string_view line) const {
-        if (line.size() >= 11) {
-            std::uint32_t word;
-            std::memcpy(&word, line.data() + 7, 4);
-            const Told told = by_digits(word);
-            if (told != Told::Unknown) return told == Told::Yes;
-        }
-        return year_number(line) == year_;
-    }
-    // For characters 8 to 11 of a line as one word (the first in the lowest
-    // byte): whether they are the year, when they are four digits; unknown
-    // when they are not, and the line must be read.
-    enum class Told { Yes, No, Unknown };
-    Told by_digits(std::uint32_t word) const {
-        if (has_digits_ && word == digits_) return Told::Yes;
-        // Four other digits are another year.
-        if ((words::non_digit_bits(word) & 0x80808080u) == 0) return Told::No;
-        return Told::Unknown;
-    }
+    bool operator()(std::string_view line) const { return year_number(line) == year_; }
+    // Whether a dated line's year, as LineList::dated_year keeps it, is the
+    // year: its four digits read as the year number they spell, without
+    // reading the line.
+    bool dated(std::uint32_t year_word) const { return year_word == digits_; }
 
 private:
     int year_;
-    bool has_digits_ = false;  // the year has four digits, 0000 to 9999
-    std::uint32_t digits_ = 0;
+    std::uint32_t digits_ = 0;  // the year's four digits as dated_year keeps them; 0 outside 0000 to 9999
 };
 
 // The download and upload texts of a line, before conversion. The first way

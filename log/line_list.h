@@ -43,11 +43,11 @@ public:
         const std::size_t length = span & kLongLine;
         return {content_.data() + (span >> kLengthBits), length == kLongLine ? long_line_length(index) : length};
     }
-    // The year text of the line at `index` (0 to count()-1) as one word, its
-    // four characters with the first in the lowest byte, when the line
-    // begins with a date the position rules read (is_log_date); 0 for any
-    // other line, which must be read itself. Kept from the split, so that a
-    // walk over every line's year need not read the lines.
+    // The year text of the line at `index` (0 to count()-1), its four
+    // characters copied into one word, when the line begins with a date the
+    // position rules read (is_log_date); 0 for any other line, which must be
+    // read itself. Kept from the split, so that a walk over every line's year
+    // need not read the lines.
     std::uint32_t dated_year(long long index) const { return years_[static_cast<std::size_t>(index)]; }
     // Runs `read`, a read of the line at `index`, and returns what it
     // returns. A Failure it throws is told that it happened on that line
@@ -83,17 +83,15 @@ private:
     // Splits the content into lines; false, with no lines kept, when it
     // holds a NUL byte.
     bool split();
-    struct Splitter;
-    // Indexes the line of `length` characters at `offset` as line `index`,
-    // in the room the index has.
-    void index_line(std::size_t index, std::size_t offset, std::size_t length);
+    // Indexes the line of `length` characters at `offset` as the next line.
+    void index_line(std::size_t offset, std::size_t length);
     std::size_t long_line_length(long long index) const;
     void keep_lost_nuls(const std::vector<DroppedNuls>& dropped);
 
     ContentBuffer content_;
-    std::vector<std::uint64_t, BigAllocator<std::uint64_t>> spans_;
-    std::vector<std::uint32_t, BigAllocator<std::uint32_t>> years_;  // see dated_year
-    std::vector<LongLine> long_lines_;                               // in line order
+    std::vector<std::uint64_t> spans_;
+    std::vector<std::uint32_t> years_;  // see dated_year
+    std::vector<LongLine> long_lines_;  // in line order
     std::vector<LostNuls> lost_nuls_;
 };
 

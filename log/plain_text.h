@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace loglezer {
@@ -23,6 +24,14 @@ inline std::string_view without_blanks(std::string_view text) {
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
+}
+
+// The length of the UTF-8 byte order mark the text starts with: 3, or 0
+// when it starts without one. Editors on the log program's platform start a
+// file with one; it is no part of the file's first line.
+inline std::size_t byte_order_mark_length(std::string_view text) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return text.substr(0, kMark.size()) == kMark ? kMark.size() : 0;
 }
 
 }  // namespace loglezer

@@ -86,7 +86,7 @@ IniLine read_line(std::string_view text, std::size_t pos, int number) {
 // is no part of the first line), until visit returns false.
 template <class Visit>
 void for_each_line(std::string_view text, Visit&& visit) {
-    std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::size_t pos = byte_order_mark_length(text);
     for (int number = 1; pos < text.size(); ++number) {
         const IniLine line = read_line(text, pos, number);
         if (!visit(line)) return;

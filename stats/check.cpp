@@ -240,7 +240,7 @@ private:
     // passed count: one that fails is a problem of its own.
     void follow_year_runs(long long index, std::string_view year) {
         if (previous_line_ >= 0) {
-            if (same_year_text(year, run_year_)) return;
+            if (year == run_year_) return;
             run_ends_[std::string(run_year_)] = previous_line_;
         }
         run_year_ = year;

@@ -19,7 +19,7 @@ std::vector<std::string> year_list(const LineList& lines) {
         const std::uint32_t word = lines.dated_year(i);
         if (word != 0 && word == last_word) continue;
         const std::string_view year = year_text(lines.at(i));
-        if (!same_year_text(year, last)) {
+        if (year != last) {
             years.emplace_back(year);
             last = year;
         }
@@ -39,9 +39,8 @@ long long first_line_of_year_number(const LineList& lines, int year) {
     for (long long index = 0;; ++index) {
         if (index < lines.count()) {
             if (const std::uint32_t word = lines.dated_year(index)) {
-                const YearNumberIs::Told told = is_year.by_digits(word);
-                if (told == YearNumberIs::Told::Yes) return index;
-                if (told == YearNumberIs::Told::No) continue;
+                if (is_year.dated(word)) return index;
+                continue;
             }
         }
         if (lines.noting_line(index, [&] { return is_year(lines.at(index)); })) return index;

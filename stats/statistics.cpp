@@ -233,7 +233,7 @@ YearFigures per_year(const LineList& lines, const StatsInput& input, const Separ
     ColumnSum upload_sum(figures.record_upload, figures.record_upload_line);
     while (counter != items) {
         const std::uint32_t group_word = year_word(group_year);
-        while (line_year && same_year_text(*line_year, group_year)) {
+        while (line_year && *line_year == group_year) {
             read_year_line(walk, seps, download_sum, upload_sum);
             if (walk.advance(group_word, download_sum, upload_sum)) {
                 line_year = walk.year();

@@ -10,7 +10,7 @@
 # usage: tools/bench-vs-mawk.sh [LOG] [PAIRS]
 #   LOG    the log to read; by default one of 1,000,000 lines is written by
 #          build/make_bench_log into a temporary folder
-#   PAIRS  pairs of runs (default 7)
+#   PAIRS  pairs of runs (default 11)
 # BUILD_DIR (default build) is where loglezer-stats and make_bench_log are.
 # mawk is the reference only: this script installs nothing.
 set -euo pipefail
@@ -18,8 +18,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 stats="$build_dir/loglezer-stats"
-pairs=${2:-7}
-target=0.15
+pairs=${2:-11}
+target=0.16
 
 if ! command -v mawk >/dev/null 2>&1; then
     echo "mawk is missing: it is the reference of this comparison (apt-get install mawk)." >&2

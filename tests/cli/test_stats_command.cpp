@@ -188,10 +188,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"BadLineMonthlyJson", sample_log() + Lines{"05-Jan-2007,1,,"},
                     "--log traffic.csv --year 2007 --json", 1,
                     "loglezer-stats: traffic.csv:371: '' is not a valid floating point value\n"},
-        // The start-up's month list reads the year of every line before the last year's.
+        // A year with a letter is no date: the start-up's yearly walk fails there.
         FailureCase{"BadYearInTheStartUp",
                     days({2005, 1, 1}, 3, 1, 1) + Lines{"01-Jan-20x5,1,2,"} + days({2006, 1, 2}, 3, 1, 1),
-                    "--log traffic.csv", 1, "loglezer-stats: traffic.csv:4: '20x5' is not a valid integer value\n"},
+                    "--log traffic.csv", 1, "loglezer-stats: traffic.csv:4: '01-Jan-20x5' is not a valid date\n"},
         FailureCase{"YearNotANumber", sample_log(), "--log traffic.csv --year 20x6", 1,
                     "loglezer-stats: '20x6' is not a valid integer value\n"},
         FailureCase{"YearEmpty", sample_log(), "--log traffic.csv --year ''", 1,

@@ -40,16 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    // The yearly walk's reading of plain amounts tells what the texts tell.
-    const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);
-    std::uint64_t text_download = 0;
-    std::uint64_t text_upload = 0;
-    const bool plain =
-        plain_digits_value(texts.download, text_download) && plain_digits_value(texts.upload, text_upload);
-    std::uint64_t download = 0;
-    std::uint64_t upload = 0;
-    require(plain_amounts(line, download, upload) == plain, "plain amounts as the texts tell");
-    require(!plain || (download == text_download && upload == text_upload), "plain amounts of the texts' values");
     // The whole line as an amount and as a year.
     run_checked([&] { text_to_float(line, seps); });
     const auto parsed = parse_int(line);

@@ -1,4 +1,5 @@
-// A whole log file: loaded from a file as the program does, and split.
+// A whole log file: loaded from a file as the program does (into the memory
+// of log/big_buffer.h) and split, against the plain split of its bytes.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "fuzz_check.h"
 #include "log/line_format.h"
 #include "log/log_file.h"
+#include "log/plain_text.h"
 
 using namespace loglezer;
 using fuzz::require;
@@ -23,7 +25,7 @@ namespace {
 // gives no empty last line, a UTF-8 byte order mark at the start is skipped.
 std::vector<std::string> plain_split(std::string content) {
     content.erase(std::remove(content.begin(), content.end(), '\0'), content.end());
-    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
+    content.erase(0, byte_order_mark_length(content));
     std::vector<std::string> lines;
     std::string line;
     bool open = false;

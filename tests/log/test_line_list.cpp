@@ -68,19 +68,6 @@ INSTANTIATE_TEST_SUITE_P(Breaks, Split,
                                                       "a"}}),
                          [](const auto& case_info) { return std::string(case_info.param.name); });
 
-// The split looks at many bytes in one step: each case gives its lines
-// wherever its bytes fall, after a first line of any length. A byte order
-// mark counts only at the start, so its cases keep their place.
-TEST_P(Split, GivesTheSameLinesAfterAFirstLineOfAnyLength) {
-    if (GetParam().content.rfind("\xEF\xBB\xBF", 0) == 0) return;
-    for (std::size_t length = 0; length < 140; ++length) {
-        const std::string first(length, 'x');
-        std::vector<std::string> expected{first};
-        expected.insert(expected.end(), GetParam().lines.begin(), GetParam().lines.end());
-        EXPECT_EQ(split(first + "\n" + GetParam().content), expected) << length;
-    }
-}
-
 // A line's length is kept in 24 bits, a longer one apart.
 TEST(LineList, LinesOfMillionsOfCharactersKeepTheirLength) {
     constexpr std::size_t kApart = (std::size_t{1} << 24) - 1;

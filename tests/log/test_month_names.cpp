@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "log/month_names.h"
@@ -38,21 +37,12 @@ TEST(LookUpMonth, TheLastMatchingTestWins) {
     EXPECT_EQ(translate("Januari Mei"), "May");
 }
 
-TEST(MonthAbbrev, ExactlyTheTwelveAmongAllTextsOfThreeCharacters) {
-    const std::set<std::string> months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string chars = ",- \x80\xFF";
-    chars += '\0';
-    for (char c = 'A'; c <= 'Z'; ++c) chars += {c, static_cast<char>(c + 'a' - 'A')};
-    for (const char a : chars) {
-        for (const char b : chars) {
-            for (const char c : chars) {
-                const std::string text{a, b, c};
-                if (loglezer::is_month_abbrev(text) != (months.count(text) == 1)) ADD_FAILURE() << text;
-            }
-        }
+TEST(MonthOfAbbrev, ExactlyTheTwelveInTheirLetterCase) {
+    const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int month = 1; month <= 12; ++month) EXPECT_EQ(loglezer::month_of_abbrev(months[month - 1]), month);
+    for (const char* text : {"", "Ja", "Janu", "Jan ", "jan", "JAN", "Mei", "Jan-"}) {
+        EXPECT_EQ(loglezer::month_of_abbrev(text), 0) << text;
     }
-    for (const char* text : {"", "Ja", "Janu", "Jan "}) EXPECT_FALSE(loglezer::is_month_abbrev(text)) << text;
 }
 
 }  // namespace

@@ -118,8 +118,7 @@ TEST(Messages, LongTextsAreCutInTheQuote) {
         Failure);
 }
 
-// Lengths 8 to 16 are read eight characters at a time, the others digit by
-// digit: every length must give the number its digits spell.
+// Every length up to 19 digits gives the number its digits spell.
 TEST(PlainDigits, EveryLengthGivesTheNumberItSpells) {
     const std::string digits = "9876543210123456789";
     for (std::size_t n = 1; n <= digits.size(); ++n) {
