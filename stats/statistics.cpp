@@ -338,6 +338,8 @@ void per_day(const LineList& lines, const StatsInput& input, std::string& month_
     long long index = 0;
     while (month_year_text(lines.at(index)) != key) ++index;
     if (const auto name = look_up_month(abbrev)) month_name = *name;
+    std::string period = month_name;
+    period.append(" ").append(year_digits);
 
     for (;;) {
         const std::string_view line = lines.at(index);
@@ -346,8 +348,8 @@ void per_day(const LineList& lines, const StatsInput& input, std::string& month_
         check_line_date(lines, index);
         if (month_year_text(line) != key) break;
         const LineAmounts bytes = read_amounts(lines, index, DateSkip::FirstTwelve, seps);
-        set_title(download, "Download per dag " + month_name + " " + year_digits);
-        set_title(upload, "Upload per dag " + month_name + " " + year_digits);
+        set_title(download, "Download per dag " + period);
+        set_title(upload, "Upload per dag " + period);
         const std::string label(day_text(line));
         download.add_point(to_gigabytes(bytes.download, input.units), label, bytes.download);
         upload.add_point(to_gigabytes(bytes.upload, input.units), label, bytes.upload);
