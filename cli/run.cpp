@@ -10,6 +10,7 @@
 #include "cli/allowance_report.h"
 #include "cli/arguments.h"
 #include "cli/check_report.h"
+#include "cli/source_output.h"
 #include "cli/top_report.h"
 #include "cli/view_output.h"
 #include "frontend/messages.h"
@@ -34,14 +35,15 @@ void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
 
 // The run of parsed options that ask for the log: the status, with the
 // output written to `out`.
-int run_on_log(const Options& options, Output& out, std::ostream& err, const LogPlaces& places,
+int run_on_log(const Options& options, Output& plain_out, std::ostream& err, const LogPlaces& places,
                const Separators& seps) {
     // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;
+    Session session({places, options.log, {options.units, options.allowance_options.given}, seps, options.interface});
+    SourceOutput out(plain_out, session.source(), options.format);
     try {
         name = log_name(places, options.log);
-        Session session({places, options.log, {options.units, options.allowance_options.given}, seps});
         if (!session.locate()) {
             err << missing_log_line(kProgram, places, options.log);
             return 2;
@@ -62,7 +64,7 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
         err << error_line(kProgram, e.what());
         return 1;
     } catch (const Failure& failure) {
-        err << failure_line(kProgram, failure, name, failure.what());
+        err << failure_line(kProgram, failure, name, failure.what(), &session.lines());
         return 1;
     }
 }
@@ -74,6 +76,7 @@ int run(const std::vector<std::string>& args, Output& out, std::ostream& err, co
     Options options;
     try {
         options = parse_arguments(args);
+        if (options.vnstat) options.log = vnstat_database(places.vnstat).string();
     } catch (const UsageError& e) {
         err << error_line(kProgram, e.what());
         return 1;
@@ -105,7 +108,7 @@ int run_program(int argc, char** argv) {
         const NumericLocale locale = numeric_locale();
         const std::vector<std::string> args(argv + 1, argv + argc);
         DescriptorOutput out(STDOUT_FILENO);
-        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini()}, locale);
+        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini(), vnstat_places()}, locale);
     } catch (const std::bad_alloc&) {
         // Written without taking memory: there is none to take.
         static constexpr char kMessage[] = "loglezer-stats: out of memory\n";

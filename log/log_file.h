@@ -43,13 +43,18 @@ struct FileState {
     ino_t inode = 0;
     off_t size = 0;
     std::timespec modified{};
+    // The write-ahead file beside a database ("-wal"), which a writer in
+    // that mode changes in place of the database: its size and time, -1
+    // when there is none.
+    off_t wal_size = -1;
+    std::timespec wal_modified{};
 
     bool operator==(const FileState& other) const;
     bool operator!=(const FileState& other) const { return !(*this == other); }
 };
 
-// The state of the file at `path` now (following symbolic links); a file
-// that cannot be reached does not exist.
+// The state of the file at `path` now (following symbolic links), with its
+// "-wal" file beside it; a file that cannot be reached does not exist.
 FileState file_state(const std::filesystem::path& path);
 
 // Whether both paths name one existing file: the same device and inode once

@@ -9,6 +9,7 @@
 #include "allowance/allowance.h"
 #include "log/line_list.h"
 #include "log/separators.h"
+#include "session/log_source.h"
 #include "session/screen.h"
 #include "settings/log_lookup.h"
 #include "settings/settings_files.h"
@@ -41,6 +42,10 @@ LogSettings read_settings(const std::vector<SettingsFile>& files, const GivenSet
 struct LogState {
     FoundLog found;
     LineList lines;
+    LogSource source;
+    // A vnStat database's interfaces when it has several and none is
+    // chosen: then there are no lines.
+    std::vector<VnstatInterface> interface_choices;
     LogSettings settings;
     YearFigures figures;  // the totals and the records, in bytes
     // The totals are summed by the first yearly run after the start-up

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "allowance/allowance_box.h"
+#include "log/vnstat_source.h"
 #include "stats/chart_model.h"
 #include "stats/statistics.h"
 
@@ -74,6 +75,11 @@ struct Outcome {
     unsigned changed = 0;
     std::vector<Notice> notices;
     std::optional<MissingLog> missing;
+    // A vnStat database with several interfaces and none chosen: the window
+    // asks which (Session::use_interface).
+    std::vector<VnstatInterface> interface_choices;
+    // The log was busy (vnStat's daemon writing): read it again a moment later.
+    bool busy = false;
 
     bool has(Part part) const { return (changed & part) != 0; }
     void failed(const std::string& text) { notices.push_back({Notice::Kind::Failure, text}); }

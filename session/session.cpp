@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "log/failure.h"
@@ -7,7 +8,8 @@
 
 namespace loglezer {
 
-Session::Session(SessionPlaces places) : places_(std::move(places)), named_(places_.log_argument) {}
+Session::Session(SessionPlaces places)
+    : places_(std::move(places)), named_(places_.log_argument), interface_(places_.interface_argument) {}
 
 template <class Step>
 bool Session::guarded(Outcome& outcome, Step&& step) {
@@ -16,8 +18,14 @@ bool Session::guarded(Outcome& outcome, Step&& step) {
         return true;
     } catch (const Failure& failure) {
         outcome.failed(failure.what());
+        outcome.busy = failure.busy();
         return false;
     }
+}
+
+void Session::quiet_if_busy(Outcome& outcome) {
+    // The window tries again; a box would only tell of a write in progress.
+    if (outcome.busy && !outcome.notices.empty()) outcome.notices.pop_back();
 }
 
 std::optional<FoundLog> Session::find() const { return find_log(places_.places, named_); }
@@ -27,13 +35,22 @@ MissingLog Session::missing(bool may_choose) const { return {missing_log_path(pl
 LogState Session::read(const FoundLog& found, Outcome& outcome, FileState& before) const {
     LogState next;
     next.found = found;
-    next.settings = read_settings(settings_files(found.settings, places_.places), places_.given);
+    const std::vector<SettingsFile> files = settings_files(found.settings, places_.places);
+    next.settings = read_settings(files, places_.given);
     for (const std::optional<std::string>* failure : {&next.settings.allowance_failure, &next.settings.units_failure}) {
         if (*failure) outcome.failed(**failure);
     }
     before = file_state(found.path);
-    next.lines = load_log(places_.places.working_dir, found.path.string());
+    load(next, files);
     return next;
+}
+
+void Session::load(LogState& next, const std::vector<SettingsFile>& files) const {
+    LoadedLog loaded = load_found_log(places_.places.working_dir, next.found,
+                                      interface_ ? interface_ : interface_setting(files), places_.busy_milliseconds);
+    next.lines = std::move(loaded.lines);
+    next.source = std::move(loaded.source);
+    next.interface_choices = std::move(loaded.choices);
 }
 
 template <class Steps>
@@ -42,9 +59,14 @@ bool Session::start_afresh(const FoundLog& found, bool watch_anyway, Outcome& ou
     LogState next;
     const bool done = guarded(outcome, [&] {
         next = read(found, outcome, before);
-        steps(next);
+        if (next.interface_choices.empty()) steps(next);
     });
-    if (done || watch_anyway) {
+    if (done && !next.interface_choices.empty()) {
+        outcome.interface_choices = next.interface_choices;
+        return false;
+    }
+    // A busy database is read again once its writer is done, as if changed.
+    if ((done || watch_anyway) && !outcome.busy) {
         watched_path_ = found.path;
         watched_state_ = before;
     }
@@ -89,11 +111,15 @@ Outcome Session::start_up() {
     const bool done = guarded(outcome, [&] {
         state_ = read(*found, outcome, watched_state_);
         watched_path_ = found->path;
+        if (!state_.interface_choices.empty()) {
+            outcome.interface_choices = state_.interface_choices;
+            return;
+        }
         loglezer::start_up(state_, places_.separators);
         show_allowance(state_, places_.separators);
     });
     // A log chosen in place of a missing one is found directly the next time.
-    if (done && named_ != places_.log_argument) remember(outcome);
+    if (done && outcome.interface_choices.empty() && named_ != places_.log_argument) remember(outcome);
     return outcome;
 }
 
@@ -141,6 +167,7 @@ Outcome Session::reload() {
             show_allowance(next, places_.separators);
         });
     }
+    quiet_if_busy(outcome);
     return outcome;
 }
 
@@ -167,6 +194,7 @@ Outcome Session::follow() {
         change_year(next, before.year);
         next.screen.choice.month = before.month;
     });
+    quiet_if_busy(outcome);
     return outcome;
 }
 
@@ -182,10 +210,23 @@ Outcome Session::switch_to(const std::string& path) {
         loglezer::start_up(next, places_.separators);
         show_allowance(next, places_.separators);
     });
+    if (!outcome.interface_choices.empty()) switch_waiting_ = path;
     if (!done) return outcome;
     // From here on, Ctrl+R reads it, and the next start finds it.
     named_ = path;
     remember(outcome);
+    return outcome;
+}
+
+Outcome Session::use_interface(const std::string& interface) {
+    interface_ = interface;
+    const std::optional<std::string> waiting = std::exchange(switch_waiting_, std::nullopt);
+    Outcome outcome = waiting ? switch_to(*waiting) : start_up();
+    const bool failed = std::any_of(outcome.notices.begin(), outcome.notices.end(),
+                                    [](const Notice& n) { return n.kind == Notice::Kind::Failure; });
+    if (!failed && places_.places.user_ini) {
+        guarded(outcome, [&] { remember_interface(*places_.places.user_ini, interface); });
+    }
     return outcome;
 }
 
@@ -204,7 +245,11 @@ void Session::read_log() {
     state_.settings = read_settings(files, places_.given);
     watched_path_ = state_.found.path;
     watched_state_ = file_state(state_.found.path);
-    state_.lines = load_log(places_.places.working_dir, state_.found.path.string());
+    load(state_, files);
+    // Without a window there is no one to ask.
+    if (!state_.interface_choices.empty()) {
+        throw Failure(several_interfaces_message({LineList(), state_.source, state_.interface_choices}));
+    }
 }
 
 void Session::run_start_up() { loglezer::start_up(state_, places_.separators); }

@@ -23,6 +23,9 @@ struct SessionPlaces {
     std::optional<std::string> log_argument;  // the log named on the command line
     GivenSettings given;
     Separators separators;
+    std::optional<std::string> interface_argument;  // --interface
+    // How long a read waits for vnStat's daemon to finish a write.
+    int busy_milliseconds = kVnstatBusyMilliseconds;
 };
 
 class Session {
@@ -60,6 +63,9 @@ public:
     // Ctrl+O or a drop: another log, started up afresh and remembered in
     // the user's log.ini; one that fails keeps everything as it was.
     Outcome switch_to(const std::string& path);
+    // The interface chosen when an event was told to ask: that event again
+    // with it, remembered in the user's log.ini once it has gone well.
+    Outcome use_interface(const std::string& interface);
 
     // For the programs without a window, which stop at a failure: finds the
     // log (false when it is not there), reads it and its settings, runs the
@@ -75,6 +81,7 @@ public:
     bool log_missing() const { return log_missing_; }
     const FoundLog& log() const { return state_.found; }
     const LineList& lines() const { return state_.lines; }
+    const LogSource& source() const { return state_.source; }
     const LogSettings& settings() const { return state_.settings; }
     const YearFigures& figures() const { return state_.figures; }
     // What is wrong in the log.ini files the settings were read from.
@@ -93,6 +100,9 @@ private:
     // where the log cannot be read. `before` is the file's state before the
     // read, so that a change during it counts as a change.
     LogState read(const FoundLog& found, Outcome& outcome, FileState& before) const;
+    // Reads the lines of the log found into `next`, with the interface
+    // chosen, named on the command line or set in `files`.
+    void load(LogState& next, const std::vector<SettingsFile>& files) const;
     // Runs `steps` on the log found, read afresh, and lets the result take
     // the old state's place only when all of it went well. `watch_anyway`:
     // the log found is watched from now on, also when it failed, so that it
@@ -106,12 +116,18 @@ private:
     // whether it went well.
     template <class Step>
     bool guarded(Outcome& outcome, Step&& step);
+    // Drops the failure of a busy database from a reread's outcome.
+    static void quiet_if_busy(Outcome& outcome);
     // Writes the log shown into the user's log.ini.
     void remember(Outcome& outcome);
 
     SessionPlaces places_;
     // The log named on the command line, or the one the user chose since.
     std::optional<std::string> named_;
+    // The interface named on the command line, or the one the user chose.
+    std::optional<std::string> interface_;
+    // The log switched to that waits for the choice of an interface.
+    std::optional<std::string> switch_waiting_;
     LogState state_;
     bool log_missing_ = true;
     std::vector<std::string> warnings_;

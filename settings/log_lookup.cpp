@@ -4,6 +4,7 @@
 
 #include "log/files.h"
 #include "log/log_file.h"
+#include "log/vnstat_source.h"
 #include "settings/profile.h"
 
 namespace loglezer {
@@ -53,9 +54,30 @@ std::string log_name(const LogPlaces& places, const std::optional<std::string>& 
     return choose_log(places, named).name;
 }
 
+VnstatPlaces vnstat_places(const char* home) {
+    VnstatPlaces places;
+    if (home && std::filesystem::path(home).is_absolute())
+        places.configs.push_back(std::filesystem::path(home) / ".vnstatrc");
+    places.configs.emplace_back("/etc/vnstat.conf");
+    places.default_dir = "/var/lib/vnstat";
+    return places;
+}
+
+VnstatPlaces vnstat_places() { return vnstat_places(std::getenv("HOME")); }
+
+std::filesystem::path vnstat_database(const VnstatPlaces& places) {
+    return vnstat_database_path(places.configs, places.default_dir.empty() ? "/var/lib/vnstat" : places.default_dir);
+}
+
 std::optional<FoundLog> find_log(const LogPlaces& places, const std::optional<std::string>& named) {
     LogChoice choice = choose_log(places, named);
-    if (!log_exists(places.working_dir, choice.name)) return std::nullopt;
+    if (!log_exists(places.working_dir, choice.name)) {
+        // A vnStat user without the metering program's log sees vnStat's.
+        if (named || choice.settings || places.vnstat.default_dir.empty()) return std::nullopt;
+        const std::filesystem::path database = vnstat_database(places.vnstat);
+        if (!log_exists(places.working_dir, database.string())) return std::nullopt;
+        return FoundLog{std::filesystem::absolute(database), std::nullopt};
+    }
     return FoundLog{std::filesystem::absolute(resolve_path(places.working_dir, choice.name)),
                     std::move(choice.settings)};
 }

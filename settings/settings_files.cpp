@@ -18,7 +18,7 @@ struct KnownSection {
 
 const std::vector<KnownSection>& known_sections() {
     static const std::vector<KnownSection> kSections = {
-        {"path", {"log"}},
+        {"path", {"log", "interface"}},
         {"allowance", {"limit", "start_day", "counts"}},
         {"display", {"units"}},
     };
