@@ -48,6 +48,12 @@ void LogWatcher::rewatch_file() {
     if (watcher_.files().contains(file)) watcher_.removePath(file);
     std::error_code unreachable;
     if (std::filesystem::exists(log_, unreachable)) watcher_.addPath(file);
+    // A database in write-ahead mode is written in its "-wal" file, which
+    // the folder's watch does not see change.
+    const std::filesystem::path wal = log_.string() + "-wal";
+    const QString wal_file = QFile::decodeName(wal.c_str());
+    if (watcher_.files().contains(wal_file)) watcher_.removePath(wal_file);
+    if (std::filesystem::exists(wal, unreachable)) watcher_.addPath(wal_file);
 }
 
 }  // namespace loglezer

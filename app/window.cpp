@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -41,6 +42,17 @@ QString box_message(const std::string& text) { return QString::fromStdString(mes
 
 // A file name from Qt as the file system spells it.
 std::string path_text(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The list "Interface kiezen": the interfaces with their aliases.
+std::optional<std::string> ask_for_interface(QWidget* parent, const std::vector<VnstatInterface>& interfaces) {
+    QStringList labels;
+    for (const VnstatInterface& i : interfaces) labels << QString::fromStdString(interface_label(i));
+    bool chosen = false;
+    const QString label = QInputDialog::getItem(parent, QStringLiteral("Interface kiezen"),
+                                                QStringLiteral("Interface:"), labels, 0, false, &chosen);
+    if (!chosen) return std::nullopt;
+    return interfaces[static_cast<std::size_t>(labels.indexOf(label))].name;
+}
 
 // The "log not found" box, with "Openen..." (Alt+O) beside OK when asked.
 MissingLogAnswer ask_about_missing_log(const QString& detail, bool offer_open) {
@@ -108,6 +120,8 @@ WindowSeams WindowSeams::real() {
     s.working_dir = working_directory();
     s.open_log_dialog = [dir = s.working_dir](QWidget* parent) { return choose_log_file(parent, dir); };
     s.user_ini = user_log_ini();
+    s.vnstat = vnstat_places();
+    s.choose_interface = ask_for_interface;
     s.separators = system_separators();
     return s;
 }
@@ -117,8 +131,9 @@ namespace {
 // Where the session of the window finds its log and settings.
 SessionPlaces places_of(const WindowSeams& seams) {
     SessionPlaces places;
-    places.places = {seams.working_dir, seams.user_ini};
+    places.places = {seams.working_dir, seams.user_ini, seams.vnstat};
     places.log_argument = seams.log_argument;
+    places.interface_argument = seams.interface_argument;
     places.given.units = seams.units_argument;
     places.separators = seams.separators;
     return places;
@@ -257,6 +272,12 @@ void MainWindow::present(const Outcome& outcome) {
     tell(outcome);
     if (outcome.missing) seams_.show_log_missing(missing_log_detail(*outcome.missing), false);
     if (!session_.watched_path().empty()) watcher_.watch(session_.watched_path(), session_.watched_state());
+    // vnStat's daemon was writing: looked at again once it is done.
+    if (outcome.busy) watcher_.look_again_later();
+    if (outcome.interface_choices.empty()) return;
+    if (const std::optional<std::string> chosen = seams_.choose_interface(this, outcome.interface_choices)) {
+        present(session_.use_interface(*chosen));
+    }
 }
 
 void MainWindow::tell(const Outcome& outcome) {

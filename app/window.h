@@ -53,6 +53,16 @@ struct WindowSeams {
     // The log named on the command line, used instead of log.ini and the
     // default path.
     std::optional<std::string> log_argument;
+    // Where vnStat's database is looked for (--vnstat, and when no log is
+    // found at the default path).
+    VnstatPlaces vnstat;
+    // --interface on the command line, over [path] interface in log.ini.
+    std::optional<std::string> interface_argument;
+    // The list "Interface kiezen" of a vnStat database with several
+    // interfaces, each named with its alias: the one chosen, or nothing
+    // when it is cancelled.
+    std::function<std::optional<std::string>(QWidget* parent, const std::vector<VnstatInterface>& interfaces)>
+        choose_interface;
     // --units on the command line, used instead of [display] in log.ini.
     std::optional<UnitMode> units_argument;
     // The regional separators amounts are read and figures written with.

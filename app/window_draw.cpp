@@ -99,6 +99,9 @@ void MainWindow::draw_figures() {
     // The day each record fell on, shown when the pointer rests on it.
     ui_.download_record_label->setToolTip(from_log_text(screen.record_download_day));
     ui_.upload_record_label->setToolTip(from_log_text(screen.record_upload_day));
+    // A vnStat database names itself and its interface on the totals
+    // ("Totaal sinds"), where a log names nothing.
+    ui_.download_total_label->parentWidget()->setToolTip(QString::fromStdString(source_text(session_.source())));
 }
 
 void MainWindow::draw_allowance() {

@@ -77,7 +77,7 @@ struct Outcome {
     std::optional<MissingLog> missing;
     // A vnStat database with several interfaces and none chosen: the window
     // asks which (Session::use_interface).
-    std::vector<VnstatInterface> interface_choices;
+    std::vector<VnstatInterface> interface_choices = {};
     // The log was busy (vnStat's daemon writing): read it again a moment later.
     bool busy = false;
 

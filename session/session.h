@@ -23,7 +23,7 @@ struct SessionPlaces {
     std::optional<std::string> log_argument;  // the log named on the command line
     GivenSettings given;
     Separators separators;
-    std::optional<std::string> interface_argument;  // --interface
+    std::optional<std::string> interface_argument = {};  // --interface
     // How long a read waits for vnStat's daemon to finish a write.
     int busy_milliseconds = kVnstatBusyMilliseconds;
 };

@@ -45,7 +45,7 @@ struct LogPlaces {
     // The user's log.ini (user_log_ini), or nothing.
     std::optional<std::filesystem::path> user_ini;
     // vnStat's database, the log when none is found at the default path.
-    VnstatPlaces vnstat;
+    VnstatPlaces vnstat = {};
 };
 
 // --vnstat: where vnStat keeps its database (vnstat_database_path).
