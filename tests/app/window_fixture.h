@@ -93,6 +93,10 @@ protected:
             return open_answer_;
         };
         seams.save_dialog = [this](QWidget*) { return save_answer_; };
+        seams.choose_interface = [this](QWidget*, const std::vector<VnstatInterface>& interfaces) {
+            interface_lists_.push_back(interfaces.size());
+            return interface_answer_;
+        };
         seams.working_dir = working_dir_gone_ ? fs::path() : dir_;
         seams.user_ini = user_ini();
         seams.log_argument = std::move(log_argument);
@@ -138,6 +142,8 @@ protected:
     int open_dialogs_ = 0;
     std::optional<QString> open_answer_;  // the file chosen in the open dialog
     std::optional<QString> save_answer_;
+    std::vector<std::size_t> interface_lists_;     // how many interfaces each "Interface kiezen" listed
+    std::optional<std::string> interface_answer_;  // the interface chosen there
     Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
     bool working_dir_gone_ = false;  // the window finds no working directory
 };
