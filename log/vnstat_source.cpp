@@ -219,8 +219,13 @@ VnstatDays VnstatDatabase::days(const std::vector<VnstatInterface>& chosen) cons
             throw Failure(path_.filename().string() + ": " + names + " row " + column_text(rows.get(), 0) + ": " +
                           loglezer::quoted(date) + " is not a valid date");
         }
-        content += *day + "," + column_text(rows.get(), 2) + "," + column_text(rows.get(), 3) + ",\n";
-        days.line_names.push_back(names + " " + date);
+        for (const std::string& part : {*day, column_text(rows.get(), 2), column_text(rows.get(), 3)}) {
+            content += part;
+            content += ',';
+        }
+        content += '\n';
+        days.line_names.push_back(names);
+        days.line_names.back().append(" ").append(date);
     }
     if (code != SQLITE_DONE) fail_sqlite(code);
     days.lines = LineList::from_content(content);
