@@ -381,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "[allowance]\nlimit=5\nstart-day=14\nstart day = 3\n[path]\nlogfile=a\n",
                     {"log.ini: [allowance] unknown key 'start-day' is not read (its keys: limit, start_day, counts)",
                      "log.ini: [allowance] unknown key 'start day' is not read (its keys: limit, start_day, counts)",
-                     "log.ini: [path] unknown key 'logfile' is not read (its keys: log)"}},
+                     "log.ini: [path] unknown key 'logfile' is not read (its keys: log, interface)"}},
         WarningCase{"AKeyTwice",
                     "[display]\nunits=decimal\nUnits=binary\n",
                     {"log.ini: [display] key 'Units' given again on line 3 is not read (the first counts)"}},

@@ -29,9 +29,16 @@ inline void run_shell(const std::string& command) {
     if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
 }
 
-// Runs SQL on the database with the sqlite3 tool.
+// Runs SQL on the database with the sqlite3 tool, in one transaction, read
+// from a file beside the database's folder (ten years of rows are too long
+// for a command line).
 inline void run_sql(const std::filesystem::path& database, const std::string& sql) {
-    run_shell("sqlite3 '" + database.string() + "' \"" + sql + "\" >/dev/null");
+    const std::filesystem::path script = database.parent_path().parent_path() / "rows.sql";
+    std::ofstream(script) << "BEGIN;\n" << sql << ";\nCOMMIT;\n";
+    if (std::system(("sqlite3 '" + database.string() + "' <'" + script.string() + "' >/dev/null").c_str()) != 0) {
+        throw std::runtime_error("sqlite3 failed on " + database.string());
+    }
+    std::filesystem::remove(script);
 }
 
 inline std::string day_rows_sql(const std::vector<VnstatDayRow>& days) {
