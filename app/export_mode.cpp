@@ -100,7 +100,7 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
     std::string name;
     try {
         SessionPlaces places{
-            {context.working_dir, context.user_ini}, line.log_file, {line.units, {}}, context.separators};
+            {context.working_dir, context.user_ini}, line.log_file, {line.units, {}}, context.separators, {}};
         name = log_name(places.places, line.log_file);
         Session session(places);
         if (!session.locate()) {

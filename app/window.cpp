@@ -109,6 +109,7 @@ WindowSeams WindowSeams::real() {
     s.open_log_dialog = [dir = s.working_dir](QWidget* parent) { return choose_log_file(parent, dir); };
     s.user_ini = user_log_ini();
     s.separators = system_separators();
+    s.today = system_today;
     return s;
 }
 
@@ -121,6 +122,7 @@ SessionPlaces places_of(const WindowSeams& seams) {
     places.log_argument = seams.log_argument;
     places.given.units = seams.units_argument;
     places.separators = seams.separators;
+    places.today = seams.today;
     return places;
 }
 

@@ -57,10 +57,13 @@ struct WindowSeams {
     std::optional<UnitMode> units_argument;
     // The regional separators amounts are read and figures written with.
     Separators separators;
+    // Today's date, against which the log is judged stale; without a clock
+    // it is not judged.
+    Clock today;
 
     // The real boxes and dialogs, the process's current directory, the
-    // user's log.ini the environment names and the separators of the locale
-    // it names for numbers.
+    // user's log.ini the environment names, the separators of the locale it
+    // names for numbers and the system's clock.
     static WindowSeams real();
 };
 

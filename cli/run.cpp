@@ -35,13 +35,13 @@ void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
 // The run of parsed options that ask for the log: the status, with the
 // output written to `out`.
 int run_on_log(const Options& options, Output& out, std::ostream& err, const LogPlaces& places,
-               const Separators& seps) {
+               const Separators& seps, const Clock& today) {
     // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;
     try {
         name = log_name(places, options.log);
-        Session session({places, options.log, {options.units, options.allowance_options.given}, seps});
+        Session session({places, options.log, {options.units, options.allowance_options.given}, seps, today});
         if (!session.locate()) {
             err << missing_log_line(kProgram, places, options.log);
             return 2;
@@ -50,7 +50,7 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
         for (const std::string& warning : session.warnings()) err << error_line(kProgram, warning);
         const LineList& lines = session.lines();
         if (options.check) return write_check(lines, name, options.format, seps, out);
-        if (options.allowance || options.periods) return write_allowance(options, session, seps, out);
+        if (options.allowance || options.periods) return write_allowance(options, session, seps, out, err);
         if (options.top) {
             if (const std::optional<std::string>& failure = session.settings().units_failure) throw Failure(*failure);
             out.write(top_output(options, lines, seps, session.settings().units));
@@ -70,7 +70,7 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
 }  // namespace
 
 int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const LogPlaces& places,
-        const NumericLocale& locale) {
+        const NumericLocale& locale, const Clock& today) {
     Options options;
     try {
         options = parse_arguments(args);
@@ -86,7 +86,7 @@ int run(const std::vector<std::string>& args, Output& out, std::ostream& err, co
             out.write(std::string(kProgram) + " " + LOGLEZER_VERSION + "\n");
         } else {
             warn_if_not_installed(locale, err);
-            status = run_on_log(options, out, err, places, locale.separators);
+            status = run_on_log(options, out, err, places, locale.separators, today);
         }
         out.flush();
         return status;
@@ -105,7 +105,7 @@ int run_program(int argc, char** argv) {
         const NumericLocale locale = numeric_locale();
         const std::vector<std::string> args(argv + 1, argv + argc);
         DescriptorOutput out(STDOUT_FILENO);
-        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini()}, locale);
+        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini()}, locale, system_today);
     } catch (const std::bad_alloc&) {
         // Written without taking memory: there is none to take.
         static constexpr char kMessage[] = "loglezer-stats: out of memory\n";

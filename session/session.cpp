@@ -6,18 +6,33 @@
 #include "log/month_names.h"
 
 namespace loglezer {
+namespace {
+
+// A failure as the window tells it: on a line of the log, its file and line
+// first ("log.csv, regel 12: ..."), the message kept as it is.
+std::string told_failure(const Failure& failure, const std::filesystem::path& log) {
+    if (!failure.line()) return failure.what();
+    return log.filename().string() + ", regel " + std::to_string(*failure.line() + 1) + ": " + failure.what();
+}
+
+}  // namespace
 
 Session::Session(SessionPlaces places) : places_(std::move(places)), named_(places_.log_argument) {}
 
 template <class Step>
-bool Session::guarded(Outcome& outcome, Step&& step) {
+bool Session::guarded(Outcome& outcome, const std::filesystem::path& log, Step&& step) {
     try {
         step();
         return true;
     } catch (const Failure& failure) {
-        outcome.failed(failure.what());
+        outcome.failed(told_failure(failure, log));
         return false;
     }
+}
+
+std::optional<LogDate> Session::today() const {
+    if (!places_.today) return std::nullopt;
+    return places_.today();
 }
 
 std::optional<FoundLog> Session::find() const { return find_log(places_.places, named_); }
@@ -40,7 +55,7 @@ template <class Steps>
 bool Session::start_afresh(const FoundLog& found, bool watch_anyway, Outcome& outcome, Steps&& steps) {
     FileState before;
     LogState next;
-    const bool done = guarded(outcome, [&] {
+    const bool done = guarded(outcome, found.path, [&] {
         next = read(found, outcome, before);
         steps(next);
     });
@@ -90,7 +105,7 @@ Outcome Session::start_up() {
         state_ = read(*found, outcome, watched_state_);
         watched_path_ = found->path;
         loglezer::start_up(state_, places_.separators);
-        show_allowance(state_, places_.separators);
+        show_allowance(state_, places_.separators, today());
     });
     // A log chosen in place of a missing one is found directly the next time.
     if (done && named_ != places_.log_argument) remember(outcome);
@@ -128,8 +143,19 @@ void Session::set_month(const std::string& month) { state_.screen.choice.month =
 
 Outcome Session::make_stats() {
     Outcome outcome;
-    outcome.changed = Outcome::Charts | Outcome::Figures;
-    guarded(outcome, [&] { loglezer::make_stats(state_, places_.separators); });
+    // The month as typed is written as the log's months are.
+    outcome.changed = Outcome::Charts | Outcome::Figures | Outcome::Month;
+    guarded(outcome, [&] {
+        try {
+            loglezer::make_stats(state_, places_.separators);
+        } catch (const Failure& failure) {
+            // The run looked past the last line for a year or month the log
+            // lacks: said first in words, the message kept after it.
+            const std::optional<std::string> absent = absent_period(state_);
+            if (!absent || failure.line()) throw;
+            throw Failure(*absent + " (" + failure.what() + ")");
+        }
+    });
     return outcome;
 }
 
@@ -138,7 +164,7 @@ Outcome Session::reload() {
     if (const std::optional<FoundLog> found = find_again(outcome)) {
         start_afresh(*found, true, outcome, [&](LogState& next) {
             loglezer::start_up(next, places_.separators);
-            show_allowance(next, places_.separators);
+            show_allowance(next, places_.separators, today());
         });
     }
     return outcome;
@@ -153,7 +179,7 @@ Outcome Session::follow() {
     start_afresh(*found, true, outcome, [&](LogState& next) {
         const Separators& seps = places_.separators;
         loglezer::start_up(next, seps);
-        show_allowance(next, seps);
+        show_allowance(next, seps, today());
         // The charts as they were made last, when the log still has what
         // they showed ("Per jaar" is what the start-up draws).
         if (can_make_again(next, charts)) {
@@ -180,7 +206,7 @@ Outcome Session::switch_to(const std::string& path) {
     }
     const bool done = start_afresh(*found, false, outcome, [&](LogState& next) {
         loglezer::start_up(next, places_.separators);
-        show_allowance(next, places_.separators);
+        show_allowance(next, places_.separators, today());
     });
     if (!done) return outcome;
     // From here on, Ctrl+R reads it, and the next start finds it.

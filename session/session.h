@@ -7,8 +7,10 @@
 // --export and loglezer-stats all run it, so that the three cannot drift.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "log/calendar.h"
 #include "log/log_file.h"
 #include "log/separators.h"
 #include "session/log_state.h"
@@ -23,6 +25,9 @@ struct SessionPlaces {
     std::optional<std::string> log_argument;  // the log named on the command line
     GivenSettings given;
     Separators separators;
+    // Today's date, against which the log's last line is judged stale;
+    // without a clock it is not judged.
+    Clock today;
 };
 
 class Session {
@@ -82,6 +87,8 @@ public:
     // The log's path and its state on the disk when it was last looked at,
     // read or not: what to watch.
     const std::filesystem::path& watched_path() const { return watched_path_; }
+    // Today's date by the session's clock; nothing without one.
+    std::optional<LogDate> today() const;
     const FileState& watched_state() const { return watched_state_; }
 
 private:
@@ -102,10 +109,15 @@ private:
     // The log found for an event that reads it again; nothing after telling
     // a failure or that it is missing.
     std::optional<FoundLog> find_again(Outcome& outcome);
-    // Runs a step of an event; a failure is told in `outcome`. Returns
-    // whether it went well.
+    // Runs a step of an event on the log at `log` (the log shown, when not
+    // given); a failure is told in `outcome`, naming the log's file and its
+    // line when it happened on one. Returns whether it went well.
     template <class Step>
-    bool guarded(Outcome& outcome, Step&& step);
+    bool guarded(Outcome& outcome, const std::filesystem::path& log, Step&& step);
+    template <class Step>
+    bool guarded(Outcome& outcome, Step&& step) {
+        return guarded(outcome, state_.found.path, std::forward<Step>(step));
+    }
     // Writes the log shown into the user's log.ini.
     void remember(Outcome& outcome);
 
