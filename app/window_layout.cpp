@@ -137,9 +137,9 @@ constexpr Control kControls[] = {
                           {nullptr, nullptr}},
     {"Label7",            Kind::Label,  "gb_allowance",  {14, 48, 70, 20},    "Verwacht:",       &C::allowance_estimate_caption, Font::Label,
                           {nullptr, nullptr}},
-    {"lbl_allowanceused", Kind::Figure, "gb_allowance",  {84, 24, 131, 20},   "",                   "",                  &C::allowance_used_labelC::allowance_used_label, Font::Label,
+    {"lbl_allowanceused", Kind::Figure, "gb_allowance",  {84, 24, 131, 20},   "",                &C::allowance_used_label, Font::Label,
                           {"Verbruikt in deze periode", nullptr}},
-    {"lbl_allowanceestimate", Kind::Figure, "gb_allowance", {84, 48, 156, 20}, "",                {84, 48, 156, 20}, "",                      &C::allowance_estimate_labelC::allowance_estimate_label, Font::Label,
+    {"lbl_allowanceestimate", Kind::Figure, "gb_allowance", {84, 48, 156, 20}, "",              &C::allowance_estimate_label, Font::Label,
                           {"Verwacht over de hele periode", nullptr}},
 };
 // clang-format on

@@ -67,7 +67,7 @@ TEST_F(Window, ALogThatFailsAfterAChangeShowsOneBoxAndKeepsTheWindow) {
     ASSERT_NE(settle, nullptr);
     std::ofstream(dir_ / "log.csv", std::ios::app) << "01-Feb-2005,12a,5,\r\n";
     QTRY_COMPARE(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "'12a' is not a valid floating point value.");
+    EXPECT_EQ(messages_[0], "log.csv, regel 32: '12a' is not a valid floating point value.");
     EXPECT_EQ(caption("lbl_totaldown"), "31 GB");
     EXPECT_EQ(labels(chart("chartdownload")), std::vector<std::string>{"2005"});
 

@@ -97,6 +97,7 @@ protected:
         seams.user_ini = user_ini();
         seams.log_argument = std::move(log_argument);
         seams.separators = separators_;
+        seams.today = today_;
         form_ = std::make_unique<MainWindow>(seams);
         return *form_;
     }
@@ -140,6 +141,7 @@ protected:
     std::optional<QString> save_answer_;
     Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
     bool working_dir_gone_ = false;  // the window finds no working directory
+    Clock today_;                    // none: the log is never judged stale
 };
 
 }  // namespace test_support
