@@ -43,13 +43,18 @@ QString box_message(const std::string& text) { return QString::fromStdString(mes
 std::string path_text(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // The "log not found" box, with "Openen..." (Alt+O) beside OK when asked.
-MissingLogAnswer ask_about_missing_log(const QString& detail, bool offer_open) {
+MissingLogAnswer ask_about_missing_log(const MissingLogBox& shown) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QString::fromUtf8(kLogMissingMessage),
                     QMessageBox::Ok);
-    box.setDetailedText(detail);
-    const QAbstractButton* open =
-        offer_open ? box.addButton(QStringLiteral("&Openen..."), QMessageBox::ActionRole) : nullptr;
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setInformativeText(shown.advice);
+    box.setDetailedText(shown.detail);
+    QPushButton* open =
+        shown.offer_open ? box.addButton(QStringLiteral("&Openen..."), QMessageBox::ActionRole) : nullptr;
+    if (open && shown.default_answer == MissingLogAnswer::Open) {
+        box.setDefaultButton(open);
+    } else {
+        box.setDefaultButton(QMessageBox::Ok);
+    }
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
     return open && box.clickedButton() == open ? MissingLogAnswer::Open : MissingLogAnswer::Close;
@@ -242,7 +247,7 @@ void MainWindow::start_up() {
         while (outcome.missing) {
             const bool may_choose = outcome.missing->may_choose;
             tell(Outcome{0, outcome.notices, std::nullopt});
-            const MissingLogAnswer answer = seams_.show_log_missing(missing_log_detail(*outcome.missing), may_choose);
+            const MissingLogAnswer answer = seams_.show_log_missing(missing_log_box(*outcome.missing, may_choose));
             if (answer != MissingLogAnswer::Open || !may_choose) return;
             const std::optional<QString> chosen = seams_.open_log_dialog(nullptr);
             if (!chosen) return;
@@ -252,12 +257,24 @@ void MainWindow::start_up() {
     });
 }
 
-QString MainWindow::missing_log_detail(const MissingLog& missing) { return box_message(missing.path); }
+MissingLogBox MainWindow::missing_log_box(const MissingLog& missing, bool offer_open) {
+    MissingLogBox box;
+    box.detail = box_message(missing.path);
+    box.offer_open = offer_open;
+    if (offer_open && missing.nothing_named) {
+        QStringList places{QStringLiteral("Gezocht in:")};
+        for (const std::string& place : missing.looked_in) places << box_message(place);
+        box.detail = places.join(u'\n');
+        box.default_answer = MissingLogAnswer::Open;
+        box.advice = QStringLiteral("Kies de logfile van je meetprogramma.");
+    }
+    return box;
+}
 
 void MainWindow::present(const Outcome& outcome) {
     draw(outcome);
     tell(outcome);
-    if (outcome.missing) seams_.show_log_missing(missing_log_detail(*outcome.missing), false);
+    if (outcome.missing) seams_.show_log_missing(missing_log_box(*outcome.missing, false));
     if (!session_.watched_path().empty()) watcher_.watch(session_.watched_path(), session_.watched_state());
 }
 

@@ -26,6 +26,20 @@ enum class MissingLogAnswer {
     Open,   // "Openen...": choose the log in the open dialog
 };
 
+// What the "log not found" box shows under "Kan de logfile niet vinden!".
+struct MissingLogBox {
+    // The detail: the path looked at, or on a first start every place looked
+    // at.
+    QString detail;
+    // "Openen..." beside OK.
+    bool offer_open = false;
+    // The button Enter presses.
+    MissingLogAnswer default_answer = MissingLogAnswer::Close;
+    // A sentence under the message saying what the program needs; empty for
+    // none.
+    QString advice;
+};
+
 // What the window asks of the person in front of it, behind one seam so
 // that tests can answer instead.
 struct WindowSeams {
@@ -35,9 +49,8 @@ struct WindowSeams {
     // one OK button.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> show_warning;
     // The "log not found" box, centred on the screen when no window is
-    // shown yet; `detail` names the path looked at. With `offer_open` it
-    // has the button "Openen..." beside OK.
-    std::function<MissingLogAnswer(const QString& detail, bool offer_open)> show_log_missing;
+    // shown yet.
+    std::function<MissingLogAnswer(const MissingLogBox& box)> show_log_missing;
     // The open dialog "Logfile openen": the file chosen, or nothing when it
     // is cancelled.
     std::function<std::optional<QString>(QWidget* parent)> open_log_dialog;
@@ -139,8 +152,10 @@ private:
     void draw_allowance();
     // follow_log's step.
     void follow_log_now();
-    // The detail of the missing-log box: the full path looked at.
-    static QString missing_log_detail(const MissingLog& missing);
+    // The missing-log box: the full path looked at; when nothing named a
+    // log and another may be chosen, a first start, which asks for the log
+    // and lists every place looked at.
+    static MissingLogBox missing_log_box(const MissingLog& missing, bool offer_open);
     // Runs one handler; a failure it throws is shown in a box, an
     // allocation failure ends the program.
     void guarded(void (MainWindow::*handler)());

@@ -54,6 +54,10 @@ struct Notice {
 struct MissingLog {
     std::string path;  // where it was looked for, in full
     bool may_choose;   // no log was named: another may be chosen in its place
+    // Neither the command line nor a log.ini named a log: the default path
+    // was looked at, as on a first start.
+    bool nothing_named;
+    std::vector<std::string> looked_in;  // every place looked at, in full
 };
 
 // What an event leaves the window to do: the parts of the screen to draw

@@ -37,7 +37,10 @@ std::optional<LogDate> Session::today() const {
 
 std::optional<FoundLog> Session::find() const { return find_log(places_.places, named_); }
 
-MissingLog Session::missing(bool may_choose) const { return {missing_log_path(places_.places, named_), may_choose}; }
+MissingLog Session::missing(const std::optional<std::string>& named, bool may_choose) const {
+    LogSearch search = search_log(places_.places, named);
+    return {std::move(search.path), may_choose, search.nothing_named, std::move(search.places)};
+}
 
 LogState Session::read(const FoundLog& found, Outcome& outcome, FileState& before) const {
     LogState next;
@@ -75,7 +78,7 @@ std::optional<FoundLog> Session::find_again(Outcome& outcome) {
     if (found) return found;
     // The window and the figures read before stay.
     watched_state_ = file_state(watched_path_);
-    outcome.missing = missing(false);
+    outcome.missing = missing(named_, false);
     return std::nullopt;
 }
 
@@ -91,7 +94,7 @@ Outcome Session::start_up() {
     if (!guarded(outcome, [&] { found = find(); })) return outcome;
     // A log named on the command line is not replaced by another.
     if (!found) {
-        outcome.missing = missing(!named_);
+        outcome.missing = missing(named_, !named_);
         return outcome;
     }
     log_missing_ = false;
@@ -201,7 +204,7 @@ Outcome Session::switch_to(const std::string& path) {
     std::optional<FoundLog> found;
     if (!guarded(outcome, [&] { found = find_log(places_.places, path); })) return outcome;
     if (!found) {
-        outcome.missing = MissingLog{missing_log_path(places_.places, path), false};
+        outcome.missing = missing(path, false);
         return outcome;
     }
     const bool done = start_afresh(*found, false, outcome, [&](LogState& next) {

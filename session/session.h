@@ -94,7 +94,8 @@ public:
 private:
     // The log the look-up finds now, the one named if any.
     std::optional<FoundLog> find() const;
-    MissingLog missing(bool may_choose) const;
+    // The log `named` (or the one the look-up takes) as missing.
+    MissingLog missing(const std::optional<std::string>& named, bool may_choose) const;
     // A fresh state of the log found: its settings, then its lines;
     // `outcome` is told what could not be read of the settings. Throws
     // where the log cannot be read. `before` is the file's state before the

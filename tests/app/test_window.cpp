@@ -50,7 +50,7 @@ TEST_F(Window, AMissingLogShowsTheBoxAndNothingElse) {
     seams.show_failure = [this](QWidget*, const QString&, const QString& text) {
         messages_.push_back(text.toStdString());
     };
-    seams.show_log_missing = [this](const QString&, bool) {
+    seams.show_log_missing = [this](const MissingLogBox&) {
         ++missing_boxes_;
         return MissingLogAnswer::Close;
     };
