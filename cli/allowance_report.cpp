@@ -160,9 +160,11 @@ int write_allowance(const Options& options, const Session& session, const Separa
     if (options.periods) return write_periods(options, lines, settings, seps, out);
     require_limit(settings);
     const AllowanceFigures figures = allowance_figures(lines, settings, reference_day(lines, given.today).today, seps);
+    // warn= of [allowance] stands in for --warn when that is not given.
+    const std::optional<long double> warn = given.warn ? given.warn : settings.warn;
     out.write(options.format == Format::Json ? render_allowance_json(figures, settings)
-                                             : render_allowance_table(figures, settings, given.warn, seps));
-    return allowance_status(figures, given.warn);
+                                             : render_allowance_table(figures, settings, warn, seps));
+    return allowance_status(figures, warn);
 }
 
 }  // namespace loglezer::cli

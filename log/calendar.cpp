@@ -1,5 +1,7 @@
 #include "log/calendar.h"
 
+#include <ctime>
+
 #include "log/month_names.h"
 
 namespace loglezer {
@@ -37,6 +39,13 @@ std::optional<LogDate> read_log_date(std::string_view line) {
     date.year = ((digit(line[7]) * 10 + digit(line[8])) * 10 + digit(line[9])) * 10 + digit(line[10]);
     if (date.day < 1 || date.day > days_in_month(date.year, date.month)) return std::nullopt;
     return date;
+}
+
+LogDate local_today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 long long day_number(const LogDate& date) {

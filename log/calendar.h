@@ -27,6 +27,8 @@ int days_in_month(int year, int month);
 // Days since 1 January 1970 (negative before): one more for each next day.
 long long day_number(const LogDate& date);
 
+// Today's date on the machine's clock, in its local time.
+LogDate local_today();
 // The day after `date`, and the month after year/month.
 LogDate next_day(LogDate date);
 void next_month(int& year, int& month);

@@ -115,8 +115,8 @@ void change_year(LogState& state, const std::string& year) {
 
 void show_allowance(LogState& state, const Separators& seps) {
     state.screen.allowance.reset();
-    const std::optional<AllowanceFigures> figures = current_allowance(state.lines, state.settings.allowance, seps);
-    if (figures) state.screen.allowance = allowance_box_texts(*figures, state.settings.allowance, seps);
+    state.allowance = current_allowance(state.lines, state.settings.allowance, seps);
+    if (state.allowance) state.screen.allowance = allowance_box_texts(*state.allowance, state.settings.allowance, seps);
 }
 
 bool can_make_again(const LogState& state, const Choice& choice) {

@@ -5,10 +5,14 @@
 // Its operations are the program's events; each tells the window what to
 // draw again and what to say, and never looks at a widget. The window,
 // --export and loglezer-stats all run it, so that the three cannot drift.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "allowance/allowance_alerts.h"
+#include "allowance/allowance_edit.h"
+#include "log/calendar.h"
 #include "log/log_file.h"
 #include "log/separators.h"
 #include "session/log_state.h"
@@ -23,6 +27,8 @@ struct SessionPlaces {
     std::optional<std::string> log_argument;  // the log named on the command line
     GivenSettings given;
     Separators separators;
+    // Today's date, which tells a stale log: the machine's clock.
+    std::function<LogDate()> today = local_today;
 };
 
 class Session {
@@ -60,6 +66,13 @@ public:
     // Ctrl+O or a drop: another log, started up afresh and remembered in
     // the user's log.ini; one that fails keeps everything as it was.
     Outcome switch_to(const std::string& path);
+    // "Bundel instellen": the allowance chosen is written into the log.ini
+    // it came from (else the user's) and read back with the other settings;
+    // nothing takes the limit out. A failure to write is told and changes
+    // nothing.
+    Outcome set_allowance(const std::optional<AllowanceChoice>& choice);
+    // The dialog's values for the allowance read.
+    AllowanceChoice allowance_choice() const { return loglezer::allowance_choice(state_.settings.allowance); }
 
     // For the programs without a window, which stop at a failure: finds the
     // log (false when it is not there), reads it and its settings, runs the
@@ -108,6 +121,9 @@ private:
     bool guarded(Outcome& outcome, Step&& step);
     // Writes the log shown into the user's log.ini.
     void remember(Outcome& outcome);
+    // The desktop's notice of the allowance now due, once per billing period
+    // and event, into `outcome`.
+    void tell_allowance(Outcome& outcome);
 
     SessionPlaces places_;
     // The log named on the command line, or the one the user chose since.
@@ -117,6 +133,7 @@ private:
     std::vector<std::string> warnings_;
     std::filesystem::path watched_path_;
     FileState watched_state_;
+    ToldEvents told_;
 };
 
 }  // namespace loglezer
