@@ -155,7 +155,8 @@ Counted parse_counts(std::string_view text, std::string_view setting) {
 
 long double parse_warn(std::string_view text, std::string_view setting) {
     const std::optional<long double> percent = decimal_number(text);
-    if (!percent || *percent <= 0 || *percent > 100) fail_setting(setting, text, "is not a percentage above 0, up to 100");
+    if (!percent || *percent <= 0 || *percent > 100)
+        fail_setting(setting, text, "is not a percentage above 0, up to 100");
     return *percent;
 }
 

@@ -65,8 +65,7 @@ AllowanceForm::AllowanceForm(QDialog& dialog)
     describe(start_day, "sp_startday", "Eerste dag van de periode",
              "De dag van de maand waarop een periode begint (1 tot 31)");
     describe(counts, "cb_counts", "Wat telt", "Welk verkeer meetelt voor de bundel");
-    describe(warn, "sp_warn", "Waarschuwen bij percentage",
-             "Een melding wanneer dit deel van de bundel gebruikt is");
+    describe(warn, "sp_warn", "Waarschuwen bij percentage", "Een melding wanneer dit deel van de bundel gebruikt is");
 }
 
 void AllowanceForm::fill(const AllowanceChoice& choice) const {

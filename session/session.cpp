@@ -147,9 +147,9 @@ Outcome Session::reload() {
     Outcome outcome;
     const std::optional<FoundLog> found = find_again(outcome);
     const bool done = found && start_afresh(*found, true, outcome, [&](LogState& next) {
-        loglezer::start_up(next, places_.separators);
-        show_allowance(next, places_.separators);
-    });
+                          loglezer::start_up(next, places_.separators);
+                          show_allowance(next, places_.separators);
+                      });
     if (done) tell_allowance(outcome);
     return outcome;
 }
@@ -205,7 +205,8 @@ Outcome Session::set_allowance(const std::optional<AllowanceChoice>& choice) {
     Outcome outcome;
     // No section anywhere: there is no limit to take out.
     if (!choice && !state_.settings.allowance.from) return outcome;
-    if (!guarded(outcome, [&] { write_allowance(allowance_ini(state_.settings.allowance, places_.places.user_ini), choice); })) {
+    if (!guarded(outcome,
+                 [&] { write_allowance(allowance_ini(state_.settings.allowance, places_.places.user_ini), choice); })) {
         return outcome;
     }
     outcome.changed = Outcome::Allowance;

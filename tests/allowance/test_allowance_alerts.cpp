@@ -68,8 +68,8 @@ TEST_P(EventsToTell, EachEventOncePerPeriodTheGravestFirstNoneWhenStale) {
     for (const Look& look : GetParam().looks) {
         const LogDate today{kLastLine.year, kLastLine.month, kLastLine.day + look.stale_days};
         events += (events.empty() ? "" : " ") +
-                  std::string(event_name(event_to_tell(figures(look.used, look.estimate, look.start_day),
-                                                       GetParam().warn, today, told)));
+                  std::string(event_name(
+                      event_to_tell(figures(look.used, look.estimate, look.start_day), GetParam().warn, today, told)));
     }
     EXPECT_EQ(events, GetParam().told);
 }
@@ -106,8 +106,9 @@ TEST(AllowanceNotice, SaysTheFiguresAsTheBoxWritesThem) {
     f.used = 130e9L;
     f.left = f.limit - f.used;
     f.percent = 108.33L;
-    EXPECT_EQ(allowance_notice(AllowanceEvent::Over, f, settings, Separators{}).body,
-              "Bundel: 130.00 GB van 120.00 GB gebruikt (108%), 10.00 GB boven de bundel, de periode loopt tot 19 Juni");
+    EXPECT_EQ(
+        allowance_notice(AllowanceEvent::Over, f, settings, Separators{}).body,
+        "Bundel: 130.00 GB van 120.00 GB gebruikt (108%), 10.00 GB boven de bundel, de periode loopt tot 19 Juni");
 }
 
 }  // namespace

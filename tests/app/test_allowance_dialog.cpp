@@ -11,7 +11,7 @@ struct DialogCase {
     const char* name;
     const char* local_ini;  // log.ini of the working directory, before
     AllowanceAnswer answer;
-    const char* shown;       // what the dialog was filled in with
+    const char* shown;  // what the dialog was filled in with
     const char* local_after;
     const char* user_after;  // the user's log.ini after; nullptr: not written
     const char* caption;     // the box's title; "" when it is hidden
@@ -54,20 +54,21 @@ const AllowanceAnswer kRemove{AllowanceAnswer::Kind::Remove, {}};
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, AllowanceDialog,
-    ::testing::Values(
-        DialogCase{"SetGoesToTheUsersIniWhenNoneHasTheSection", "[path]\nlog=log.csv\n", kSet120From20th,
-                   "100 GB, day 1, both, 90%", "[path]\nlog=log.csv\n",
-                   "[allowance]\nlimit=120 GB\nstart_day=20\ncounts=both\nwarn=90\n", "Bundel t/m 19 Juni"},
-        DialogCase{"ChangeKeepsTheOtherKeysCommentsAndSections",
-                   "[path]\r\nlog=log.csv\r\n\r\n[allowance]\r\nlimit=100 GB\r\n; de provider\r\n"
-                   "counts=download\r\n\r\n[display]\r\nunits=binary\r\n",
-                   kSet1p5TiBUpload, "100 GB, day 1, download, 90%",
-                   "[path]\r\nlog=log.csv\r\n\r\n[allowance]\r\nlimit=1.5 TiB\r\n; de provider\r\n"
-                   "counts=upload\r\nstart_day=1\r\nwarn=80\r\n\r\n[display]\r\nunits=binary\r\n",
-                   nullptr, "Bundel t/m 30 Juni"},
-        DialogCase{"GeenBundelTakesOutTheLimitAlone", "[path]\nlog=log.csv\n[allowance]\nlimit=2 TiB\nstart_day=20\n",
-                   kRemove, "2 TiB, day 20, both, 90%", "[path]\nlog=log.csv\n[allowance]\nstart_day=20\n", nullptr,
-                   ""}),
+    ::testing::Values(DialogCase{"SetGoesToTheUsersIniWhenNoneHasTheSection", "[path]\nlog=log.csv\n", kSet120From20th,
+                                 "100 GB, day 1, both, 90%", "[path]\nlog=log.csv\n",
+                                 "[allowance]\nlimit=120 GB\nstart_day=20\ncounts=both\nwarn=90\n",
+                                 "Bundel t/m 19 Juni"},
+                      DialogCase{"ChangeKeepsTheOtherKeysCommentsAndSections",
+                                 "[path]\r\nlog=log.csv\r\n\r\n[allowance]\r\nlimit=100 GB\r\n; de provider\r\n"
+                                 "counts=download\r\n\r\n[display]\r\nunits=binary\r\n",
+                                 kSet1p5TiBUpload, "100 GB, day 1, download, 90%",
+                                 "[path]\r\nlog=log.csv\r\n\r\n[allowance]\r\nlimit=1.5 TiB\r\n; de provider\r\n"
+                                 "counts=upload\r\nstart_day=1\r\nwarn=80\r\n\r\n[display]\r\nunits=binary\r\n",
+                                 nullptr, "Bundel t/m 30 Juni"},
+                      DialogCase{"GeenBundelTakesOutTheLimitAlone",
+                                 "[path]\nlog=log.csv\n[allowance]\nlimit=2 TiB\nstart_day=20\n", kRemove,
+                                 "2 TiB, day 20, both, 90%", "[path]\nlog=log.csv\n[allowance]\nstart_day=20\n",
+                                 nullptr, ""}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace

@@ -143,8 +143,8 @@ protected:
     int open_dialogs_ = 0;
     std::optional<QString> open_answer_;  // the file chosen in the open dialog
     std::optional<QString> save_answer_;
-    AllowanceAnswer allowance_answer_;             // the answer to "Bundel instellen"
-    std::optional<AllowanceChoice> allowance_shown_;  // what it was filled in with
+    AllowanceAnswer allowance_answer_;                    // the answer to "Bundel instellen"
+    std::optional<AllowanceChoice> allowance_shown_;      // what it was filled in with
     std::function<void(const AllowanceNotice&)> notify_;  // the desktop's notices; none sent when empty
     Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
     bool working_dir_gone_ = false;  // the window finds no working directory
