@@ -15,7 +15,8 @@ RUN_PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-d
                 qt6-translations-l10n
 # Besides, for the tests, the benchmarks, the validators, the lint and the package.
 PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev xvfb xauth libjpeg-turbo-progs \
-            desktop-file-utils appstream man-db dpkg-dev clang-tidy clang-format lintian locales
+            desktop-file-utils appstream man-db dpkg-dev clang-tidy clang-format lintian locales \
+            dunst dbus-x11
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60

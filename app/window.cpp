@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include <new>
 
 #include "allowance/allowance_box.h"
+#include "app/desktop_notice.h"
 #include "app/hover_texts.h"
 #include "app/program.h"
 #include "app/selectors.h"
@@ -110,6 +113,8 @@ WindowSeams WindowSeams::real() {
     };
     s.show_log_missing = ask_about_missing_log;
     s.save_dialog = real_save_dialog();
+    s.allowance_dialog = ask_allowance;
+    s.notify = send_desktop_notice;
     s.working_dir = working_directory();
     s.open_log_dialog = [dir = s.working_dir](QWidget* parent) { return choose_log_file(parent, dir); };
     s.user_ini = user_log_ini();
@@ -171,6 +176,7 @@ void MainWindow::connect_keys() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::save_upload_chart},
         {QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::reload_log},
         {QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::open_other_log},
+        {QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::set_allowance},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::close_window},
     };
     for (const auto& key : keys) {
@@ -246,7 +252,7 @@ void MainWindow::start_up() {
         // No log: "Openen..." may choose one, which goes on as if named.
         while (outcome.missing) {
             const bool may_choose = outcome.missing->may_choose;
-            tell(Outcome{0, outcome.notices, std::nullopt});
+            tell(Outcome{0, outcome.notices, std::nullopt, std::nullopt});
             const MissingLogAnswer answer = seams_.show_log_missing(missing_log_box(*outcome.missing, may_choose));
             if (answer != MissingLogAnswer::Open || !may_choose) return;
             const std::optional<QString> chosen = seams_.open_log_dialog(nullptr);
@@ -276,6 +282,7 @@ void MainWindow::present(const Outcome& outcome) {
     tell(outcome);
     if (outcome.missing) seams_.show_log_missing(missing_log_box(*outcome.missing, false));
     if (!session_.watched_path().empty()) watcher_.watch(session_.watched_path(), session_.watched_state());
+    if (outcome.desktop_notice && seams_.notify) seams_.notify(*outcome.desktop_notice);
 }
 
 void MainWindow::tell(const Outcome& outcome) {
@@ -327,6 +334,38 @@ void MainWindow::dropEvent(QDropEvent* event) {
     QMetaObject::invokeMethod(
         this, [this, path = path_text(*file)] { guarded([this, &path] { switch_to_log(path); }); },
         Qt::QueuedConnection);
+}
+
+void MainWindow::set_allowance() {
+    const AllowanceAnswer answer = seams_.allowance_dialog(this, session_.allowance_choice());
+    if (answer.kind == AllowanceAnswer::Kind::Cancel) return;
+    const bool remove = answer.kind == AllowanceAnswer::Kind::Remove;
+    present(session_.set_allowance(remove ? std::nullopt : std::optional(answer.choice)));
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // The charts have their own mouse: the menu is the window's elsewhere.
+    for (QWidget* w = childAt(event->pos()); w && w != this; w = w->parentWidget()) {
+        if (dynamic_cast<ChartPanel*>(w)) return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("menu_window"));
+    const struct {
+        const char* text;
+        QKeySequence keys;
+        void (MainWindow::*handler)();
+    } entries[] = {
+        {"Logfile &openen...", QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::open_other_log},
+        {"Opnieuw &lezen", QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::reload_log},
+        {"&Bundel instellen...", QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::set_allowance},
+    };
+    for (const auto& entry : entries) {
+        QAction* action = menu.addAction(QString::fromUtf8(entry.text));
+        action->setShortcut(entry.keys);
+        connect(action, &QAction::triggered, this, [this, handler = entry.handler] { guarded(handler); });
+    }
+    event->accept();
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::close_window() { close(); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/allowance_dialog.h"
 #include "app/log_watcher.h"
 #include "app/window_layout.h"
 #include "chart/export.h"
@@ -56,6 +57,10 @@ struct WindowSeams {
     std::function<std::optional<QString>(QWidget* parent)> open_log_dialog;
     // The save dialog of the chart export.
     SaveDialog save_dialog;
+    // The dialog "Bundel instellen", filled in with the allowance read.
+    std::function<AllowanceAnswer(QWidget* parent, const AllowanceChoice& current)> allowance_dialog;
+    // A notice about the allowance for the desktop; none when empty.
+    std::function<void(const AllowanceNotice& notice)> notify;
     // Where log.ini and a relative log path are looked up; empty when the
     // working directory has been removed, so that only an absolute log path
     // can be used.
@@ -119,6 +124,8 @@ public:
     void open_other_log();
     // A log chosen by the user (Ctrl+O, a drop), started up afresh.
     void switch_to_log(const std::string& path);
+    // Ctrl+B: "Bundel instellen", written into log.ini and shown at once.
+    void set_allowance();
     // Ctrl+Q.
     void close_window();
 
@@ -130,14 +137,17 @@ protected:
     // as with Ctrl+O.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Outside the charts: "Logfile openen...", "Opnieuw lezen" and "Bundel
+    // instellen...".
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The charts' separators, their zoom (the download chart glides) and
     // the names of their bars.
     void set_up_charts();
     void connect_handlers();
-    // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R, Ctrl+O and Ctrl+Q, and the buttons'
-    // tooltips that name their keys.
+    // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R, Ctrl+O, Ctrl+B and Ctrl+Q, and the
+    // buttons' tooltips that name their keys.
     void connect_keys();
     // Shows what an event left to do: draws the parts that changed, then
     // the boxes, then points the watcher at the log read.

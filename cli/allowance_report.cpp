@@ -173,10 +173,12 @@ int write_allowance(const Options& options, const Session& session, const Separa
     // A day given stands for today: the log is judged as of that day.
     const bool stale = !given.today && staleness.stale();
     if (stale) err << error_line("loglezer-stats", "the log is stale: " + stale_text(staleness) + ".");
+    // warn= of [allowance] stands in for --warn when that is not given.
+    const std::optional<long double> warn = given.warn ? given.warn : settings.warn;
     out.write(options.format == Format::Json
                   ? render_allowance_json(figures, settings, staleness)
-                  : render_allowance_table(figures, settings, given.warn, seps, stale, staleness));
-    return allowance_status(figures, given.warn, stale);
+                  : render_allowance_table(figures, settings, warn, seps, stale, staleness));
+    return allowance_status(figures, warn, stale);
 }
 
 }  // namespace loglezer::cli

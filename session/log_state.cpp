@@ -129,12 +129,12 @@ void change_year(LogState& state, const std::string& year) {
 
 void show_allowance(LogState& state, const Separators& seps, const std::optional<LogDate>& today) {
     state.screen.allowance.reset();
-    const std::optional<AllowanceFigures> figures = current_allowance(state.lines, state.settings.allowance, seps);
-    if (!figures) return;
+    state.allowance = current_allowance(state.lines, state.settings.allowance, seps);
+    if (!state.allowance) return;
     // The figures' day is the date of the last line.
     std::optional<Staleness> staleness;
-    if (today) staleness = log_staleness(figures->today, *today);
-    state.screen.allowance = allowance_box_texts(*figures, state.settings.allowance, seps, staleness);
+    if (today) staleness = log_staleness(state.allowance->today, *today);
+    state.screen.allowance = allowance_box_texts(*state.allowance, state.settings.allowance, seps, staleness);
 }
 
 std::optional<std::string> absent_period(const LogState& state) {

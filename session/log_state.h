@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "allowance/allowance.h"
+#include "allowance/allowance_figures.h"
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "session/screen.h"
@@ -50,6 +51,8 @@ struct LogState {
     std::string month_name;   // the current month name
     std::string period_text;  // "sinds dd Maand yyyy"
     Screen screen;
+    // The figures of the current billing period; nothing without a limit.
+    std::optional<AllowanceFigures> allowance;
     // What "Maak stats" last made the charts for; nothing when it stopped
     // half-way.
     std::optional<Choice> charts_choice;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "allowance/allowance_alerts.h"
 #include "allowance/allowance_box.h"
 #include "stats/chart_model.h"
 #include "stats/statistics.h"
@@ -78,6 +79,8 @@ struct Outcome {
     unsigned changed = 0;
     std::vector<Notice> notices;
     std::optional<MissingLog> missing;
+    // A notice about the allowance for the desktop; nothing when none is due.
+    std::optional<AllowanceNotice> desktop_notice;
 
     bool has(Part part) const { return (changed & part) != 0; }
     void failed(const std::string& text) { notices.push_back({Notice::Kind::Failure, text}); }

@@ -87,6 +87,15 @@ void Session::remember(Outcome& outcome) {
     if (places_.places.user_ini) guarded(outcome, [&] { remember_log(*places_.places.user_ini, state_.found.path); });
 }
 
+void Session::tell_allowance(Outcome& outcome) {
+    if (!state_.allowance) return;
+    const AllowanceSettings& settings = state_.settings.allowance;
+    if (const std::optional<AllowanceEvent> event =
+            event_to_tell(*state_.allowance, settings.warn, today().value_or(state_.allowance->today), told_)) {
+        outcome.desktop_notice = allowance_notice(*event, *state_.allowance, settings, places_.separators);
+    }
+}
+
 Outcome Session::start_up() {
     Outcome outcome;
     outcome.changed = Outcome::Everything;
@@ -112,6 +121,7 @@ Outcome Session::start_up() {
     });
     // A log chosen in place of a missing one is found directly the next time.
     if (done && named_ != places_.log_argument) remember(outcome);
+    if (done) tell_allowance(outcome);
     return outcome;
 }
 
@@ -164,12 +174,12 @@ Outcome Session::make_stats() {
 
 Outcome Session::reload() {
     Outcome outcome;
-    if (const std::optional<FoundLog> found = find_again(outcome)) {
-        start_afresh(*found, true, outcome, [&](LogState& next) {
-            loglezer::start_up(next, places_.separators);
-            show_allowance(next, places_.separators, today());
-        });
-    }
+    const std::optional<FoundLog> found = find_again(outcome);
+    const bool done = found && start_afresh(*found, true, outcome, [&](LogState& next) {
+                          loglezer::start_up(next, places_.separators);
+                          show_allowance(next, places_.separators, today());
+                      });
+    if (done) tell_allowance(outcome);
     return outcome;
 }
 
@@ -179,7 +189,7 @@ Outcome Session::follow() {
     if (!found) return outcome;
     const Choice before = state_.screen.choice;
     const Choice charts = state_.charts_choice.value_or(Choice{});
-    start_afresh(*found, true, outcome, [&](LogState& next) {
+    const bool done = start_afresh(*found, true, outcome, [&](LogState& next) {
         const Separators& seps = places_.separators;
         loglezer::start_up(next, seps);
         show_allowance(next, seps, today());
@@ -196,6 +206,7 @@ Outcome Session::follow() {
         change_year(next, before.year);
         next.screen.choice.month = before.month;
     });
+    if (done) tell_allowance(outcome);
     return outcome;
 }
 
@@ -215,6 +226,22 @@ Outcome Session::switch_to(const std::string& path) {
     // From here on, Ctrl+R reads it, and the next start finds it.
     named_ = path;
     remember(outcome);
+    tell_allowance(outcome);
+    return outcome;
+}
+
+Outcome Session::set_allowance(const std::optional<AllowanceChoice>& choice) {
+    Outcome outcome;
+    // No section anywhere: there is no limit to take out.
+    if (!choice && !state_.settings.allowance.from) return outcome;
+    if (!guarded(outcome,
+                 [&] { write_allowance(allowance_ini(state_.settings.allowance, places_.places.user_ini), choice); })) {
+        return outcome;
+    }
+    outcome.changed = Outcome::Allowance;
+    state_.settings = read_settings(settings_files(state_.found.settings, places_.places), places_.given);
+    if (state_.settings.allowance_failure) outcome.failed(*state_.settings.allowance_failure);
+    if (guarded(outcome, [&] { show_allowance(state_, places_.separators, today()); })) tell_allowance(outcome);
     return outcome;
 }
 

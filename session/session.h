@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "allowance/allowance_alerts.h"
+#include "allowance/allowance_edit.h"
 #include "log/calendar.h"
 #include "log/log_file.h"
 #include "log/separators.h"
@@ -65,6 +67,13 @@ public:
     // Ctrl+O or a drop: another log, started up afresh and remembered in
     // the user's log.ini; one that fails keeps everything as it was.
     Outcome switch_to(const std::string& path);
+    // "Bundel instellen": the allowance chosen is written into the log.ini
+    // it came from (else the user's) and read back with the other settings;
+    // nothing takes the limit out. A failure to write is told and changes
+    // nothing.
+    Outcome set_allowance(const std::optional<AllowanceChoice>& choice);
+    // The dialog's values for the allowance read.
+    AllowanceChoice allowance_choice() const { return loglezer::allowance_choice(state_.settings.allowance); }
 
     // For the programs without a window, which stop at a failure: finds the
     // log (false when it is not there), reads it and its settings, runs the
@@ -121,6 +130,9 @@ private:
     }
     // Writes the log shown into the user's log.ini.
     void remember(Outcome& outcome);
+    // The desktop's notice of the allowance now due, once per billing period
+    // and event, into `outcome`.
+    void tell_allowance(Outcome& outcome);
 
     SessionPlaces places_;
     // The log named on the command line, or the one the user chose since.
@@ -130,6 +142,7 @@ private:
     std::vector<std::string> warnings_;
     std::filesystem::path watched_path_;
     FileState watched_state_;
+    ToldEvents told_;
 };
 
 }  // namespace loglezer

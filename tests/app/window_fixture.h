@@ -97,6 +97,11 @@ protected:
             suggested_names_.push_back(suggested_name.toStdString());
             return save_answer_;
         };
+        seams.allowance_dialog = [this](QWidget*, const AllowanceChoice& current) {
+            allowance_shown_ = current;
+            return allowance_answer_;
+        };
+        seams.notify = notify_;
         seams.working_dir = working_dir_gone_ ? fs::path() : dir_;
         seams.user_ini = user_ini();
         seams.log_argument = std::move(log_argument);
@@ -145,6 +150,9 @@ protected:
     std::optional<QString> open_answer_;  // the file chosen in the open dialog
     std::optional<QString> save_answer_;
     std::vector<std::string> suggested_names_;  // the name each save dialog offered
+    AllowanceAnswer allowance_answer_;                    // the answer to "Bundel instellen"
+    std::optional<AllowanceChoice> allowance_shown_;      // what it was filled in with
+    std::function<void(const AllowanceNotice&)> notify_;  // the desktop's notices; none sent when empty
     Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
     bool working_dir_gone_ = false;  // the window finds no working directory
     Clock today_;                    // none: the log is never judged stale

@@ -245,6 +245,7 @@ struct StatusCase {
     const char* name;
     const char* args;
     int status;
+    const char* settings = "";  // more keys of [allowance]
 };
 void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
 
@@ -253,8 +254,8 @@ class AllowanceExitStatuses : public AllowanceCommand, public ::testing::WithPar
 // On 9 December, day 26 of 30: 426074177543 bytes (396.81 GiB, 79.36% of
 // 500 GiB) used, the estimate 457.86 GiB.
 TEST_P(AllowanceExitStatuses, TellWhereTheUseStands) {
-    write_settings("start_day=14\n");
     const StatusCase& c = GetParam();
+    write_settings(std::string("start_day=14\n") + c.settings);
     const test::Result r = run(std::string("--allowance ") + c.args);
     EXPECT_EQ(r.status, c.status) << r.err;
 }
@@ -263,6 +264,9 @@ INSTANTIATE_TEST_SUITE_P(Exits, AllowanceExitStatuses,
                          ::testing::Values(StatusCase{"Under", "--limit 500GiB", 0},
                                            StatusCase{"UnderBelowTheWarning", "--limit 500GiB --warn 80", 0},
                                            StatusCase{"UnderAtTheWarning", "--limit 500GiB --warn 79.3", 3},
+                                           // warn= stands in for --warn when that is not given.
+                                           StatusCase{"AtTheWarningOfLogIni", "--limit 500GiB", 3, "warn=79.3\n"},
+                                           StatusCase{"WarnOverLogIni", "--limit 500GiB --warn 80", 0, "warn=79.3\n"},
                                            StatusCase{"EstimateOver", "--limit 450GiB", 3},
                                            StatusCase{"UsedOver", "--limit 396.8GiB", 4},
                                            // 426.07 GB of the provider's 430 GB, the estimate over it.

@@ -284,7 +284,7 @@ TEST_F(Allowance, SettingsThatCannotBeReadAreToldAndTheRestGoesOn) {
     set_allowance("limit=5OO GB\nstart-day=14\n\n[display]\nunits=kilo\n");
     start(log_of(days_from(2005, 6, 1, 10)));
     EXPECT_EQ(told(outcome_), (Lines{"log.ini: [allowance] unknown key 'start-day' is not read (its keys: limit, "
-                                     "start_day, counts)",
+                                     "start_day, counts, warn)",
                                      "log.ini: [allowance] limit: '5OO GB' is not an amount",
                                      "log.ini: [display] units: 'kilo' is not binary or decimal"}));
     EXPECT_EQ(outcome_.notices.front().kind, Notice::Kind::Warning);
