@@ -32,8 +32,8 @@ LogSpan log_span(const LineList& lines);
 struct Staleness {
     static constexpr long long kStaleDays = 2;  // from this many days on, the log is stale
 
-    LogDate last_line;    // the date of the log's last line
-    long long days = 0;   // from that date to today: 0 for a line of today
+    LogDate last_line;   // the date of the log's last line
+    long long days = 0;  // from that date to today: 0 for a line of today
     bool stale() const { return days >= kStaleDays; }
 };
 Staleness log_staleness(const LogDate& last_line, const LogDate& today);

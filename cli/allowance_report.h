@@ -20,8 +20,8 @@
 namespace loglezer::cli {
 
 // The exit statuses of --allowance besides 0.
-inline constexpr int kStatusPace = 3;  // the estimate is over the limit, or --warn's percentage is reached
-inline constexpr int kStatusOver = 4;  // the use is over the limit
+inline constexpr int kStatusPace = 3;   // the estimate is over the limit, or --warn's percentage is reached
+inline constexpr int kStatusOver = 4;   // the use is over the limit
 inline constexpr int kStatusStale = 5;  // the log has had no line for days, without --today
 
 // The settings of the allowance as the session read them (the section

@@ -34,8 +34,8 @@ void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
 
 // The run of parsed options that ask for the log: the status, with the
 // output written to `out`.
-int run_on_log(const Options& options, Output& out, std::ostream& err, const LogPlaces& places,
-               const Separators& seps, const Clock& today) {
+int run_on_log(const Options& options, Output& out, std::ostream& err, const LogPlaces& places, const Separators& seps,
+               const Clock& today) {
     // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;

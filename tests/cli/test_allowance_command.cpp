@@ -1,4 +1,5 @@
-// loglezer-stats --allowance and --periods, run on a small log.
+// loglezer-stats --allowance and --periods on a small log, the allowance run
+// in the test's process on a day of its own.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -6,7 +7,6 @@
 #include <sstream>
 
 #include "cli/run.h"
-
 #include "tests/cli/stats_command_fixture.h"
 #include "tests/stats/stats_test_util.h"
 
@@ -392,7 +392,7 @@ TEST_P(AllowanceStaleness, ALogWithoutALineForTwoDaysIsStale) {
     const test::Result json = run(std::string("--allowance --json ") + c.args);
     EXPECT_EQ(json.status, c.status);
     EXPECT_THAT(json.out, ::testing::HasSubstr("\"last_line\": \"2026-12-09\",\n  \"stale_days\": " +
-                                                std::to_string(c.stale_days) + ",\n"));
+                                               std::to_string(c.stale_days) + ",\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

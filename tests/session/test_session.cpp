@@ -196,12 +196,21 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"StartUp", {}, kYearlyDownload, kYearlyUpload, kYearlyValueFormat},
         SequenceCase{"MonthThenYear", {PerMonth, PerYear}, kYearlyDownload, kYearlyUpload, kYearlyValueFormat},
         SequenceCase{"DayThenYear", {PerDay, PerYear}, kYearlyDownload, kYearlyUpload, kYearlyValueFormat},
-        SequenceCase{"YearThenMonth", {PerYear, PerMonth}, "Download per maand 2026", "Upload per maand 2026",
+        SequenceCase{"YearThenMonth",
+                     {PerYear, PerMonth},
+                     "Download per maand 2026",
+                     "Upload per maand 2026",
                      kMonthlyValueFormat},
-        SequenceCase{"DayThenMonth", {PerDay, PerMonth}, "Download per maand 2026", "Upload per maand 2026",
+        SequenceCase{"DayThenMonth",
+                     {PerDay, PerMonth},
+                     "Download per maand 2026",
+                     "Upload per maand 2026",
                      kMonthlyValueFormat},
-        SequenceCase{"MonthThenDay", {PerMonth, PerDay}, "Download per dag Januari 2026",
-                     "Upload per dag Januari 2026", kDailyValueFormat}),
+        SequenceCase{"MonthThenDay",
+                     {PerMonth, PerDay},
+                     "Download per dag Januari 2026",
+                     "Upload per dag Januari 2026",
+                     kDailyValueFormat}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 struct FailureCase {
@@ -230,16 +239,17 @@ TEST_P(FailureTexts, SayWhereAndWhatInDutchAroundTheKeptMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, FailureTexts,
-    ::testing::Values(
-        FailureCase{"LineOfTheLog", PerDay, "2005", "Januari",
-                    Lines{"log.csv, regel 11: '' is not a valid floating point value"},
-                    "Download per dag Januari 2005"},
-        FailureCase{"YearNotInTheLog", PerMonth, "2019", "", Lines{"2019 staat niet in de log (List index out of "
-                                                                  "bounds (40))"},
-                    "Download per maand 2019"},
-        FailureCase{"MonthNotInTheLog", PerDay, "2005", "maart",
-                    Lines{"Maart 2005 staat niet in de log (List index out of bounds (40))"}, "Download"},
-        FailureCase{"MonthInAnyLetterCase", PerDay, "2005", "FEBRUARI", {}, "Download per dag Februari 2005"}),
+    ::testing::Values(FailureCase{"LineOfTheLog", PerDay, "2005", "Januari",
+                                  Lines{"log.csv, regel 11: '' is not a valid floating point value"},
+                                  "Download per dag Januari 2005"},
+                      FailureCase{"YearNotInTheLog", PerMonth, "2019", "",
+                                  Lines{"2019 staat niet in de log (List index out of "
+                                        "bounds (40))"},
+                                  "Download per maand 2019"},
+                      FailureCase{"MonthNotInTheLog", PerDay, "2005", "maart",
+                                  Lines{"Maart 2005 staat niet in de log (List index out of bounds (40))"}, "Download"},
+                      FailureCase{
+                          "MonthInAnyLetterCase", PerDay, "2005", "FEBRUARI", {}, "Download per dag Februari 2005"}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // A failure is told; the session goes on.
