@@ -74,6 +74,9 @@ struct Outcome {
     unsigned changed = 0;
     std::vector<Notice> notices;
     std::optional<MissingLog> missing;
+    // The log failed on its last line only, which has no line end yet: a
+    // line still being written. Its failure is held back; follow again soon.
+    bool line_unfinished = false;
 
     bool has(Part part) const { return (changed & part) != 0; }
     void failed(const std::string& text) { notices.push_back({Notice::Kind::Failure, text}); }

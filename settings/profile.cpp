@@ -164,16 +164,6 @@ std::optional<std::string> read_existing(const std::filesystem::path& file) {
     }
 }
 
-// The file a write goes to: the one a symbolic link points at.
-std::filesystem::path written_path(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(file, ec) && std::filesystem::exists(file, ec)) {
-        std::filesystem::path target = std::filesystem::canonical(file, ec);
-        if (!ec) return target;
-    }
-    return file;
-}
-
 }  // namespace
 
 std::optional<std::string> settings_text(const std::string& path) {
@@ -247,12 +237,14 @@ std::string with_profile_string(std::string_view ini_text, std::string_view sect
 
 void write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
                           std::string_view value) {
-    const std::filesystem::path target = written_path(file);
+    // A symbolic link stays one: its target is written, also one that is
+    // not there yet.
+    const std::filesystem::path target = final_target(file);
     if (value.find_first_of("\r\n") != std::string_view::npos)
         fail_create(target, "A line break cannot be stored in it");
     if (value.size() > kMaxValue) fail_create(target, "A value of more than 2047 characters cannot be stored in it");
     std::error_code ec;
-    std::filesystem::create_directories(target.parent_path(), ec);
+    std::filesystem::create_directories(file.parent_path(), ec);
     if (ec) fail_create(target, ec.message());
 
     const std::optional<std::string> existing = read_existing(target);
