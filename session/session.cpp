@@ -12,6 +12,7 @@ namespace {
 // The files and their state now.
 std::vector<WatchedFile> states_of(const std::vector<SettingsFile>& files) {
     std::vector<WatchedFile> states;
+    states.reserve(files.size());
     for (const SettingsFile& file : files) states.push_back({file.path, file_state(file.path)});
     return states;
 }
