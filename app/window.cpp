@@ -281,7 +281,7 @@ void MainWindow::present(const Outcome& outcome) {
     draw(outcome);
     tell(outcome);
     if (outcome.missing) seams_.show_log_missing(missing_log_box(*outcome.missing, false));
-    if (!session_.watched_path().empty()) watcher_.watch(session_.watched_path(), session_.watched_state());
+    watcher_.watch(session_.watched_files());
     if (outcome.desktop_notice && seams_.notify) seams_.notify(*outcome.desktop_notice);
 }
 
@@ -313,7 +313,11 @@ void MainWindow::follow_log() {
     guarded(&MainWindow::follow_log_now);
 }
 
-void MainWindow::follow_log_now() { present(session_.follow()); }
+void MainWindow::follow_log_now() {
+    const Outcome outcome = session_.follow();
+    present(outcome);
+    watcher_.call_again_soon(outcome.line_unfinished);
+}
 
 void MainWindow::open_other_log() {
     if (const std::optional<QString> chosen = seams_.open_log_dialog(this)) switch_to_log(path_text(*chosen));

@@ -84,13 +84,22 @@ bool FileState::operator==(const FileState& other) const {
     if (exists != other.exists) return false;
     if (!exists) return true;
     return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec && mode == other.mode;
 }
 
 FileState file_state(const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
-    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_mode};
+}
+
+bool last_line_unended(const std::filesystem::path& path) {
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st {};
+    if (!file.is_open() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) return false;
+    char last = 0;
+    if (::pread(file.get(), &last, 1, st.st_size - 1) != 1) return false;
+    return last != '\n' && last != '\r';
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -81,6 +81,9 @@ struct Outcome {
     std::optional<MissingLog> missing;
     // A notice about the allowance for the desktop; nothing when none is due.
     std::optional<AllowanceNotice> desktop_notice;
+    // The log failed on its last line only, which has no line end yet: a
+    // line still being written. Its failure is held back; follow again soon.
+    bool line_unfinished = false;
 
     bool has(Part part) const { return (changed & part) != 0; }
     void failed(const std::string& text) { notices.push_back({Notice::Kind::Failure, text}); }

@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "log/failure.h"
@@ -13,6 +14,14 @@ namespace {
 std::string told_failure(const Failure& failure, const std::filesystem::path& log) {
     if (!failure.line()) return failure.what();
     return log.filename().string() + ", regel " + std::to_string(*failure.line() + 1) + ": " + failure.what();
+}
+
+// The files and their state now.
+std::vector<WatchedFile> states_of(const std::vector<SettingsFile>& files) {
+    std::vector<WatchedFile> states;
+    states.reserve(files.size());
+    for (const SettingsFile& file : files) states.push_back({file.path, file_state(file.path)});
+    return states;
 }
 
 }  // namespace
@@ -42,29 +51,42 @@ MissingLog Session::missing(const std::optional<std::string>& named, bool may_ch
     return {std::move(search.path), may_choose, search.nothing_named, std::move(search.places)};
 }
 
-LogState Session::read(const FoundLog& found, Outcome& outcome, FileState& before) const {
+LogState Session::read(const FoundLog& found, Outcome& outcome, Seen& seen, bool following) {
     LogState next;
     next.found = found;
-    next.settings = read_settings(settings_files(found.settings, places_.places), places_.given);
-    for (const std::optional<std::string>* failure : {&next.settings.allowance_failure, &next.settings.units_failure}) {
-        if (*failure) outcome.failed(**failure);
-    }
-    before = file_state(found.path);
+    const std::vector<SettingsFile> files = settings_files(found.settings, places_.places);
+    seen.settings = states_of(files);
+    next.settings = read_settings(files, places_.given);
+    tell_settings_failures(next.settings, outcome, following);
+    seen.log = file_state(found.path);
     next.lines = load_log(places_.places.working_dir, found.path.string());
     return next;
 }
 
+void Session::tell_settings_failures(const LogSettings& settings, Outcome& outcome, bool only_new) {
+    std::vector<std::string> failures;
+    for (const std::optional<std::string>* failure : {&settings.allowance_failure, &settings.units_failure}) {
+        if (*failure) failures.push_back(**failure);
+    }
+    const std::vector<std::string>& told = settings_failures_told_;
+    for (const std::string& failure : failures) {
+        if (!only_new || std::find(told.begin(), told.end(), failure) == told.end()) outcome.failed(failure);
+    }
+    settings_failures_told_ = std::move(failures);
+}
+
 template <class Steps>
-bool Session::start_afresh(const FoundLog& found, bool watch_anyway, Outcome& outcome, Steps&& steps) {
-    FileState before;
+bool Session::start_afresh(const FoundLog& found, bool watch_anyway, Outcome& outcome, Steps&& steps, bool following) {
+    Seen seen;
     LogState next;
     const bool done = guarded(outcome, found.path, [&] {
-        next = read(found, outcome, before);
+        next = read(found, outcome, seen, following);
         steps(next);
     });
     if (done || watch_anyway) {
         watched_path_ = found.path;
-        watched_state_ = before;
+        watched_state_ = seen.log;
+        watched_settings_ = std::move(seen.settings);
     }
     if (!done) return false;
     state_ = std::move(next);
@@ -76,15 +98,31 @@ std::optional<FoundLog> Session::find_again(Outcome& outcome) {
     std::optional<FoundLog> found;
     if (!guarded(outcome, [&] { found = find(); })) return std::nullopt;
     if (found) return found;
-    // The window and the figures read before stay.
+    // The window and the figures read before stay, and the box is not shown
+    // again before something changes again.
     watched_state_ = file_state(watched_path_);
+    for (WatchedFile& file : watched_settings_) file.state = file_state(file.path);
     outcome.missing = missing(named_, false);
     return std::nullopt;
 }
 
 void Session::remember(Outcome& outcome) {
+    remember_pending_ = false;
     // Without a home folder there is no user's log.ini to remember it in.
-    if (places_.places.user_ini) guarded(outcome, [&] { remember_log(*places_.places.user_ini, state_.found.path); });
+    const std::optional<std::filesystem::path>& user_ini = places_.places.user_ini;
+    if (!user_ini) return;
+    guarded(outcome, [&] { remember_log(*user_ini, state_.found.path); });
+    for (WatchedFile& file : watched_settings_) {
+        if (file.path == *user_ini) file.state = file_state(file.path);
+    }
+}
+
+std::vector<WatchedFile> Session::watched_files() const {
+    std::vector<WatchedFile> files;
+    if (watched_path_.empty()) return files;
+    files.push_back({watched_path_, watched_state_});
+    files.insert(files.end(), watched_settings_.begin(), watched_settings_.end());
+    return files;
 }
 
 void Session::tell_allowance(Outcome& outcome) {
@@ -113,14 +151,20 @@ Outcome Session::start_up() {
     // is known before it is loaded, so that a chart save never replaces it.
     state_ = LogState{};
     state_.found = *found;
+    // A log chosen in place of a missing one is found directly the next
+    // time, once it has been read well (perhaps only when followed).
+    remember_pending_ = named_ != places_.log_argument;
+    // Followed also when it fails, so that a good read follows its change.
+    watched_path_ = found->path;
+    Seen seen;
     const bool done = guarded(outcome, [&] {
-        state_ = read(*found, outcome, watched_state_);
-        watched_path_ = found->path;
+        state_ = read(*found, outcome, seen);
         loglezer::start_up(state_, places_.separators);
         show_allowance(state_, places_.separators, today());
     });
-    // A log chosen in place of a missing one is found directly the next time.
-    if (done && named_ != places_.log_argument) remember(outcome);
+    watched_state_ = seen.log;
+    watched_settings_ = std::move(seen.settings);
+    if (done && remember_pending_) remember(outcome);
     if (done) tell_allowance(outcome);
     return outcome;
 }
@@ -174,12 +218,14 @@ Outcome Session::make_stats() {
 
 Outcome Session::reload() {
     Outcome outcome;
-    const std::optional<FoundLog> found = find_again(outcome);
-    const bool done = found && start_afresh(*found, true, outcome, [&](LogState& next) {
-                          loglezer::start_up(next, places_.separators);
-                          show_allowance(next, places_.separators, today());
-                      });
-    if (done) tell_allowance(outcome);
+    if (const std::optional<FoundLog> found = find_again(outcome)) {
+        const bool done = start_afresh(*found, true, outcome, [&](LogState& next) {
+            loglezer::start_up(next, places_.separators);
+            show_allowance(next, places_.separators, today());
+        });
+        if (done && remember_pending_) remember(outcome);
+        if (done) tell_allowance(outcome);
+    }
     return outcome;
 }
 
@@ -189,25 +235,46 @@ Outcome Session::follow() {
     if (!found) return outcome;
     const Choice before = state_.screen.choice;
     const Choice charts = state_.charts_choice.value_or(Choice{});
-    const bool done = start_afresh(*found, true, outcome, [&](LogState& next) {
-        const Separators& seps = places_.separators;
-        loglezer::start_up(next, seps);
-        show_allowance(next, seps, today());
-        // The charts as they were made last, when the log still has what
-        // they showed ("Per jaar" is what the start-up draws).
-        if (can_make_again(next, charts)) {
-            change_year(next, charts.year);
-            next.screen.choice = charts;
-            loglezer::make_stats(next, seps);
+    bool unfinished = false;
+    const auto steps = [&](LogState& next) {
+        try {
+            redo_choices(next, before, charts);
+        } catch (const Failure& failure) {
+            unfinished = failure.line() && *failure.line() == next.lines.count() - 1 && last_line_unended(found->path);
+            throw;
         }
-        // The selectors as the user left them, also where the charts show
-        // another choice ("Maak stats" not pressed since).
-        next.screen.choice.option = before.option;
-        change_year(next, before.year);
-        next.screen.choice.month = before.month;
-    });
+    };
+    const bool done = start_afresh(*found, true, outcome, steps, true);
+    if (done && remember_pending_) remember(outcome);
     if (done) tell_allowance(outcome);
+    if (!unfinished || line_waits_ >= kLineWaits) {
+        line_waits_ = 0;
+        return outcome;
+    }
+    // The writer is still at the line: its failure is told only when it
+    // stays so.
+    ++line_waits_;
+    outcome.notices.pop_back();
+    outcome.line_unfinished = true;
     return outcome;
+}
+
+void Session::redo_choices(LogState& next, const Choice& before, const Choice& charts) const {
+    const Separators& seps = places_.separators;
+    loglezer::start_up(next, seps);
+    show_allowance(next, seps, today());
+    // The charts as they were made last, when the log still has what
+    // they showed ("Per jaar" is what the start-up draws).
+    if (can_make_again(next, charts)) {
+        change_year(next, charts.year);
+        next.screen.choice = charts;
+        loglezer::make_stats(next, seps);
+    }
+    // The selectors as the user left them, also where the charts show
+    // another choice ("Maak stats" not pressed since).
+    next.screen.choice.option = before.option;
+    change_year(next, before.year);
+    next.screen.choice.month = before.month;
 }
 
 Outcome Session::switch_to(const std::string& path) {
@@ -225,6 +292,7 @@ Outcome Session::switch_to(const std::string& path) {
     if (!done) return outcome;
     // From here on, Ctrl+R reads it, and the next start finds it.
     named_ = path;
+    line_waits_ = 0;
     remember(outcome);
     tell_allowance(outcome);
     return outcome;
@@ -238,6 +306,8 @@ Outcome Session::set_allowance(const std::optional<AllowanceChoice>& choice) {
                  [&] { write_allowance(allowance_ini(state_.settings.allowance, places_.places.user_ini), choice); })) {
         return outcome;
     }
+    // The program's own write is no change of the settings to follow.
+    for (WatchedFile& file : watched_settings_) file.state = file_state(file.path);
     outcome.changed = Outcome::Allowance;
     state_.settings = read_settings(settings_files(state_.found.settings, places_.places), places_.given);
     if (state_.settings.allowance_failure) outcome.failed(*state_.settings.allowance_failure);

@@ -60,10 +60,15 @@ public:
     // Ctrl+R: the log found and read again, started up afresh. A log that
     // fails keeps everything as it was.
     Outcome reload();
-    // The log changed on the disk: as reload, then the charts made again
-    // for what they showed when the log still has it, and the user's choice
-    // as it was.
+    // The log or its settings changed on the disk: as reload, then the
+    // charts made again for what they showed when the log still has it, and
+    // the user's choice as it was. A settings failure already told is not
+    // told again. A log that fails on its unended last line alone is waited
+    // for (line_unfinished) up to kLineWaits times in a row before its
+    // failure is told. A log chosen by the user is remembered at its first
+    // good read.
     Outcome follow();
+    static constexpr int kLineWaits = 10;
     // Ctrl+O or a drop: another log, started up afresh and remembered in
     // the user's log.ini; one that fails keeps everything as it was.
     Outcome switch_to(const std::string& path);
@@ -99,6 +104,9 @@ public:
     // Today's date by the session's clock; nothing without one.
     std::optional<LogDate> today() const;
     const FileState& watched_state() const { return watched_state_; }
+    // What to follow: the log first, then the log.ini files its settings
+    // were looked for in, each with its state when last read.
+    std::vector<WatchedFile> watched_files() const;
 
 private:
     // The log the look-up finds now, the one named if any.
@@ -107,15 +115,25 @@ private:
     MissingLog missing(const std::optional<std::string>& named, bool may_choose) const;
     // A fresh state of the log found: its settings, then its lines;
     // `outcome` is told what could not be read of the settings. Throws
-    // where the log cannot be read. `before` is the file's state before the
+    // where the log cannot be read. `seen` is the files' state before the
     // read, so that a change during it counts as a change.
-    LogState read(const FoundLog& found, Outcome& outcome, FileState& before) const;
+    // A follow tells only the settings failures not told before.
+    struct Seen {
+        FileState log;
+        std::vector<WatchedFile> settings;
+    };
+    LogState read(const FoundLog& found, Outcome& outcome, Seen& seen, bool following = false);
+    // The settings' failures in `outcome`, all or those not told before.
+    void tell_settings_failures(const LogSettings& settings, Outcome& outcome, bool only_new);
+    // follow's steps on the log read afresh.
+    void redo_choices(LogState& next, const Choice& before, const Choice& charts) const;
     // Runs `steps` on the log found, read afresh, and lets the result take
     // the old state's place only when all of it went well. `watch_anyway`:
     // the log found is watched from now on, also when it failed, so that it
     // is read again only once it has changed again.
     template <class Steps>
-    bool start_afresh(const FoundLog& found, bool watch_anyway, Outcome& outcome, Steps&& steps);
+    bool start_afresh(const FoundLog& found, bool watch_anyway, Outcome& outcome, Steps&& steps,
+                      bool following = false);
     // The log found for an event that reads it again; nothing after telling
     // a failure or that it is missing.
     std::optional<FoundLog> find_again(Outcome& outcome);
@@ -128,7 +146,8 @@ private:
     bool guarded(Outcome& outcome, Step&& step) {
         return guarded(outcome, state_.found.path, std::forward<Step>(step));
     }
-    // Writes the log shown into the user's log.ini.
+    // Writes the log shown into the user's log.ini; this write is not a
+    // change of the settings to follow.
     void remember(Outcome& outcome);
     // The desktop's notice of the allowance now due, once per billing period
     // and event, into `outcome`.
@@ -143,6 +162,14 @@ private:
     std::filesystem::path watched_path_;
     FileState watched_state_;
     ToldEvents told_;
+    std::vector<WatchedFile> watched_settings_;  // as watched_state_ for the settings files
+    // The settings failures told last, not told again by a follow.
+    std::vector<std::string> settings_failures_told_;
+    // A log the user chose that has not yet been read well, to be
+    // remembered once it is.
+    bool remember_pending_ = false;
+    // How many follows in a row have waited for an unended last line.
+    int line_waits_ = 0;
 };
 
 }  // namespace loglezer

@@ -164,16 +164,6 @@ std::optional<std::string> read_existing(const std::filesystem::path& file) {
     }
 }
 
-// The file a write goes to: the one a symbolic link points at.
-std::filesystem::path written_path(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(file, ec) && std::filesystem::exists(file, ec)) {
-        std::filesystem::path target = std::filesystem::canonical(file, ec);
-        if (!ec) return target;
-    }
-    return file;
-}
-
 }  // namespace
 
 std::optional<std::string> settings_text(const std::string& path) {
@@ -257,7 +247,9 @@ std::string without_profile_string(std::string_view ini_text, std::string_view s
 
 void write_profile_strings(const std::filesystem::path& file, std::string_view section,
                            const std::vector<ProfileChange>& changes) {
-    const std::filesystem::path target = written_path(file);
+    // A symbolic link stays one: its target is written, also one that is
+    // not there yet.
+    const std::filesystem::path target = final_target(file);
     for (const ProfileChange& change : changes) {
         if (!change.value) continue;
         if (change.value->find_first_of("\r\n") != std::string::npos)
@@ -266,7 +258,7 @@ void write_profile_strings(const std::filesystem::path& file, std::string_view s
             fail_create(target, "A value of more than 2047 characters cannot be stored in it");
     }
     std::error_code ec;
-    std::filesystem::create_directories(target.parent_path(), ec);
+    std::filesystem::create_directories(file.parent_path(), ec);
     if (ec) fail_create(target, ec.message());
 
     std::string text = read_existing(target).value_or(std::string());
