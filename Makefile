@@ -16,7 +16,7 @@ RUN_PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-d
 # Besides, for the tests (vnStat and the sqlite3 tool make their databases), the benchmarks, the validators, the lint and the package.
 PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev xvfb xauth libjpeg-turbo-progs \
             desktop-file-utils appstream man-db dpkg-dev clang-tidy clang-format lintian locales \
-            vnstat sqlite3
+            dunst dbus-x11 vnstat sqlite3
 FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev libsqlite3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60

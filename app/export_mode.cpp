@@ -104,6 +104,7 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
                                log,
                                {line.units, {}},
                                context.separators,
+                               {},
                                line.interface};
     // Outside the failures' boundary, so that a failure on a database's row
     // can name it.

@@ -20,7 +20,7 @@ std::string quoted(std::string_view text, std::size_t limit = kQuotedTextLimit);
 // The one failure type of the program. Its message is the exact text the user
 // sees; the window's event boundary catches it and shows it.
 // A failure on a log line also carries the line's index (from 0), which
-// the command-line tool names; the window shows the message alone.
+// both programs name with the log's file.
 class Failure : public std::runtime_error {
 public:
     explicit Failure(const std::string& message) : std::runtime_error(message) {}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "allowance/allowance.h"
+#include "allowance/allowance_figures.h"
 #include "log/line_list.h"
 #include "log/separators.h"
 #include "session/log_source.h"
@@ -55,6 +56,8 @@ struct LogState {
     std::string month_name;   // the current month name
     std::string period_text;  // "sinds dd Maand yyyy"
     Screen screen;
+    // The figures of the current billing period; nothing without a limit.
+    std::optional<AllowanceFigures> allowance;
     // What "Maak stats" last made the charts for; nothing when it stopped
     // half-way.
     std::optional<Choice> charts_choice;
@@ -80,9 +83,15 @@ void make_stats(LogState& state, const Separators& seps);
 // be read.
 void change_year(LogState& state, const std::string& year);
 
-// The figures of the "Bundel" box, when a limit is set. Throws Failure where
-// a line of the period cannot be read.
-void show_allowance(LogState& state, const Separators& seps);
+// The figures of the "Bundel" box, when a limit is set; with `today` known,
+// whether the log is stale. Throws Failure where a line of the period cannot
+// be read.
+void show_allowance(LogState& state, const Separators& seps, const std::optional<LogDate>& today);
+
+// "2019 staat niet in de log", or "Maart 2019 staat niet in de log", when
+// the choice is per month or per day of a year or month the log lacks;
+// nothing otherwise.
+std::optional<std::string> absent_period(const LogState& state);
 
 // Whether "Maak stats" can be run again for `choice` on the lines: a month
 // or day of a year (and month) the log still has.

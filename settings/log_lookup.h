@@ -86,6 +86,20 @@ std::optional<FoundLog> find_log(const LogPlaces& places, const std::optional<st
 // Where a missing log was looked for, as a full path.
 std::string missing_log_path(const LogPlaces& places, const std::optional<std::string>& named = std::nullopt);
 
+// Where the look-up looked for a log it did not find.
+struct LogSearch {
+    // The log's full path, as missing_log_path gives it.
+    std::string path;
+    // True when the look-up reached the default path because nothing named a
+    // log: neither the command line nor a log.ini.
+    bool nothing_named = false;
+    // Every place looked at, in order, as full paths: the log.ini files read
+    // for a name, then the log's path.
+    std::vector<std::string> places;
+};
+
+LogSearch search_log(const LogPlaces& places, const std::optional<std::string>& named = std::nullopt);
+
 // Remembers `log` (a full path) in the user's log.ini `user_ini` as key
 // "log" of its first section "path", so that the next look-up finds it
 // there; the rest of the file stays as it was (write_profile_string). A log

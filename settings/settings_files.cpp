@@ -19,7 +19,7 @@ struct KnownSection {
 const std::vector<KnownSection>& known_sections() {
     static const std::vector<KnownSection> kSections = {
         {"path", {"log", "interface"}},
-        {"allowance", {"limit", "start_day", "counts"}},
+        {"allowance", {"limit", "start_day", "counts", "warn"}},
         {"display", {"units"}},
     };
     return kSections;
