@@ -12,11 +12,12 @@
 
 # What building and running the viewer needs.
 RUN_PACKAGES := g++ cmake make qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-dev fonts-liberation \
-                qt6-translations-l10n
-# Besides, for the tests, the benchmarks, the validators, the lint and the package.
+                qt6-translations-l10n libsqlite3-dev
+# Besides, for the tests (vnStat and the sqlite3 tool make their databases), the benchmarks, the validators, the lint and the package.
 PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev xvfb xauth libjpeg-turbo-progs \
-            desktop-file-utils appstream man-db dpkg-dev clang-tidy clang-format lintian locales
-FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev
+            desktop-file-utils appstream man-db dpkg-dev clang-tidy clang-format lintian locales \
+            dunst dbus-x11 vnstat sqlite3
+FUZZ_PACKAGES := cmake make clang libclang-rt-dev nlohmann-json3-dev libsqlite3-dev
 FUZZ_TARGETS := fuzz_line fuzz_profile fuzz_load fuzz_stats
 FUZZ_SECONDS ?= 60
 JOBS := $(shell nproc)

@@ -153,6 +153,13 @@ Counted parse_counts(std::string_view text, std::string_view setting) {
     fail_setting(setting, text, "is not download, upload or both");
 }
 
+long double parse_warn(std::string_view text, std::string_view setting) {
+    const std::optional<long double> percent = decimal_number(text);
+    if (!percent || *percent <= 0 || *percent > 100)
+        fail_setting(setting, text, "is not a percentage above 0, up to 100");
+    return *percent;
+}
+
 std::string_view counts_name(Counted counts) {
     switch (counts) {
         case Counted::Download:
@@ -168,6 +175,7 @@ std::string_view counts_name(Counted counts) {
 AllowanceSettings allowance_settings(const SectionTexts& section, const GivenAllowance& given) {
     AllowanceSettings settings;
     settings.looked_in = section.looked_in();
+    if (section.file()) settings.from = section.file()->path;
     const auto read = [&](const char* key, bool replaced, auto parse, auto& into) {
         if (replaced) return;
         if (const std::optional<std::string> text = section.value(key)) into = parse(*text, section.setting(key));
@@ -176,6 +184,7 @@ AllowanceSettings allowance_settings(const SectionTexts& section, const GivenAll
     read("limit", given.limit.has_value(), parse_limit, limit);
     read("start_day", given.start_day.has_value(), parse_start_day, settings.start_day);
     read("counts", given.counts.has_value(), parse_counts, settings.counts);
+    read("warn", false, parse_warn, settings.warn);
     if (limit) {
         settings.limit = limit->bytes;
         settings.units = limit->units;

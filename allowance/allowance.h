@@ -38,6 +38,11 @@ struct AllowanceSettings {
     UnitMode units = UnitMode::Decimal;  // the units the limit was written in
     int start_day = 1;                   // the day of the month a billing period starts on, 1 to 31
     Counted counts = Counted::Both;
+    // The percentage of the limit whose reaching is warned of (warn=); nothing
+    // when not set.
+    std::optional<long double> warn;
+    // The log.ini the section came from; nothing when none has it.
+    std::optional<std::filesystem::path> from;
     // The names of the log.ini files the section was looked for in, up to
     // and with the one it came from: where a limit may be set.
     std::vector<std::string> looked_in;
@@ -60,10 +65,13 @@ struct AllowanceSettings {
 //   1000 GB, 1 TB or 1,5 GB";
 // - a start day: a whole number 1 to 31: "'32' is not a day from 1 to 31";
 // - what counts: download, upload or both, in any letter case: "'all' is
-//   not download, upload or both".
+//   not download, upload or both";
+// - a warning's percentage: a number above 0, up to 100, "." or "," as the
+//   decimal point: "'0' is not a percentage above 0, up to 100".
 Limit parse_limit(std::string_view text, std::string_view setting);
 int parse_start_day(std::string_view text, std::string_view setting);
 Counted parse_counts(std::string_view text, std::string_view setting);
+long double parse_warn(std::string_view text, std::string_view setting);
 
 // A number as the limit's is written, without a unit: digits, optionally
 // "." or "," and more digits, blanks around; nothing for any other text.

@@ -54,7 +54,7 @@ std::optional<AllowanceFigures> current_allowance(const LineList& lines, const A
 }
 
 AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, const AllowanceSettings& settings,
-                                      const Separators& seps) {
+                                      const Separators& seps, const std::optional<Staleness>& staleness) {
     AllowanceBoxTexts t;
     const LogDate& end = figures.period.end;
     t.caption = "Bundel t/m " + dutch_day(std::to_string(end.day), dutch_month_name(end.month));
@@ -64,6 +64,14 @@ AllowanceBoxTexts allowance_box_texts(const AllowanceFigures& figures, const All
     t.used_over = figures.used > figures.limit;
     t.estimate_over = figures.estimate > figures.limit;
     t.tooltip = tooltip(figures, settings, seps);
+    if (staleness && staleness->stale()) {
+        // The figures stop at the last line; the use since is not in them.
+        const LogDate& last = staleness->last_line;
+        t.stale = true;
+        t.caption = "Geen regel sinds " + dutch_day(std::to_string(last.day), dutch_month_name(last.month));
+        t.tooltip = "De log heeft geen regel sinds " + dutch_date(last) +
+                    ".\nHet meetprogramma schrijft niet meer; het verbruik kan hoger zijn.\n\n" + t.tooltip;
+    }
     return t;
 }
 

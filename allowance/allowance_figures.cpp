@@ -153,4 +153,8 @@ std::vector<PeriodTotals> period_totals(const LineList& lines, const AllowanceSe
     return periods;
 }
 
+Staleness log_staleness(const LogDate& last_line, const LogDate& today) {
+    return {last_line, day_number(today) - day_number(last_line)};
+}
+
 }  // namespace loglezer

@@ -27,6 +27,17 @@ struct LogSpan {
 };
 LogSpan log_span(const LineList& lines);
 
+// How long the log has had no new line: a metering program that has
+// stopped writes none, and its pace then looks low.
+struct Staleness {
+    static constexpr long long kStaleDays = 2;  // from this many days on, the log is stale
+
+    LogDate last_line;   // the date of the log's last line
+    long long days = 0;  // from that date to today: 0 for a line of today
+    bool stale() const { return days >= kStaleDays; }
+};
+Staleness log_staleness(const LogDate& last_line, const LogDate& today);
+
 // Where the use of a period stands against the limit.
 enum class AllowanceStatus {
     Under,  // neither of the two below

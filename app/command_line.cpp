@@ -16,7 +16,7 @@ namespace loglezer {
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: loglezer [QT-OPTIONS] [--units U] [LOGFILE]\n"
+    "Usage: loglezer [QT-OPTIONS] [--units U] [--interface NAME] [LOGFILE | --vnstat]\n"
     "       loglezer [LOGFILE] --export FILE [--chart download|upload] [--units U]\n"
     "                [--year Y [--month M]] [--size WxH] [--scale F]\n"
     "                [--format jpeg|png]\n"
@@ -27,7 +27,12 @@ constexpr const char* kHelp =
     "as a picture, as \"Grafiek opslaan\" does, and ends.\n"
     "\n"
     "  LOGFILE          the log to read, instead of the one log.ini in the\n"
-    "                   working directory names or the default path\n"
+    "                   working directory names or the default path; a SQLite\n"
+    "                   file is read as a vnStat database\n"
+    "  --vnstat         read vnStat's database, in the DatabaseDir of\n"
+    "                   ~/.vnstatrc or /etc/vnstat.conf, else /var/lib/vnstat\n"
+    "  --interface NAME a vnStat database's interface: its name or alias, or\n"
+    "                   NAME+NAME for the sum of several\n"
     "  --units U        binary (the default: a GB is 1024^3 bytes, as the window\n"
     "                   has always counted) or decimal (10^9 bytes) for the GB\n"
     "                   figures of the window and the pictures, over the key\n"
@@ -83,9 +88,9 @@ CommandLine printing(CommandLine::Action action, std::string message) {
 
 const std::vector<OptionSpec>& option_specs() {
     static const std::vector<OptionSpec> kSpecs = {
-        {"--help", false, "-h"}, {"--version"},      {"--units", true}, {"--export", true},
-        {"--chart", true},       {"--year", true},   {"--month", true}, {"--size", true},
-        {"--scale", true},       {"--format", true}, {"--allowance"},
+        {"--help", false, "-h"}, {"--version"},     {"--units", true},     {"--export", true}, {"--chart", true},
+        {"--year", true},        {"--month", true}, {"--size", true},      {"--scale", true},  {"--format", true},
+        {"--allowance"},         {"--vnstat"},      {"--interface", true},
     };
     return kSpecs;
 }
@@ -201,6 +206,9 @@ CommandLine read_parsed(const ParsedOptions& parsed) {
     if (parsed.arguments().size() > 1) throw UsageError("one log file at most");
     CommandLine line;
     if (!parsed.arguments().empty()) line.log_file = parsed.arguments().front();
+    line.vnstat = parsed.has("--vnstat");
+    if (line.vnstat && line.log_file) throw UsageError("--vnstat takes no log file");
+    line.interface = parsed.value("--interface");
     if (const auto units = parsed.value("--units")) {
         try {
             line.units = parse_units(*units, "--units");

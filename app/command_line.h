@@ -46,6 +46,10 @@ struct CommandLine {
     Action action = Action::Run;
     // The log named on the command line, byte for byte as it was given.
     std::optional<std::string> log_file;
+    // --vnstat: vnStat's database is the log.
+    bool vnstat = false;
+    // --interface: the interface of a vnStat database.
+    std::optional<std::string> interface;
     // Whether Qt's options name a platform (-platform) or an X display
     // (-display), where the environment may name none.
     bool display_named = false;

@@ -98,13 +98,21 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
     // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;
+    const std::optional<std::string> log =
+        line.vnstat ? std::optional(vnstat_database(context.vnstat).string()) : line.log_file;
+    const SessionPlaces places{{context.working_dir, context.user_ini, context.vnstat},
+                               log,
+                               {line.units, {}},
+                               context.separators,
+                               {},
+                               line.interface};
+    // Outside the failures' boundary, so that a failure on a database's row
+    // can name it.
+    Session session(places);
     try {
-        SessionPlaces places{
-            {context.working_dir, context.user_ini}, line.log_file, {line.units, {}}, context.separators};
-        name = log_name(places.places, line.log_file);
-        Session session(places);
+        name = log_name(places.places, log);
         if (!session.locate()) {
-            context.err << missing_log_line(kProgram, places.places, line.log_file);
+            context.err << missing_log_line(kProgram, places.places, log);
             return 2;
         }
         // Refused before anything is read: nothing the log holds changes it.
@@ -117,7 +125,7 @@ int export_chart(const CommandLine& line, const ExportContext& context) {
                       context);
         return 0;
     } catch (const Failure& failure) {
-        context.err << failure_line(kProgram, failure, name, failure.what());
+        context.err << failure_line(kProgram, failure, name, failure.what(), &session.lines());
         return 1;
     } catch (const std::bad_alloc&) {
         context.err << kOutOfMemoryLine;
@@ -139,7 +147,8 @@ int run_export(const CommandLine& line, char* program_name) {
     int argc = 1;
     char* argv[] = {program_name, nullptr};
     const QGuiApplication app(argc, argv);
-    const ExportContext context{working_directory(), user_log_ini(), system_separators(), std::cout, std::cerr};
+    const ExportContext context{working_directory(), user_log_ini(), system_separators(),
+                                std::cout,           std::cerr,      vnstat_places()};
     return export_chart(line, context);
 }
 

@@ -22,6 +22,8 @@ struct ExportContext {
     Separators separators;
     std::ostream& out;
     std::ostream& err;
+    // Where --vnstat finds vnStat's database, and the look-up's last step.
+    VnstatPlaces vnstat = {};
 };
 
 // The picture of the asked chart: the start-up on the session's log, then,

@@ -59,7 +59,8 @@ int run_window(int& argc, char** argv) {
     // Before the window, whose start-up may already show a box.
     install_dutch_qt_texts(app);
     WindowSeams seams = WindowSeams::real();
-    seams.log_argument = line.log_file;
+    seams.log_argument = line.vnstat ? std::optional(vnstat_database(seams.vnstat).string()) : line.log_file;
+    seams.interface_argument = line.interface;
     seams.units_argument = line.units;
     MainWindow window(std::move(seams));
     if (window.log_missing()) return 1;

@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -19,6 +22,7 @@
 #include <new>
 
 #include "allowance/allowance_box.h"
+#include "app/desktop_notice.h"
 #include "app/hover_texts.h"
 #include "app/program.h"
 #include "app/selectors.h"
@@ -42,14 +46,30 @@ QString box_message(const std::string& text) { return QString::fromStdString(mes
 // A file name from Qt as the file system spells it.
 std::string path_text(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// The list "Interface kiezen": the interfaces with their aliases.
+std::optional<std::string> ask_for_interface(QWidget* parent, const std::vector<VnstatInterface>& interfaces) {
+    QStringList labels;
+    for (const VnstatInterface& i : interfaces) labels << QString::fromStdString(interface_label(i));
+    bool chosen = false;
+    const QString label = QInputDialog::getItem(parent, QStringLiteral("Interface kiezen"),
+                                                QStringLiteral("Interface:"), labels, 0, false, &chosen);
+    if (!chosen) return std::nullopt;
+    return interfaces[static_cast<std::size_t>(labels.indexOf(label))].name;
+}
+
 // The "log not found" box, with "Openen..." (Alt+O) beside OK when asked.
-MissingLogAnswer ask_about_missing_log(const QString& detail, bool offer_open) {
+MissingLogAnswer ask_about_missing_log(const MissingLogBox& shown) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QString::fromUtf8(kLogMissingMessage),
                     QMessageBox::Ok);
-    box.setDetailedText(detail);
-    const QAbstractButton* open =
-        offer_open ? box.addButton(QStringLiteral("&Openen..."), QMessageBox::ActionRole) : nullptr;
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setInformativeText(shown.advice);
+    box.setDetailedText(shown.detail);
+    QPushButton* open =
+        shown.offer_open ? box.addButton(QStringLiteral("&Openen..."), QMessageBox::ActionRole) : nullptr;
+    if (open && shown.default_answer == MissingLogAnswer::Open) {
+        box.setDefaultButton(open);
+    } else {
+        box.setDefaultButton(QMessageBox::Ok);
+    }
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
     return open && box.clickedButton() == open ? MissingLogAnswer::Open : MissingLogAnswer::Close;
@@ -105,10 +125,15 @@ WindowSeams WindowSeams::real() {
     };
     s.show_log_missing = ask_about_missing_log;
     s.save_dialog = real_save_dialog();
+    s.allowance_dialog = ask_allowance;
+    s.notify = send_desktop_notice;
     s.working_dir = working_directory();
     s.open_log_dialog = [dir = s.working_dir](QWidget* parent) { return choose_log_file(parent, dir); };
     s.user_ini = user_log_ini();
+    s.vnstat = vnstat_places();
+    s.choose_interface = ask_for_interface;
     s.separators = system_separators();
+    s.today = system_today;
     return s;
 }
 
@@ -117,10 +142,12 @@ namespace {
 // Where the session of the window finds its log and settings.
 SessionPlaces places_of(const WindowSeams& seams) {
     SessionPlaces places;
-    places.places = {seams.working_dir, seams.user_ini};
+    places.places = {seams.working_dir, seams.user_ini, seams.vnstat};
     places.log_argument = seams.log_argument;
+    places.interface_argument = seams.interface_argument;
     places.given.units = seams.units_argument;
     places.separators = seams.separators;
+    places.today = seams.today;
     return places;
 }
 
@@ -164,6 +191,7 @@ void MainWindow::connect_keys() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::save_upload_chart},
         {QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::reload_log},
         {QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::open_other_log},
+        {QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::set_allowance},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::close_window},
     };
     for (const auto& key : keys) {
@@ -239,8 +267,10 @@ void MainWindow::start_up() {
         // No log: "Openen..." may choose one, which goes on as if named.
         while (outcome.missing) {
             const bool may_choose = outcome.missing->may_choose;
-            tell(Outcome{0, outcome.notices, std::nullopt});
-            const MissingLogAnswer answer = seams_.show_log_missing(missing_log_detail(*outcome.missing), may_choose);
+            Outcome notices_only;
+            notices_only.notices = outcome.notices;
+            tell(notices_only);
+            const MissingLogAnswer answer = seams_.show_log_missing(missing_log_box(*outcome.missing, may_choose));
             if (answer != MissingLogAnswer::Open || !may_choose) return;
             const std::optional<QString> chosen = seams_.open_log_dialog(nullptr);
             if (!chosen) return;
@@ -250,13 +280,32 @@ void MainWindow::start_up() {
     });
 }
 
-QString MainWindow::missing_log_detail(const MissingLog& missing) { return box_message(missing.path); }
+MissingLogBox MainWindow::missing_log_box(const MissingLog& missing, bool offer_open) {
+    MissingLogBox box;
+    box.detail = box_message(missing.path);
+    box.offer_open = offer_open;
+    if (offer_open && missing.nothing_named) {
+        QStringList places{QStringLiteral("Gezocht in:")};
+        for (const std::string& place : missing.looked_in) places << box_message(place);
+        box.detail = places.join(u'\n');
+        box.default_answer = MissingLogAnswer::Open;
+        box.advice = QStringLiteral("Kies de logfile van je meetprogramma.");
+    }
+    return box;
+}
 
 void MainWindow::present(const Outcome& outcome) {
     draw(outcome);
     tell(outcome);
-    if (outcome.missing) seams_.show_log_missing(missing_log_detail(*outcome.missing), false);
-    if (!session_.watched_path().empty()) watcher_.watch(session_.watched_path(), session_.watched_state());
+    if (outcome.missing) seams_.show_log_missing(missing_log_box(*outcome.missing, false));
+    watcher_.watch(session_.watched_files());
+    if (outcome.desktop_notice && seams_.notify) seams_.notify(*outcome.desktop_notice);
+    // vnStat's daemon was writing: looked at again once it is done.
+    if (outcome.busy) watcher_.look_again_later();
+    if (outcome.interface_choices.empty()) return;
+    if (const std::optional<std::string> chosen = seams_.choose_interface(this, outcome.interface_choices)) {
+        present(session_.use_interface(*chosen));
+    }
 }
 
 void MainWindow::tell(const Outcome& outcome) {
@@ -287,7 +336,11 @@ void MainWindow::follow_log() {
     guarded(&MainWindow::follow_log_now);
 }
 
-void MainWindow::follow_log_now() { present(session_.follow()); }
+void MainWindow::follow_log_now() {
+    const Outcome outcome = session_.follow();
+    present(outcome);
+    watcher_.call_again_soon(outcome.line_unfinished);
+}
 
 void MainWindow::open_other_log() {
     if (const std::optional<QString> chosen = seams_.open_log_dialog(this)) switch_to_log(path_text(*chosen));
@@ -308,6 +361,38 @@ void MainWindow::dropEvent(QDropEvent* event) {
     QMetaObject::invokeMethod(
         this, [this, path = path_text(*file)] { guarded([this, &path] { switch_to_log(path); }); },
         Qt::QueuedConnection);
+}
+
+void MainWindow::set_allowance() {
+    const AllowanceAnswer answer = seams_.allowance_dialog(this, session_.allowance_choice());
+    if (answer.kind == AllowanceAnswer::Kind::Cancel) return;
+    const bool remove = answer.kind == AllowanceAnswer::Kind::Remove;
+    present(session_.set_allowance(remove ? std::nullopt : std::optional(answer.choice)));
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // The charts have their own mouse: the menu is the window's elsewhere.
+    for (QWidget* w = childAt(event->pos()); w && w != this; w = w->parentWidget()) {
+        if (dynamic_cast<ChartPanel*>(w)) return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("menu_window"));
+    const struct {
+        const char* text;
+        QKeySequence keys;
+        void (MainWindow::*handler)();
+    } entries[] = {
+        {"Logfile &openen...", QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::open_other_log},
+        {"Opnieuw &lezen", QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::reload_log},
+        {"&Bundel instellen...", QKeySequence(Qt::CTRL | Qt::Key_B), &MainWindow::set_allowance},
+    };
+    for (const auto& entry : entries) {
+        QAction* action = menu.addAction(QString::fromUtf8(entry.text));
+        action->setShortcut(entry.keys);
+        connect(action, &QAction::triggered, this, [this, handler = entry.handler] { guarded(handler); });
+    }
+    event->accept();
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::close_window() { close(); }

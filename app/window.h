@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/allowance_dialog.h"
 #include "app/log_watcher.h"
 #include "app/window_layout.h"
 #include "chart/export.h"
@@ -26,6 +27,20 @@ enum class MissingLogAnswer {
     Open,   // "Openen...": choose the log in the open dialog
 };
 
+// What the "log not found" box shows under "Kan de logfile niet vinden!".
+struct MissingLogBox {
+    // The detail: the path looked at, or on a first start every place looked
+    // at.
+    QString detail;
+    // "Openen..." beside OK.
+    bool offer_open = false;
+    // The button Enter presses.
+    MissingLogAnswer default_answer = MissingLogAnswer::Close;
+    // A sentence under the message saying what the program needs; empty for
+    // none.
+    QString advice;
+};
+
 // What the window asks of the person in front of it, behind one seam so
 // that tests can answer instead.
 struct WindowSeams {
@@ -35,14 +50,17 @@ struct WindowSeams {
     // one OK button.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> show_warning;
     // The "log not found" box, centred on the screen when no window is
-    // shown yet; `detail` names the path looked at. With `offer_open` it
-    // has the button "Openen..." beside OK.
-    std::function<MissingLogAnswer(const QString& detail, bool offer_open)> show_log_missing;
+    // shown yet.
+    std::function<MissingLogAnswer(const MissingLogBox& box)> show_log_missing;
     // The open dialog "Logfile openen": the file chosen, or nothing when it
     // is cancelled.
     std::function<std::optional<QString>(QWidget* parent)> open_log_dialog;
     // The save dialog of the chart export.
     SaveDialog save_dialog;
+    // The dialog "Bundel instellen", filled in with the allowance read.
+    std::function<AllowanceAnswer(QWidget* parent, const AllowanceChoice& current)> allowance_dialog;
+    // A notice about the allowance for the desktop; none when empty.
+    std::function<void(const AllowanceNotice& notice)> notify;
     // Where log.ini and a relative log path are looked up; empty when the
     // working directory has been removed, so that only an absolute log path
     // can be used.
@@ -53,14 +71,27 @@ struct WindowSeams {
     // The log named on the command line, used instead of log.ini and the
     // default path.
     std::optional<std::string> log_argument;
+    // Where vnStat's database is looked for (--vnstat, and when no log is
+    // found at the default path).
+    VnstatPlaces vnstat;
+    // --interface on the command line, over [path] interface in log.ini.
+    std::optional<std::string> interface_argument;
+    // The list "Interface kiezen" of a vnStat database with several
+    // interfaces, each named with its alias: the one chosen, or nothing
+    // when it is cancelled.
+    std::function<std::optional<std::string>(QWidget* parent, const std::vector<VnstatInterface>& interfaces)>
+        choose_interface;
     // --units on the command line, used instead of [display] in log.ini.
     std::optional<UnitMode> units_argument;
     // The regional separators amounts are read and figures written with.
     Separators separators;
+    // Today's date, against which the log is judged stale; without a clock
+    // it is not judged.
+    Clock today;
 
     // The real boxes and dialogs, the process's current directory, the
-    // user's log.ini the environment names and the separators of the locale
-    // it names for numbers.
+    // user's log.ini the environment names, the separators of the locale it
+    // names for numbers and the system's clock.
     static WindowSeams real();
 };
 
@@ -103,6 +134,8 @@ public:
     void open_other_log();
     // A log chosen by the user (Ctrl+O, a drop), started up afresh.
     void switch_to_log(const std::string& path);
+    // Ctrl+B: "Bundel instellen", written into log.ini and shown at once.
+    void set_allowance();
     // Ctrl+Q.
     void close_window();
 
@@ -114,14 +147,17 @@ protected:
     // as with Ctrl+O.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Outside the charts: "Logfile openen...", "Opnieuw lezen" and "Bundel
+    // instellen...".
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The charts' separators, their zoom (the download chart glides) and
     // the names of their bars.
     void set_up_charts();
     void connect_handlers();
-    // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R, Ctrl+O and Ctrl+Q, and the buttons'
-    // tooltips that name their keys.
+    // F5, Ctrl+S, Ctrl+Shift+S, Ctrl+R, Ctrl+O, Ctrl+B and Ctrl+Q, and the
+    // buttons' tooltips that name their keys.
     void connect_keys();
     // Shows what an event left to do: draws the parts that changed, then
     // the boxes, then points the watcher at the log read.
@@ -136,8 +172,10 @@ private:
     void draw_allowance();
     // follow_log's step.
     void follow_log_now();
-    // The detail of the missing-log box: the full path looked at.
-    static QString missing_log_detail(const MissingLog& missing);
+    // The missing-log box: the full path looked at; when nothing named a
+    // log and another may be chosen, a first start, which asks for the log
+    // and lists every place looked at.
+    static MissingLogBox missing_log_box(const MissingLog& missing, bool offer_open);
     // Runs one handler; a failure it throws is shown in a box, an
     // allocation failure ends the program.
     void guarded(void (MainWindow::*handler)());

@@ -16,12 +16,26 @@
 namespace loglezer {
 namespace {
 
-// A row of the "Bundel" box: red (dark enough to read on white) when its
-// figure is over the limit, else in the window's colour.
-void mark_row(QLabel* caption, QLabel* figure, bool over) {
-    QPalette red;
-    red.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
-    for (QLabel* label : {caption, figure}) label->setPalette(over ? red : QPalette());
+const QColor kWarningRed(0xc0, 0x00, 0x00);  // dark enough to read on white
+
+// A row of the "Bundel" box: red when its figure is over the limit, else in
+// the window's colour, `normal`: set on the row, which then never takes the
+// colour of the box's caption.
+void mark_row(QLabel* caption, QLabel* figure, bool over, const QColor& normal) {
+    for (QLabel* label : {caption, figure}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, over ? kWarningRed : normal);
+        label->setPalette(palette);
+    }
+}
+
+// The caption of the "Bundel" box: red when the log is stale, else in the
+// window's colour, `normal`. Styles draw a group's title in either role.
+void mark_caption(QGroupBox* box, bool stale, const QColor& normal) {
+    QPalette palette = box->palette();
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, stale ? kWarningRed : normal);
+    box->setPalette(palette);
 }
 
 // The items of a list box, the one that reads `chosen` chosen (the last of
@@ -93,12 +107,14 @@ void MainWindow::draw_figures() {
         {ui_.download_record_label, &screen.record_download},
         {ui_.upload_record_label, &screen.record_upload},
     };
-    // A label without a figure keeps the layout's own text.
-    for (const auto& [label, caption] : captions)
-        set_caption(label, caption->value_or(to_log_text(label->objectName())));
+    // A label without a figure shows nothing.
+    for (const auto& [label, caption] : captions) set_caption(label, caption->value_or(std::string()));
     // The day each record fell on, shown when the pointer rests on it.
     ui_.download_record_label->setToolTip(from_log_text(screen.record_download_day));
     ui_.upload_record_label->setToolTip(from_log_text(screen.record_upload_day));
+    // A vnStat database names itself and its interface on the totals
+    // ("Totaal sinds"), where a log names nothing.
+    ui_.download_total_label->parentWidget()->setToolTip(QString::fromStdString(source_text(session_.source())));
 }
 
 void MainWindow::draw_allowance() {
@@ -108,8 +124,10 @@ void MainWindow::draw_allowance() {
     ui_.allowance_box->setTitle(from_log_text(texts->caption));
     set_caption(ui_.allowance_used_label, texts->used);
     set_caption(ui_.allowance_estimate_label, texts->estimate);
-    mark_row(ui_.allowance_used_caption, ui_.allowance_used_label, texts->used_over);
-    mark_row(ui_.allowance_estimate_caption, ui_.allowance_estimate_label, texts->estimate_over);
+    const QColor normal = palette().color(QPalette::WindowText);
+    mark_caption(ui_.allowance_box, texts->stale, normal);
+    mark_row(ui_.allowance_used_caption, ui_.allowance_used_label, texts->used_over, normal);
+    mark_row(ui_.allowance_estimate_caption, ui_.allowance_estimate_label, texts->estimate_over, normal);
     // The details when the pointer rests on the box, and for a screen reader.
     const QString details = QString::fromStdString(texts->tooltip);
     ui_.allowance_box->setToolTip(details);

@@ -113,9 +113,9 @@ constexpr Control kControls[] = {
                           {nullptr, nullptr}},
     {"Label2",            Kind::Label,  "gb_totals",     {9, 24, 75, 20},     "Download:",       {},                        Font::Label,
                           {nullptr, nullptr}},
-    {"lbl_totaldown",     Kind::Figure, "gb_totals",     {84, 24, 93, 20},    "lbl_totaldown",   &C::download_total_label,  Font::Label,
+    {"lbl_totaldown",     Kind::Figure, "gb_totals",     {84, 24, 93, 20},    "",                &C::download_total_label,  Font::Label,
                           {"Totale download", nullptr}},
-    {"lbl_totalup",       Kind::Figure, "gb_totals",     {84, 48, 73, 20},    "lbl_totalup",     &C::upload_total_label,    Font::Label,
+    {"lbl_totalup",       Kind::Figure, "gb_totals",     {84, 48, 73, 20},    "",                &C::upload_total_label,    Font::Label,
                           {"Totale upload", nullptr}},
     {"GroupBox1",         Kind::Group,  "Form1",         {648, 8, 201, 81},   "Records sinds",   {},                        Font::Group,
                           {nullptr, "De grootste download en upload op één dag"}},
@@ -123,9 +123,9 @@ constexpr Control kControls[] = {
                           {nullptr, nullptr}},
     {"Label4",            Kind::Label,  "GroupBox1",     {29, 48, 55, 20},    "Upload:",         {},                        Font::Label,
                           {nullptr, nullptr}},
-    {"lbl_recorddown",    Kind::Figure, "GroupBox1",     {84, 24, 107, 20},   "lbl_recorddown",  &C::download_record_label, Font::Label,
+    {"lbl_recorddown",    Kind::Figure, "GroupBox1",     {84, 24, 107, 20},   "",                &C::download_record_label, Font::Label,
                           {"Grootste download op één dag", nullptr}},
-    {"lbl_recordup",      Kind::Figure, "GroupBox1",     {84, 48, 87, 20},    "lbl_recordup",    &C::upload_record_label,   Font::Label,
+    {"lbl_recordup",      Kind::Figure, "GroupBox1",     {84, 48, 87, 20},    "",                &C::upload_record_label,   Font::Label,
                           {"Grootste upload op één dag", nullptr}},
     // The allowance of the current billing period, in the space between
     // the options and the records; hidden unless a limit is set. Its row
@@ -137,9 +137,9 @@ constexpr Control kControls[] = {
                           {nullptr, nullptr}},
     {"Label7",            Kind::Label,  "gb_allowance",  {14, 48, 70, 20},    "Verwacht:",       &C::allowance_estimate_caption, Font::Label,
                           {nullptr, nullptr}},
-    {"lbl_allowanceused", Kind::Figure, "gb_allowance",  {84, 24, 131, 20},   "lbl_allowanceused", &C::allowance_used_label, Font::Label,
+    {"lbl_allowanceused", Kind::Figure, "gb_allowance",  {84, 24, 131, 20},   "",                &C::allowance_used_label, Font::Label,
                           {"Verbruikt in deze periode", nullptr}},
-    {"lbl_allowanceestimate", Kind::Figure, "gb_allowance", {84, 48, 156, 20}, "lbl_allowanceestimate", &C::allowance_estimate_label, Font::Label,
+    {"lbl_allowanceestimate", Kind::Figure, "gb_allowance", {84, 48, 156, 20}, "",              &C::allowance_estimate_label, Font::Label,
                           {"Verwacht over de hele periode", nullptr}},
 };
 // clang-format on

@@ -350,7 +350,10 @@ void ChartPanel::show_selected_tooltip() {
     const std::optional<QRect> box = goal.bar_box(*selected_);
     // Beside the bar rather than over it.
     const QPoint at = box ? box->topRight() : goal.plot().center();
-    QToolTip::showText(mapToGlobal(at), bar_tooltip(*selected_), this);
+    // Qt leaves a tip showing the same text where it stands unless its point
+    // has left the rectangle it was shown for: one pixel at that point, so
+    // that after a zoom the tip follows the bar.
+    QToolTip::showText(mapToGlobal(at), bar_tooltip(*selected_), this, QRect(at, QSize(1, 1)));
 }
 
 }  // namespace loglezer

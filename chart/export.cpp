@@ -8,6 +8,7 @@
 
 #include "chart/chart_panel.h"
 #include "chart/jpeg.h"
+#include "chart/latin1.h"
 #include "log/failure.h"
 #include "log/files.h"
 #include "log/log_file.h"
@@ -15,7 +16,7 @@
 namespace loglezer {
 
 SaveDialog real_save_dialog() {
-    return [](QWidget* parent) -> std::optional<QString> {
+    return [](QWidget* parent, const QString& suggested_name) -> std::optional<QString> {
         QFileDialog dialog(parent);
         dialog.setWindowTitle(QStringLiteral("Opslaan"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -30,6 +31,7 @@ SaveDialog real_save_dialog() {
         // would speak the desktop's language, not the window's Dutch.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setWindowModality(Qt::WindowModal);
+        dialog.selectFile(suggested_name);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty()) return std::nullopt;
@@ -68,7 +70,7 @@ void save_chart(const ChartPanel& panel, QWidget* parent, const SaveDialog& dial
                 const std::filesystem::path& log_file) {
     // The picture shows the panel as it is at the click.
     const QImage picture = panel.render(kPictureWidth, kPictureHeight);
-    const std::optional<QString> chosen = dialog(parent);
+    const std::optional<QString> chosen = dialog(parent, from_log_text(picture_file_name(panel.model())));
     if (!chosen) return;
     const QFileInfo target(*chosen);
     QDir::setCurrent(target.absolutePath());

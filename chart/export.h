@@ -13,14 +13,16 @@ namespace loglezer {
 
 class ChartPanel;
 
-// Asks the user for the file to save a chart picture in: the chosen path,
-// or nothing when the user cancels.
-using SaveDialog = std::function<std::optional<QString>(QWidget* parent)>;
+// Asks the user for the file to save a chart picture in, offering
+// `suggested_name` (a file name without a folder): the chosen path, or
+// nothing when the user cancels.
+using SaveDialog = std::function<std::optional<QString>(QWidget* parent, const QString& suggested_name)>;
 
 // The save dialog: Qt's own (in Dutch once its translation is installed,
 // whatever the platform theme), "Opslaan", opening in the current
-// directory, one filter listing *.jpg, ".jpg" added to a name typed without
-// an extension, and a question before an existing file is replaced.
+// directory with the suggested name filled in, one filter listing *.jpg,
+// ".jpg" added to a name typed without an extension, and a question before
+// an existing file is replaced.
 SaveDialog real_save_dialog();
 
 // The size of a saved chart picture.
@@ -28,7 +30,8 @@ constexpr int kPictureWidth = 1049;
 constexpr int kPictureHeight = 249;
 
 // Saves `panel` as a JPEG file the user chooses in `dialog`: renders the
-// panel at 1049 x 249 on white, asks for the file, and writes it. A cancel
+// panel at 1049 x 249 on white, asks for the file, offering a name after
+// the chart's title (picture_file_name), and writes it. A cancel
 // writes nothing. The chosen file's folder becomes the current directory.
 // A file that cannot be written throws Failure and leaves any file of that
 // name as it was. A chosen file that is `log_file` (the same file, also

@@ -8,6 +8,7 @@
 #include "cli/numbers.h"
 #include "cli/periods_report.h"
 #include "cli/table_text.h"
+#include "frontend/messages.h"
 #include "frontend/usage_error.h"
 #include "log/failure.h"
 #include "log/number_text.h"
@@ -52,6 +53,11 @@ std::vector<std::vector<std::string>> figure_rows(const AllowanceFigures& f, Uni
         {"Estimate", amount(f.estimate), "for the whole period at the pace so far"},
         {"Days without a line", std::to_string(f.days_without_line)},
     };
+}
+
+// "its last line is of 2026-11-20, 20 days ago".
+std::string stale_text(const Staleness& staleness) {
+    return "its last line is of " + iso_date(staleness.last_line) + ", " + std::to_string(staleness.days) + " days ago";
 }
 
 // A byte figure rounded to the nearest byte.
@@ -115,18 +121,24 @@ ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& 
 }
 
 std::string render_allowance_table(const AllowanceFigures& f, const AllowanceSettings& settings,
-                                   std::optional<long double> warn, const Separators& seps) {
+                                   std::optional<long double> warn, const Separators& seps, bool stale,
+                                   const Staleness& staleness) {
     std::string out = "Billing period " + english_date(f.period.start) + " to " + english_date(f.period.end) + "\n";
     out += "Day " + std::to_string(f.day) + " of " + std::to_string(f.period.days()) + " (" + english_date(f.today) +
            "), " + std::to_string(f.days_left) + (f.days_left == 1 ? " day" : " days") + " left; counting " +
            counted_text(settings.counts) + "\n\n";
     out += column_lines(figure_rows(f, settings.units, seps), "LRL");
-    return out + "\nStatus: " + status_text(f, warn, seps) + "\n";
+    out += "\nStatus: " + status_text(f, warn, seps) + "\n";
+    if (stale) out += "Stale:  " + stale_text(staleness) + "; the meter may have stopped writing\n";
+    return out;
 }
 
-std::string render_allowance_json(const AllowanceFigures& f, const AllowanceSettings& settings) {
+std::string render_allowance_json(const AllowanceFigures& f, const AllowanceSettings& settings,
+                                  const Staleness& staleness) {
     nlohmann::ordered_json doc = allowance_json_head("allowance", f.today, settings);
     doc["period"] = period_json(f);
+    doc["last_line"] = iso_date(staleness.last_line);
+    doc["stale_days"] = staleness.days;
     bool overflow = set_bytes(doc, "limit_bytes", f.limit);
     overflow |= set_bytes(doc, "download_bytes", whole_bytes(f.download));
     overflow |= set_bytes(doc, "upload_bytes", whole_bytes(f.upload));
@@ -141,28 +153,31 @@ std::string render_allowance_json(const AllowanceFigures& f, const AllowanceSett
     return doc.dump(2) + "\n";
 }
 
-int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn) {
-    switch (figures.status) {
-        case AllowanceStatus::Over:
-            return kStatusOver;
-        case AllowanceStatus::Pace:
-            return kStatusPace;
-        case AllowanceStatus::Under:
-            break;
-    }
+int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn, bool stale) {
+    if (figures.status == AllowanceStatus::Over) return kStatusOver;
+    if (stale) return kStatusStale;
+    if (figures.status == AllowanceStatus::Pace) return kStatusPace;
     return warn && has_reached(figures, *warn) ? kStatusPace : 0;
 }
 
-int write_allowance(const Options& options, const Session& session, const Separators& seps, Output& out) {
+int write_allowance(const Options& options, const Session& session, const Separators& seps, Output& out,
+                    std::ostream& err) {
     const AllowanceOptions& given = options.allowance_options;
     const AllowanceSettings& settings = tool_settings(session);
     const LineList& lines = session.lines();
     if (options.periods) return write_periods(options, lines, settings, seps, out);
     require_limit(settings);
-    const AllowanceFigures figures = allowance_figures(lines, settings, reference_day(lines, given.today).today, seps);
-    out.write(options.format == Format::Json ? render_allowance_json(figures, settings)
-                                             : render_allowance_table(figures, settings, given.warn, seps));
-    return allowance_status(figures, given.warn);
+    const ReferenceDay day = reference_day(lines, given.today);
+    const AllowanceFigures figures = allowance_figures(lines, settings, day.today, seps);
+    const Staleness staleness = log_staleness(day.span.last, session.today().value_or(day.span.last));
+    // A day given stands for today: the log is judged as of that day.
+    const bool stale = !given.today && staleness.stale();
+    if (stale) err << error_line("loglezer-stats", "the log is stale: " + stale_text(staleness) + ".");
+    // warn= of [allowance] stands in for --warn when that is not given.
+    const std::optional<long double> warn = given.warn ? given.warn : settings.warn;
+    out.write(options.format == Format::Json ? render_allowance_json(figures, settings, staleness)
+                                             : render_allowance_table(figures, settings, warn, seps, stale, staleness));
+    return allowance_status(figures, warn, stale);
 }
 
 }  // namespace loglezer::cli

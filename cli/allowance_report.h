@@ -4,6 +4,7 @@
 // and what the two reports of the allowance share.
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "allowance/allowance.h"
@@ -19,8 +20,9 @@
 namespace loglezer::cli {
 
 // The exit statuses of --allowance besides 0.
-inline constexpr int kStatusPace = 3;  // the estimate is over the limit, or --warn's percentage is reached
-inline constexpr int kStatusOver = 4;  // the use is over the limit
+inline constexpr int kStatusPace = 3;   // the estimate is over the limit, or --warn's percentage is reached
+inline constexpr int kStatusOver = 4;   // the use is over the limit
+inline constexpr int kStatusStale = 5;  // the log has had no line for days, without --today
 
 // The settings of the allowance as the session read them (the section
 // [allowance] of the first log.ini that has it, each option given in place
@@ -40,16 +42,23 @@ ReferenceDay reference_day(const LineList& lines, const std::optional<LogDate>& 
 // The report's forms: the table in English with the locale's separators,
 // amounts in the units of the limit, which says when --warn's percentage
 // `warn` is reached, or JSON.
+// `staleness` is that of the log's last line against the system's date;
+// `stale`, whether it counts (no --today given).
 std::string render_allowance_table(const AllowanceFigures& figures, const AllowanceSettings& settings,
-                                   std::optional<long double> warn, const Separators& seps);
-std::string render_allowance_json(const AllowanceFigures& figures, const AllowanceSettings& settings);
+                                   std::optional<long double> warn, const Separators& seps, bool stale,
+                                   const Staleness& staleness);
+std::string render_allowance_json(const AllowanceFigures& figures, const AllowanceSettings& settings,
+                                  const Staleness& staleness);
 
-// The exit status of the figures: 4 over, 3 pace or --warn's percentage
-// reached, else 0.
-int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn);
+// The exit status of the figures: 4 over, else 5 for a stale log, else 3
+// pace or --warn's percentage reached, else 0. The use over the limit stays
+// over whatever comes; the pace of a stale log cannot be trusted.
+int allowance_status(const AllowanceFigures& figures, std::optional<long double> warn, bool stale);
 
 // Runs --allowance or --periods on the session's log and writes the
-// report in the options' format to `out`; returns the exit status.
-int write_allowance(const Options& options, const Session& session, const Separators& seps, Output& out);
+// report in the options' format to `out`, and to `err` that the log is
+// stale; returns the exit status.
+int write_allowance(const Options& options, const Session& session, const Separators& seps, Output& out,
+                    std::ostream& err);
 
 }  // namespace loglezer::cli

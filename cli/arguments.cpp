@@ -32,6 +32,8 @@ const std::vector<OptionSpec>& option_specs() {
         {"--month", true},
         {"--log", true},
         {"--units", true},
+        {"--vnstat"},
+        {"--interface", true},
     };
     return kSpecs;
 }
@@ -116,6 +118,9 @@ Options read_options(const ParsedOptions& parsed) {
     options.year = parsed.value("--year");
     when_given(parsed, "--month", [&](const std::string& v) { options.month = month_number(v); });
     options.log = parsed.value("--log");
+    options.vnstat = parsed.has("--vnstat");
+    if (options.vnstat && options.log) throw UsageError("--vnstat and --log exclude each other");
+    options.interface = parsed.value("--interface");
     when_given(parsed, "--units",
                [&](const std::string& v) { options.units = setting_value([&] { return parse_units(v, "--units"); }); });
     return options;

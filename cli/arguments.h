@@ -28,11 +28,13 @@ struct Options {
     bool allowance = false;  // --allowance: the current billing period
     bool periods = false;    // --periods: the billing periods of the log
     AllowanceOptions allowance_options;
-    std::optional<long long> top;     // --top N: the N largest days
-    std::optional<std::string> year;  // --year: the text of the year selector
-    std::optional<int> month;         // --month: 1..12
-    std::optional<std::string> log;   // --log: the log file, instead of looking it up
-    std::optional<UnitMode> units;    // --units: over the key units of [display] in log.ini
+    std::optional<long long> top;          // --top N: the N largest days
+    std::optional<std::string> year;       // --year: the text of the year selector
+    std::optional<int> month;              // --month: 1..12
+    std::optional<std::string> log;        // --log: the log file, instead of looking it up
+    bool vnstat = false;                   // --vnstat: vnStat's database as the log
+    std::optional<std::string> interface;  // --interface: of a vnStat database
+    std::optional<UnitMode> units;         // --units: over the key units of [display] in log.ini
     Format format = Format::Table;
 };
 
@@ -74,7 +76,13 @@ inline constexpr const char* kUsage =
     "  --today YYYY-MM-DD        the reference day, instead of the last line's\n"
     "  --warn PERCENT            exit status 3 also when the use has reached\n"
     "                            PERCENT of the limit\n"
-    "  --log FILE                read FILE instead of the log named by log.ini\n"
+    "  --log FILE                read FILE instead of the log named by log.ini;\n"
+    "                            a SQLite file is read as a vnStat database\n"
+    "  --vnstat                  read vnStat's database, in the DatabaseDir of\n"
+    "                            ~/.vnstatrc or /etc/vnstat.conf, else\n"
+    "                            /var/lib/vnstat\n"
+    "  --interface NAME          a vnStat database's interface: its name or\n"
+    "                            alias, or NAME+NAME for the sum of several\n"
     "  --units U                 binary (the default: a GB is 1024^3 bytes, as the\n"
     "                            viewer has always counted) or decimal (10^9) for\n"
     "                            the GB figures of the views and --top, over the\n"

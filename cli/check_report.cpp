@@ -14,10 +14,11 @@ std::string counted(long long count, const char* one, const char* many) {
 
 }  // namespace
 
-std::string check_problem_line(const CheckProblem& problem, std::string_view file) {
+std::string check_problem_line(const CheckProblem& problem, std::string_view file, std::string_view line_name) {
     std::string line(file);
     line += ':';
-    line += std::to_string(problem.line + 1);
+    // A database's row by its name, a file's line by its number.
+    line += line_name.empty() ? std::to_string(problem.line + 1) : " " + std::string(line_name);
     line += ": ";
     line += shown_text(problem.text);
     line += '\n';
@@ -54,8 +55,9 @@ int write_check(const LineList& lines, const std::string& log_name, Format forma
         out.write(json.render(counts));
     } else {
         const std::string file = message_text(log_name);
-        counts = check_log(
-            lines, seps, [&out, &file](const CheckProblem& problem) { out.write(check_problem_line(problem, file)); });
+        counts = check_log(lines, seps, [&](const CheckProblem& problem) {
+            out.write(check_problem_line(problem, file, lines.line_name(problem.line)));
+        });
         out.write(check_count_line(counts));
     }
     return counts.problems == 0 ? 0 : 1;

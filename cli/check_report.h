@@ -16,8 +16,9 @@ namespace loglezer::cli {
 
 // The report as text: one line "FILE:LINE: text" per problem, written as
 // the check finds it, then "N lines, M problems". `file` is the log's name
-// as messages show it.
-std::string check_problem_line(const CheckProblem& problem, std::string_view file);
+// as messages show it; a line with a name (LineList::line_name) is "FILE:
+// NAME: text".
+std::string check_problem_line(const CheckProblem& problem, std::string_view file, std::string_view line_name = {});
 std::string check_count_line(const CheckCounts& counts);
 
 // The report as JSON. It holds the first kKeptProblems problems, so that its

@@ -10,6 +10,7 @@
 #include "cli/allowance_report.h"
 #include "cli/arguments.h"
 #include "cli/check_report.h"
+#include "cli/source_output.h"
 #include "cli/top_report.h"
 #include "cli/view_output.h"
 #include "frontend/messages.h"
@@ -34,14 +35,16 @@ void warn_if_not_installed(const NumericLocale& locale, std::ostream& err) {
 
 // The run of parsed options that ask for the log: the status, with the
 // output written to `out`.
-int run_on_log(const Options& options, Output& out, std::ostream& err, const LogPlaces& places,
-               const Separators& seps) {
+int run_on_log(const Options& options, Output& plain_out, std::ostream& err, const LogPlaces& places,
+               const Separators& seps, const Clock& today) {
     // The log's name as given or as a log.ini writes it, for the messages; a
     // failure to read it names no line.
     std::string name;
+    Session session(
+        {places, options.log, {options.units, options.allowance_options.given}, seps, today, options.interface});
+    SourceOutput out(plain_out, session.source(), options.format);
     try {
         name = log_name(places, options.log);
-        Session session({places, options.log, {options.units, options.allowance_options.given}, seps});
         if (!session.locate()) {
             err << missing_log_line(kProgram, places, options.log);
             return 2;
@@ -50,7 +53,7 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
         for (const std::string& warning : session.warnings()) err << error_line(kProgram, warning);
         const LineList& lines = session.lines();
         if (options.check) return write_check(lines, name, options.format, seps, out);
-        if (options.allowance || options.periods) return write_allowance(options, session, seps, out);
+        if (options.allowance || options.periods) return write_allowance(options, session, seps, out, err);
         if (options.top) {
             if (const std::optional<std::string>& failure = session.settings().units_failure) throw Failure(*failure);
             out.write(top_output(options, lines, seps, session.settings().units));
@@ -62,7 +65,7 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
         err << error_line(kProgram, e.what());
         return 1;
     } catch (const Failure& failure) {
-        err << failure_line(kProgram, failure, name, failure.what());
+        err << failure_line(kProgram, failure, name, failure.what(), &session.lines());
         return 1;
     }
 }
@@ -70,10 +73,11 @@ int run_on_log(const Options& options, Output& out, std::ostream& err, const Log
 }  // namespace
 
 int run(const std::vector<std::string>& args, Output& out, std::ostream& err, const LogPlaces& places,
-        const NumericLocale& locale) {
+        const NumericLocale& locale, const Clock& today) {
     Options options;
     try {
         options = parse_arguments(args);
+        if (options.vnstat) options.log = vnstat_database(places.vnstat).string();
     } catch (const UsageError& e) {
         err << error_line(kProgram, e.what());
         return 1;
@@ -86,7 +90,7 @@ int run(const std::vector<std::string>& args, Output& out, std::ostream& err, co
             out.write(std::string(kProgram) + " " + LOGLEZER_VERSION + "\n");
         } else {
             warn_if_not_installed(locale, err);
-            status = run_on_log(options, out, err, places, locale.separators);
+            status = run_on_log(options, out, err, places, locale.separators, today);
         }
         out.flush();
         return status;
@@ -105,7 +109,8 @@ int run_program(int argc, char** argv) {
         const NumericLocale locale = numeric_locale();
         const std::vector<std::string> args(argv + 1, argv + argc);
         DescriptorOutput out(STDOUT_FILENO);
-        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini()}, locale);
+        return run(args, out, std::cerr, LogPlaces{working_directory(), user_log_ini(), vnstat_places()}, locale,
+                   system_today);
     } catch (const std::bad_alloc&) {
         // Written without taking memory: there is none to take.
         static constexpr char kMessage[] = "loglezer-stats: out of memory\n";

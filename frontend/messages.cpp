@@ -13,9 +13,13 @@ std::string error_line(std::string_view program, std::string_view message) {
 }
 
 std::string failure_line(std::string_view program, const Failure& failure, std::string_view log_name,
-                         std::string_view message) {
+                         std::string_view message, const LineList* lines) {
     const std::optional<long long> line = failure.line();
     if (!line) return error_line(program, message);
+    if (const std::string_view name = lines ? lines->line_name(*line) : std::string_view(); !name.empty()) {
+        return std::string(program) + ": " + message_text(log_name) + ": " + message_text(name) + ": " +
+               message_text(message) + "\n";
+    }
     // The name and the message each by the rule of message text: a log's
     // Latin-1 bytes in the message must not decide how a UTF-8 name reads.
     return std::string(program) + ": " + message_text(log_name) + ":" + std::to_string(*line + 1) + ": " +

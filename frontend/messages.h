@@ -22,8 +22,10 @@ std::string error_line(std::string_view program, std::string_view message);
 // (counted from 1, as compilers do), else "PROGRAM: message". FILE is the
 // log's name as it was given (log_name); `message` is the failure's text as
 // the program words it. The name and the message are each terminal text.
+// A line with a name (a database's row, LineList::line_name) is named
+// "FILE: NAME" instead.
 std::string failure_line(std::string_view program, const Failure& failure, std::string_view log_name,
-                         std::string_view message);
+                         std::string_view message, const LineList* lines = nullptr);
 
 // The log is missing: "PROGRAM: Kan de logfile niet vinden! (PATH)", PATH
 // where it was looked for (missing_log_path).

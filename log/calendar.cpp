@@ -1,5 +1,7 @@
 #include "log/calendar.h"
 
+#include <ctime>
+
 #include "log/month_names.h"
 
 namespace loglezer {
@@ -61,6 +63,13 @@ void next_month(int& year, int& month) {
         month = 1;
         ++year;
     }
+}
+
+LogDate system_today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 }  // namespace loglezer

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -30,5 +31,11 @@ long long day_number(const LogDate& date);
 // The day after `date`, and the month after year/month.
 LogDate next_day(LogDate date);
 void next_month(int& year, int& month);
+
+// Today's date on the system's clock, in local time.
+LogDate system_today();
+// What tells the programs today's date: system_today, or in a test a day of
+// its own.
+using Clock = std::function<LogDate()>;
 
 }  // namespace loglezer

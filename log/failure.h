@@ -20,12 +20,16 @@ std::string quoted(std::string_view text, std::size_t limit = kQuotedTextLimit);
 // The one failure type of the program. Its message is the exact text the user
 // sees; the window's event boundary catches it and shows it.
 // A failure on a log line also carries the line's index (from 0), which
-// the command-line tool names; the window shows the message alone.
+// both programs name with the log's file.
 class Failure : public std::runtime_error {
 public:
     explicit Failure(const std::string& message) : std::runtime_error(message) {}
 
     std::optional<long long> line() const { return line_; }
+    // A source another program is writing just now (vnStat's database
+    // locked past the wait): worth trying again a moment later.
+    bool busy() const { return busy_; }
+    void set_busy() { busy_ = true; }
     // Notes the line the failure happened on; the first line noted stays.
     void set_line(long long index) {
         if (!line_) line_ = index;
@@ -33,6 +37,7 @@ public:
 
 private:
     std::optional<long long> line_;
+    bool busy_ = false;
 };
 
 // "'text' is not a valid floating point value"

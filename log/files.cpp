@@ -94,21 +94,6 @@ private:
 
 bool is_stream(mode_t mode) { return S_ISFIFO(mode) || S_ISCHR(mode); }
 
-// The file a write through `path` lands in: the target of a symbolic link,
-// and of a link it points at in turn, also one that does not exist yet.
-// The link itself is never renamed over.
-fs::path final_target(const fs::path& path) {
-    fs::path at = path;
-    for (int depth = 0; depth < 40; ++depth) {
-        std::error_code ec;
-        if (!fs::is_symlink(at, ec)) break;
-        const fs::path next = fs::read_symlink(at, ec);
-        if (ec) break;
-        at = next.is_absolute() ? next : at.parent_path() / next;
-    }
-    return at;
-}
-
 // A new file next to the file it is to replace, which takes that file's
 // place once it is complete and is removed on every other way out.
 class NextFile {
@@ -190,6 +175,18 @@ std::optional<std::string> first_missing_folder(const fs::path& path) {
 }
 
 }  // namespace
+
+fs::path final_target(const fs::path& path) {
+    fs::path at = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code ec;
+        if (!fs::is_symlink(at, ec)) break;
+        const fs::path next = fs::read_symlink(at, ec);
+        if (ec) break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return at;
+}
 
 void fail_create(const std::filesystem::path& file, const std::string& reason) { fail("create", file, reason); }
 

@@ -45,6 +45,11 @@ int write_all(int fd, std::string_view bytes);
 // create file" as every other failure does.
 enum class WriteFailure { CannotWrite, CannotCreate };
 
+// The file a write through `path` lands in: the target of a symbolic link,
+// and of a link it points at in turn, also one that does not exist yet;
+// `path` itself when it is no link.
+std::filesystem::path final_target(const std::filesystem::path& path);
+
 // Writes `bytes` to `path`, following symbolic links, which stay links.
 // A new or regular file is written whole or not at all: into a new file in
 // the same folder, made to last (fsync) and renamed over the target only

@@ -56,8 +56,10 @@ AmountTexts amount_texts(std::string_view line, DateSkip skip) {
     const auto first = rest.find(',');
     if (first == std::string_view::npos) return {{}, {}};
     const std::string_view download = rest.substr(0, first);
+    // A line may end after its upload amount: the meter's fields after it
+    // are not read, and a log made by hand or by another program has none.
     const auto second = rest.find(',', first + 1);
-    if (second == std::string_view::npos) return {download, {}};
+    if (second == std::string_view::npos) return {download, rest.substr(first + 1)};
     return {download, rest.substr(first + 1, second - first - 1)};
 }
 

@@ -63,8 +63,8 @@ private:
 
 // The download and upload texts of a line, before conversion. The first way
 // of removing the date field drops exactly 12 characters; the second drops
-// everything up to and including the first ",". The upload text needs a ","
-// after it: without one it is empty.
+// everything up to and including the first ",". The upload text ends at the
+// next "," or at the line's end.
 struct AmountTexts {
     std::string_view download;
     std::string_view upload;

@@ -49,6 +49,14 @@ public:
     // read itself. Kept from the split, so that a walk over every line's year
     // need not read the lines.
     std::uint32_t dated_year(long long index) const { return years_[static_cast<std::size_t>(index)]; }
+    // What a failure on the line at `index` calls it in place of its number,
+    // for lines made from rows of a database ("eth0 2024-03-01"); empty for
+    // a file's lines, which are named by their number.
+    void name_lines(std::vector<std::string> names) { line_names_ = std::move(names); }
+    std::string_view line_name(long long index) const {
+        const auto i = static_cast<std::size_t>(index);
+        return index >= 0 && i < line_names_.size() ? std::string_view(line_names_[i]) : std::string_view();
+    }
     // Runs `read`, a read of the line at `index`, and returns what it
     // returns. A Failure it throws is told that it happened on that line
     // before it goes on; an index outside the list (a search that ran past
@@ -93,6 +101,7 @@ private:
     std::vector<std::uint32_t> years_;  // see dated_year
     std::vector<LongLine> long_lines_;  // in line order
     std::vector<LostNuls> lost_nuls_;
+    std::vector<std::string> line_names_;  // see line_name
 };
 
 }  // namespace loglezer

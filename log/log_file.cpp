@@ -83,14 +83,33 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
 bool FileState::operator==(const FileState& other) const {
     if (exists != other.exists) return false;
     if (!exists) return true;
+    const auto same_time = [](const std::timespec& a, const std::timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
     return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+           same_time(modified, other.modified) && mode == other.mode && wal_size == other.wal_size &&
+           same_time(wal_modified, other.wal_modified);
 }
 
 FileState file_state(const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
-    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    FileState state{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_mode};
+    const std::string wal = path.string() + "-wal";
+    if (::stat(wal.c_str(), &st) == 0) {
+        state.wal_size = st.st_size;
+        state.wal_modified = st.st_mtim;
+    }
+    return state;
+}
+
+bool last_line_unended(const std::filesystem::path& path) {
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st {};
+    if (!file.is_open() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) return false;
+    char last = 0;
+    if (::pread(file.get(), &last, 1, st.st_size - 1) != 1) return false;
+    return last != '\n' && last != '\r';
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {

@@ -36,21 +36,37 @@ LineList load_log(const std::filesystem::path& working_dir, const std::string& p
 
 // What a file is on the disk at one moment, enough to tell that it has been
 // written, replaced or removed since: a log the metering program appends to
-// grows, one it replaces is another file.
+// grows, one it replaces is another file, one made readable has another mode.
 struct FileState {
     bool exists = false;
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = 0;
     std::timespec modified{};
+    mode_t mode = 0;
+    // The write-ahead file beside a database ("-wal"), which a writer in
+    // that mode changes in place of the database: its size and time, -1
+    // when there is none.
+    off_t wal_size = -1;
+    std::timespec wal_modified{};
 
     bool operator==(const FileState& other) const;
     bool operator!=(const FileState& other) const { return !(*this == other); }
 };
 
-// The state of the file at `path` now (following symbolic links); a file
-// that cannot be reached does not exist.
+// The state of the file at `path` now (following symbolic links), with its
+// "-wal" file beside it; a file that cannot be reached does not exist.
 FileState file_state(const std::filesystem::path& path);
+
+// A file a window follows, and its state when it was last read.
+struct WatchedFile {
+    std::filesystem::path path;
+    FileState state;
+};
+
+// Whether the file's last line has no line end yet (a writer may still be
+// at it): false for an empty file and one that cannot be read.
+bool last_line_unended(const std::filesystem::path& path);
 
 // Whether both paths name one existing file: the same device and inode once
 // symbolic links are followed, so a hard link or a link to the file counts.

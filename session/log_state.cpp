@@ -5,7 +5,10 @@
 #include "allowance/allowance_box.h"
 #include "log/failure.h"
 #include "log/line_format.h"
+#include "log/month_names.h"
+#include "log/number_text.h"
 #include "stats/startup.h"
+#include "text/dates.h"
 
 namespace loglezer {
 namespace {
@@ -87,12 +90,23 @@ void start_up(LogState& state, const Separators& seps) {
 
 void make_stats(LogState& state, const Separators& seps) {
     Screen& screen = state.screen;
+    // A month name in any letter case is the month of that name.
+    if (const std::optional<int> month = dutch_month_of(screen.choice.month))
+        screen.choice.month = std::string(dutch_month_name(*month));
     const StatsInput input{screen.choice.option, screen.years, screen.choice.year, screen.choice.month,
                            state.settings.units};
     // The points are replaced from here on: their tooltips name them by this
     // option even when the run stops half-way.
     screen.charts_option = input.option;
     state.charts_choice.reset();
+    // A yearly run after another option writes the yearly titles and format
+    // again; at the start-up the titles follow the run, once the period is
+    // known.
+    if (input.option == PeriodOption::PerYear && !state.period_text.empty()) {
+        write_year_titles(screen.download, screen.upload, state.period_text);
+        screen.download.set_value_format(kYearlyValueFormat);
+        screen.upload.set_value_format(kYearlyValueFormat);
+    }
     const std::optional<YearFigures> found =
         show_stats(state.lines, input, state.month_name, seps, screen.download, screen.upload);
     state.charts_choice = screen.choice;
@@ -113,10 +127,22 @@ void change_year(LogState& state, const std::string& year) {
     refill_months(state);
 }
 
-void show_allowance(LogState& state, const Separators& seps) {
+void show_allowance(LogState& state, const Separators& seps, const std::optional<LogDate>& today) {
     state.screen.allowance.reset();
-    const std::optional<AllowanceFigures> figures = current_allowance(state.lines, state.settings.allowance, seps);
-    if (figures) state.screen.allowance = allowance_box_texts(*figures, state.settings.allowance, seps);
+    state.allowance = current_allowance(state.lines, state.settings.allowance, seps);
+    if (!state.allowance) return;
+    // The figures' day is the date of the last line.
+    std::optional<Staleness> staleness;
+    if (today) staleness = log_staleness(state.allowance->today, *today);
+    state.screen.allowance = allowance_box_texts(*state.allowance, state.settings.allowance, seps, staleness);
+}
+
+std::optional<std::string> absent_period(const LogState& state) {
+    const Choice& choice = state.screen.choice;
+    if (!parse_int(choice.year) || can_make_again(state, choice)) return std::nullopt;
+    if (choice.option == PeriodOption::PerMonth) return choice.year + " staat niet in de log";
+    if (choice.option != PeriodOption::PerDay) return std::nullopt;
+    return choice.month + " " + choice.year + " staat niet in de log";
 }
 
 bool can_make_again(const LogState& state, const Choice& choice) {

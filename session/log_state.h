@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "allowance/allowance.h"
+#include "allowance/allowance_figures.h"
 #include "log/line_list.h"
 #include "log/separators.h"
+#include "session/log_source.h"
 #include "session/screen.h"
 #include "settings/log_lookup.h"
 #include "settings/settings_files.h"
@@ -41,6 +43,10 @@ LogSettings read_settings(const std::vector<SettingsFile>& files, const GivenSet
 struct LogState {
     FoundLog found;
     LineList lines;
+    LogSource source;
+    // A vnStat database's interfaces when it has several and none is
+    // chosen: then there are no lines.
+    std::vector<VnstatInterface> interface_choices;
     LogSettings settings;
     YearFigures figures;  // the totals and the records, in bytes
     // The totals are summed by the first yearly run after the start-up
@@ -50,6 +56,8 @@ struct LogState {
     std::string month_name;   // the current month name
     std::string period_text;  // "sinds dd Maand yyyy"
     Screen screen;
+    // The figures of the current billing period; nothing without a limit.
+    std::optional<AllowanceFigures> allowance;
     // What "Maak stats" last made the charts for; nothing when it stopped
     // half-way.
     std::optional<Choice> charts_choice;
@@ -75,9 +83,15 @@ void make_stats(LogState& state, const Separators& seps);
 // be read.
 void change_year(LogState& state, const std::string& year);
 
-// The figures of the "Bundel" box, when a limit is set. Throws Failure where
-// a line of the period cannot be read.
-void show_allowance(LogState& state, const Separators& seps);
+// The figures of the "Bundel" box, when a limit is set; with `today` known,
+// whether the log is stale. Throws Failure where a line of the period cannot
+// be read.
+void show_allowance(LogState& state, const Separators& seps, const std::optional<LogDate>& today);
+
+// "2019 staat niet in de log", or "Maart 2019 staat niet in de log", when
+// the choice is per month or per day of a year or month the log lacks;
+// nothing otherwise.
+std::optional<std::string> absent_period(const LogState& state);
 
 // Whether "Maak stats" can be run again for `choice` on the lines: a month
 // or day of a year (and month) the log still has.

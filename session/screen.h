@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "allowance/allowance_alerts.h"
 #include "allowance/allowance_box.h"
+#include "log/vnstat_source.h"
 #include "stats/chart_model.h"
 #include "stats/statistics.h"
 
@@ -54,6 +56,10 @@ struct Notice {
 struct MissingLog {
     std::string path;  // where it was looked for, in full
     bool may_choose;   // no log was named: another may be chosen in its place
+    // Neither the command line nor a log.ini named a log: the default path
+    // was looked at, as on a first start.
+    bool nothing_named;
+    std::vector<std::string> looked_in;  // every place looked at, in full
 };
 
 // What an event leaves the window to do: the parts of the screen to draw
@@ -74,6 +80,16 @@ struct Outcome {
     unsigned changed = 0;
     std::vector<Notice> notices;
     std::optional<MissingLog> missing;
+    // A vnStat database with several interfaces and none chosen: the window
+    // asks which (Session::use_interface).
+    std::vector<VnstatInterface> interface_choices = {};
+    // The log was busy (vnStat's daemon writing): read it again a moment later.
+    bool busy = false;
+    // A notice about the allowance for the desktop; nothing when none is due.
+    std::optional<AllowanceNotice> desktop_notice;
+    // The log failed on its last line only, which has no line end yet: a
+    // line still being written. Its failure is held back; follow again soon.
+    bool line_unfinished = false;
 
     bool has(Part part) const { return (changed & part) != 0; }
     void failed(const std::string& text) { notices.push_back({Notice::Kind::Failure, text}); }

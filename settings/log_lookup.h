@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace loglezer {
 
@@ -22,6 +23,20 @@ std::optional<std::filesystem::path> user_log_ini(const char* xdg_config_home, c
 // The same from the process's environment.
 std::optional<std::filesystem::path> user_log_ini();
 
+// Where vnStat's configuration and database are looked for.
+struct VnstatPlaces {
+    // vnStat's configuration files in its order ($HOME/.vnstatrc, then
+    // /etc/vnstat.conf); the first that exists counts.
+    std::vector<std::filesystem::path> configs;
+    // Its database's folder when no configuration gives one; empty: vnStat's
+    // database is not looked for.
+    std::filesystem::path default_dir;
+};
+// vnStat's own places, $HOME/.vnstatrc taken from `home` when it is a full
+// path; and the same from the process's environment.
+VnstatPlaces vnstat_places(const char* home);
+VnstatPlaces vnstat_places();
+
 // Where the log is looked for when the command line names none.
 struct LogPlaces {
     // log.ini there, and relative paths taken from it; empty when the
@@ -29,7 +44,12 @@ struct LogPlaces {
     std::filesystem::path working_dir;
     // The user's log.ini (user_log_ini), or nothing.
     std::optional<std::filesystem::path> user_ini;
+    // vnStat's database, the log when none is found at the default path.
+    VnstatPlaces vnstat = {};
 };
+
+// --vnstat: where vnStat keeps its database (vnstat_database_path).
+std::filesystem::path vnstat_database(const VnstatPlaces& places);
 
 // The look-up of the log, one order for the window, --export and
 // loglezer-stats:
@@ -38,7 +58,8 @@ struct LogPlaces {
 //    a relative value taken from the working directory;
 // 3. else the same key in the user's log.ini, a relative value taken from
 //    that file's folder;
-// 4. else the default path.
+// 4. else the default path;
+// 5. and when nothing is there, vnStat's database when it exists.
 // A settings file counts when it exists and gives the key a value that is
 // not empty; the log it names is then the log, even when no file is there:
 // the look-up does not go on to the next place.
@@ -64,6 +85,20 @@ std::optional<FoundLog> find_log(const LogPlaces& places, const std::optional<st
 
 // Where a missing log was looked for, as a full path.
 std::string missing_log_path(const LogPlaces& places, const std::optional<std::string>& named = std::nullopt);
+
+// Where the look-up looked for a log it did not find.
+struct LogSearch {
+    // The log's full path, as missing_log_path gives it.
+    std::string path;
+    // True when the look-up reached the default path because nothing named a
+    // log: neither the command line nor a log.ini.
+    bool nothing_named = false;
+    // Every place looked at, in order, as full paths: the log.ini files read
+    // for a name, then the log's path.
+    std::vector<std::string> places;
+};
+
+LogSearch search_log(const LogPlaces& places, const std::optional<std::string>& named = std::nullopt);
 
 // Remembers `log` (a full path) in the user's log.ini `user_ini` as key
 // "log" of its first section "path", so that the next look-up finds it

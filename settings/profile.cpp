@@ -164,16 +164,6 @@ std::optional<std::string> read_existing(const std::filesystem::path& file) {
     }
 }
 
-// The file a write goes to: the one a symbolic link points at.
-std::filesystem::path written_path(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(file, ec) && std::filesystem::exists(file, ec)) {
-        std::filesystem::path target = std::filesystem::canonical(file, ec);
-        if (!ec) return target;
-    }
-    return file;
-}
-
 }  // namespace
 
 std::optional<std::string> settings_text(const std::string& path) {
@@ -245,21 +235,45 @@ std::string with_profile_string(std::string_view ini_text, std::string_view sect
     return inserted(ini_text, std::max(insert_at, header->next), entry, eol);
 }
 
-void write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                          std::string_view value) {
-    const std::filesystem::path target = written_path(file);
-    if (value.find_first_of("\r\n") != std::string_view::npos)
-        fail_create(target, "A line break cannot be stored in it");
-    if (value.size() > kMaxValue) fail_create(target, "A value of more than 2047 characters cannot be stored in it");
+std::string without_profile_string(std::string_view ini_text, std::string_view section, std::string_view key) {
+    std::optional<IniLine> key_line;
+    for_each_line_of_section(ini_text, section, [&](const IniLine& line) {
+        if (line.kind == IniLine::Kind::Key && same_letters(line.name, key)) key_line = line;
+        return !key_line;
+    });
+    if (!key_line) return std::string(ini_text);
+    return std::string(ini_text.substr(0, key_line->begin)) + std::string(ini_text.substr(key_line->next));
+}
+
+void write_profile_strings(const std::filesystem::path& file, std::string_view section,
+                           const std::vector<ProfileChange>& changes) {
+    // A symbolic link stays one: its target is written, also one that is
+    // not there yet.
+    const std::filesystem::path target = final_target(file);
+    for (const ProfileChange& change : changes) {
+        if (!change.value) continue;
+        if (change.value->find_first_of("\r\n") != std::string::npos)
+            fail_create(target, "A line break cannot be stored in it");
+        if (change.value->size() > kMaxValue)
+            fail_create(target, "A value of more than 2047 characters cannot be stored in it");
+    }
     std::error_code ec;
-    std::filesystem::create_directories(target.parent_path(), ec);
+    std::filesystem::create_directories(file.parent_path(), ec);
     if (ec) fail_create(target, ec.message());
 
-    const std::optional<std::string> existing = read_existing(target);
+    std::string text = read_existing(target).value_or(std::string());
+    for (const ProfileChange& change : changes) {
+        text = change.value ? with_profile_string(text, section, change.key, *change.value)
+                            : without_profile_string(text, section, change.key);
+    }
     // The whole saving is one step to the user: a failed write, too, is a
     // file that could not be created.
-    write_file(target, with_profile_string(existing ? *existing : std::string(), section, key, value),
-               WriteFailure::CannotCreate);
+    write_file(target, text, WriteFailure::CannotCreate);
+}
+
+void write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                          std::string_view value) {
+    write_profile_strings(file, section, {{std::string(key), std::string(value)}});
 }
 
 }  // namespace loglezer

@@ -57,6 +57,10 @@ bool file_has_profile_section(const std::string& path, std::string_view section)
 std::string with_profile_string(std::string_view ini_text, std::string_view section, std::string_view key,
                                 std::string_view value);
 
+// `ini_text` without `key` of the first `section`: the key's line goes,
+// every other line stays. The text as it is when there is no such key.
+std::string without_profile_string(std::string_view ini_text, std::string_view section, std::string_view key);
+
 // The same for a file, written whole or not at all: the new text goes to a
 // new file in the same folder, which then takes the file's name (a symbolic
 // link is followed, and keeps pointing at the file). The folder is made
@@ -66,5 +70,16 @@ std::string with_profile_string(std::string_view ini_text, std::string_view sect
 // (one with a line break, or longer than 2047 characters).
 void write_profile_string(const std::filesystem::path& file, std::string_view section, std::string_view key,
                           std::string_view value);
+
+// One key of a section to change: its new value, or nothing to take the key
+// out (without_profile_string).
+struct ProfileChange {
+    std::string key;
+    std::optional<std::string> value;
+};
+// Several keys of one section changed in one write, as write_profile_string
+// writes one.
+void write_profile_strings(const std::filesystem::path& file, std::string_view section,
+                           const std::vector<ProfileChange>& changes);
 
 }  // namespace loglezer

@@ -18,8 +18,8 @@ struct KnownSection {
 
 const std::vector<KnownSection>& known_sections() {
     static const std::vector<KnownSection> kSections = {
-        {"path", {"log"}},
-        {"allowance", {"limit", "start_day", "counts"}},
+        {"path", {"log", "interface"}},
+        {"allowance", {"limit", "start_day", "counts", "warn"}},
         {"display", {"units"}},
     };
     return kSections;

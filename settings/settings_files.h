@@ -56,7 +56,7 @@ SectionTexts find_section(const std::vector<SettingsFile>& files, std::string_vi
 // the program reads knows ("start-day" for "start_day"), and a section or a
 // key given twice, of which only the first is read. One text each, such as
 // "log.ini: [allowance] unknown key 'limt' is not read (its keys: limit,
-// start_day, counts)".
+// start_day, counts, warn)".
 std::vector<std::string> settings_warnings(const std::vector<SettingsFile>& files);
 
 // The units the figures of the window and the tool are written in: the key

@@ -75,4 +75,22 @@ void ChartModel::set_value_format(std::string pattern) {
     changed();
 }
 
+std::string picture_file_name(const ChartModel& chart) {
+    std::string name;
+    bool gap = false;
+    // Plain ASCII, whatever the locale: a log byte above 0x7F is no letter.
+    for (const char c : chart.titles().empty() ? std::string() : chart.titles().front()) {
+        const bool lower = c >= 'a' && c <= 'z';
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (!lower && !upper && !(c >= '0' && c <= '9')) {
+            gap = true;
+            continue;
+        }
+        if (gap && !name.empty()) name += '-';
+        name += upper ? static_cast<char>(c - 'A' + 'a') : c;
+        gap = false;
+    }
+    return (name.empty() ? "grafiek" : name) + ".jpg";
+}
+
 }  // namespace loglezer

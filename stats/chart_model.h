@@ -110,4 +110,9 @@ private:
     std::function<void()> on_change_;
 };
 
+// The file name a picture of `chart` is offered under: its first title line
+// in lower case ASCII, every run of other characters one "-", and ".jpg"
+// ("download-per-maand-2026.jpg"); "grafiek.jpg" for a chart without a title.
+std::string picture_file_name(const ChartModel& chart);
+
 }  // namespace loglezer

@@ -32,8 +32,9 @@ bool is_amount(std::string_view text, const Separators& seps) {
 }
 
 // A line split at its first three ",": the date field (the whole line when
-// it has no ","), then what follows each "," that is there, and the
-// download and upload texts when the "," after them is there too.
+// it has no ","), then what follows each "," that is there, the download
+// text when the "," after it is there too, and the upload text up to the
+// next "," or the line's end.
 struct Fields {
     std::string_view date;
     std::optional<std::string_view> after_date, after_download;
@@ -60,8 +61,7 @@ Fields split_fields(std::string_view line) {
     if (comma == std::string_view::npos) return fields;
     fields.download = fields.after_date->substr(0, comma);
     fields.after_download = fields.after_date->substr(comma + 1);
-    comma = comma_in(*fields.after_download);
-    if (comma != std::string_view::npos) fields.upload = fields.after_download->substr(0, comma);
+    fields.upload = fields.after_download->substr(0, comma_in(*fields.after_download));
     return fields;
 }
 
@@ -83,8 +83,6 @@ std::string layout_fault(const Fields& fields, const Separators& seps, std::opti
         fault = "no ',' after the download " + quoted(*fields.after_date);
     } else if (!is_amount(*fields.download, seps)) {
         fault = "the download " + quoted(*fields.download) + " is not a number";
-    } else if (!fields.upload) {
-        fault = "no ',' after the upload " + quoted(*fields.after_download);
     } else if (!is_amount(*fields.upload, seps)) {
         fault = "the upload " + quoted(*fields.upload) + " is not a number";
     }
@@ -123,7 +121,7 @@ private:
 
 // Whether the line is in the usual layout with plain digits for both
 // amounts, the form of nearly every line, which is checked without
-// building its fields. The upload text is empty unless a "," follows it.
+// building its fields.
 bool has_usual_amounts(std::string_view line) {
     if (line.size() < 12 || line[11] != ',') return false;
     const AmountTexts texts = amount_texts(line, DateSkip::FirstTwelve);

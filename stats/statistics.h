@@ -52,7 +52,8 @@ struct CaptionUnits {
 LabelCaptions year_captions(const YearFigures& figures, CaptionUnits& units, const Separators& seps,
                             UnitMode unit_mode);
 
-// The value formats the options set.
+// The value formats the options set; the yearly one is the charts' own.
+inline constexpr const char* kYearlyValueFormat = ChartModel::kInitialValueFormat;
 inline constexpr const char* kMonthlyValueFormat = "#.###,## GB";
 inline constexpr const char* kDailyValueFormat = "0.###,## GB";
 

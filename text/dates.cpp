@@ -70,4 +70,11 @@ std::optional<int> month_from_argument(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<int> dutch_month_of(std::string_view text) {
+    for (int month = 1; month <= 12; ++month) {
+        if (same_letters(text, dutch_month_name(month))) return month;
+    }
+    return std::nullopt;
+}
+
 }  // namespace loglezer

@@ -30,5 +30,8 @@ std::string_view english_month_name(int month);
 // leading zero, a Dutch or an English month name, or an English three-letter
 // abbreviation, in any letter case. Nothing for any other text.
 std::optional<int> month_from_argument(std::string_view text);
+// The month whose Dutch name the text is, in any letter case ("maart");
+// nothing for any other text.
+std::optional<int> dutch_month_of(std::string_view text);
 
 }  // namespace loglezer

@@ -377,20 +377,22 @@ INSTANTIATE_TEST_SUITE_P(
     Files, SettingsWarnings,
     ::testing::Values(
         WarningCase{"None", "[path]\nlog=a.csv\n[allowance]\nLimit=5\nstart_day=3\n[other]\nx=1\n", {}},
-        WarningCase{"UnknownKeys",
-                    "[allowance]\nlimit=5\nstart-day=14\nstart day = 3\n[path]\nlogfile=a\n",
-                    {"log.ini: [allowance] unknown key 'start-day' is not read (its keys: limit, start_day, counts)",
-                     "log.ini: [allowance] unknown key 'start day' is not read (its keys: limit, start_day, counts)",
-                     "log.ini: [path] unknown key 'logfile' is not read (its keys: log)"}},
+        WarningCase{
+            "UnknownKeys",
+            "[allowance]\nlimit=5\nstart-day=14\nstart day = 3\n[path]\nlogfile=a\n",
+            {"log.ini: [allowance] unknown key 'start-day' is not read (its keys: limit, start_day, counts, warn)",
+             "log.ini: [allowance] unknown key 'start day' is not read (its keys: limit, start_day, counts, warn)",
+             "log.ini: [path] unknown key 'logfile' is not read (its keys: log, interface)"}},
         WarningCase{"AKeyTwice",
                     "[display]\nunits=decimal\nUnits=binary\n",
                     {"log.ini: [display] key 'Units' given again on line 3 is not read (the first counts)"}},
         WarningCase{"ASectionTwice",
                     "[allowance]\nlimit=1\n[path]\nlog=a\n[Allowance]\nlimt=2\n",
                     {"log.ini: section [allowance] given again on line 5 is not read (the first counts)"}},
-        WarningCase{"ControlCharacters",
-                    "[allowance]\nli\x01mit=1\n",
-                    {"log.ini: [allowance] unknown key 'li?mit' is not read (its keys: limit, start_day, counts)"}}),
+        WarningCase{
+            "ControlCharacters",
+            "[allowance]\nli\x01mit=1\n",
+            {"log.ini: [allowance] unknown key 'li?mit' is not read (its keys: limit, start_day, counts, warn)"}}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(AllowanceFiles, ANamedPipeIsNoSettingsFileAndHoldsNothingUp) {

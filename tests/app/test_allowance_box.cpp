@@ -75,6 +75,24 @@ TEST_F(Allowance, TheRowCaptionsEndWhereThoseOfTheOtherBoxesEnd) {
     EXPECT_EQ(child<QLabel>("Label6")->font(), child<QLabel>("Label2")->font());
 }
 
+// A log without a line for two days or more: the caption says since when,
+// in red, and the tooltip what that means; the rows keep their colours.
+TEST_F(Allowance, AStaleLogTurnsTheCaptionRedAndSaysSinceWhen) {
+    set_allowance("limit=100 GiB\n");
+    for (const int day : {11, 30}) {
+        today_ = [day] { return LogDate{2005, 6, day}; };
+        start(log_of(days_from(2005, 6, 1, 10)));
+        const bool stale = day == 30;
+        EXPECT_EQ(box()->title(), stale ? "Geen regel sinds 10 Juni" : "Bundel t/m 30 Juni");
+        EXPECT_EQ(box()->palette().color(QPalette::WindowText) == kOverRed, stale) << day;
+        EXPECT_FALSE(red("Label6"));
+        EXPECT_EQ(box()->toolTip().startsWith("De log heeft geen regel sinds 10 Juni 2005.\nHet meetprogramma "
+                                              "schrijft niet meer; het verbruik kan hoger zijn.\n\nPeriode: "),
+                  stale)
+            << box()->toolTip().toStdString();
+    }
+}
+
 // Without a limit the window is drawn as if the box did not exist.
 TEST_F(Allowance, WithoutALimitNoPixelOfTheWindowChanges) {
     for (const char* section : {"", "start_day=14\ncounts=upload\n"}) {

@@ -43,7 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A file name need not be valid UTF-8: its bytes are kept.
         Case{"a_log_name_not_in_utf8", {"verkeer\xe9.csv"}, Action::Run, "verkeer\xe9.csv", "", 0},
         Case{"a_log_named_like_an_option", {"--", "--help"}, Action::Run, "--help", "", 0},
-        Case{"help", {"--help"}, Action::Help, std::nullopt, "Usage: loglezer [QT-OPTIONS] [--units U] [LOGFILE]", 0},
+        Case{"help",
+             {"--help"},
+             Action::Help,
+             std::nullopt,
+             "Usage: loglezer [QT-OPTIONS] [--units U] [--interface NAME] [LOGFILE | --vnstat]",
+             0},
         Case{"help_wins_over_a_log", {"-h", "log.csv"}, Action::Help, std::nullopt, "--version", 0},
         Case{"version", {"--version"}, Action::Version, std::nullopt, "loglezer " LOGLEZER_VERSION "\n", 0},
         Case{"unknown_option",

@@ -58,6 +58,8 @@ TEST_F(Export, WritesTheBytesOfTheWindowsSaveOfTheSameView) {
     save_answer_ = path("window_2005.jpg");
     click(child<QPushButton>("sbtn_saveupload"));
     ASSERT_TRUE(messages_.empty());
+    EXPECT_EQ(suggested_names_,
+              (std::vector<std::string>{"download-per-jaar-sinds-01-maart-2005.jpg", "upload-per-maand-2005.jpg"}));
 
     EXPECT_EQ(run_loglezer({"--export", "years.jpg"}), 0);
     EXPECT_EQ(run_loglezer({"--export", "2005.JPEG", "--year", "2005", "--chart", "upload"}), 0);

@@ -50,7 +50,6 @@ TEST_F(OpenLog, TheMissingLogBoxOffersToOpenOneWhichIsShownAndFoundDirectlyNextT
     open_answer_ = qt_path(dir_ / "other.csv");
     open();
     EXPECT_FALSE(form_->log_missing());
-    EXPECT_EQ(missing_details_, std::vector<std::string>{(dir_ / kDefaultLogPath).string()});
     EXPECT_EQ(open_offered_, std::vector<bool>{true});
     EXPECT_EQ(items(year()), std::vector<std::string>{"2010"});
     EXPECT_EQ(remembered(), (dir_ / "other.csv").string());
@@ -63,6 +62,59 @@ TEST_F(OpenLog, TheMissingLogBoxOffersToOpenOneWhichIsShownAndFoundDirectlyNextT
     EXPECT_EQ(missing_boxes_, 1);
     EXPECT_EQ(items(year()), std::vector<std::string>{"2010"});
 }
+
+// The missing-log box at the start: a first start, where nothing named a
+// log, asks for one; a log named but missing is told as it always was.
+struct MissingBoxCase {
+    const char* name;
+    std::optional<std::string> ini;    // log.ini's text; nothing: no log.ini
+    std::optional<std::string> named;  // the log named on the command line
+    bool offer_open;
+    MissingLogAnswer default_answer;
+    const char* advice;
+    std::vector<std::string> detail;  // its lines; "{dir}" stands for the working directory
+};
+
+void PrintTo(const MissingBoxCase& c, std::ostream* os) { *os << c.name; }
+
+class MissingBox : public OpenLog, public ::testing::WithParamInterface<MissingBoxCase> {};
+
+TEST_P(MissingBox, AsksForTheLogOnlyWhenNothingNamedOne) {
+    const MissingBoxCase& c = GetParam();
+    fs::remove(dir_ / "log.ini");
+    if (c.ini) std::ofstream(dir_ / "log.ini") << *c.ini;
+    open(c.named);
+    ASSERT_EQ(missing_shown_.size(), 1u);
+    const MissingLogBox& box = missing_shown_.front();
+    EXPECT_EQ(box.offer_open, c.offer_open);
+    EXPECT_EQ(box.default_answer, c.default_answer);
+    EXPECT_EQ(box.advice.toStdString(), c.advice);
+    QStringList detail;
+    for (const std::string& line : c.detail) detail << QString::fromStdString(line).replace("{dir}", qt_path(dir_));
+    EXPECT_EQ(box.detail, detail.join('\n'));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FirstStart, MissingBox,
+    ::testing::Values(
+        MissingBoxCase{
+            "NothingNamedOpensByDefault",
+            {},
+            {},
+            true,
+            MissingLogAnswer::Open,
+            "Kies de logfile van je meetprogramma.",
+            {"Gezocht in:", "{dir}/log.ini", "{dir}/config/loglezer/log.ini", std::string("{dir}/") + kDefaultLogPath}},
+        MissingBoxCase{"LogIniNamedAMissingLog",
+                       "[path]\nlog=gone.csv\n",
+                       {},
+                       true,
+                       MissingLogAnswer::Close,
+                       "",
+                       {"{dir}/gone.csv"}},
+        MissingBoxCase{
+            "CommandLineNamedAMissingLog", {}, "gone.csv", false, MissingLogAnswer::Close, "", {"{dir}/gone.csv"}}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(OpenLog, OkOrACancelledDialogEndsTheStartAndWritesNothing) {
     fs::remove(dir_ / "log.ini");

@@ -82,21 +82,35 @@ protected:
         seams.show_warning = [this](QWidget*, const QString&, const QString& text) {
             warnings_.push_back(text.toStdString());
         };
-        seams.show_log_missing = [this](const QString& detail, bool offer_open) {
+        seams.show_log_missing = [this](const MissingLogBox& box) {
             ++missing_boxes_;
-            missing_details_.push_back(detail.toStdString());
-            open_offered_.push_back(offer_open);
+            missing_details_.push_back(box.detail.toStdString());
+            open_offered_.push_back(box.offer_open);
+            missing_shown_.push_back(box);
             return missing_answer_;
         };
         seams.open_log_dialog = [this](QWidget*) {
             ++open_dialogs_;
             return open_answer_;
         };
-        seams.save_dialog = [this](QWidget*) { return save_answer_; };
+        seams.save_dialog = [this](QWidget*, const QString& suggested_name) {
+            suggested_names_.push_back(suggested_name.toStdString());
+            return save_answer_;
+        };
+        seams.allowance_dialog = [this](QWidget*, const AllowanceChoice& current) {
+            allowance_shown_ = current;
+            return allowance_answer_;
+        };
+        seams.notify = notify_;
+        seams.choose_interface = [this](QWidget*, const std::vector<VnstatInterface>& interfaces) {
+            interface_lists_.push_back(interfaces.size());
+            return interface_answer_;
+        };
         seams.working_dir = working_dir_gone_ ? fs::path() : dir_;
         seams.user_ini = user_ini();
         seams.log_argument = std::move(log_argument);
         seams.separators = separators_;
+        seams.today = today_;
         form_ = std::make_unique<MainWindow>(seams);
         return *form_;
     }
@@ -134,12 +148,20 @@ protected:
     int missing_boxes_ = 0;
     std::vector<std::string> missing_details_;  // the detail text of each missing-log box
     std::vector<bool> open_offered_;            // whether each missing-log box had "Openen..."
+    std::vector<MissingLogBox> missing_shown_;  // each missing-log box as shown
     MissingLogAnswer missing_answer_ = MissingLogAnswer::Close;
     int open_dialogs_ = 0;
     std::optional<QString> open_answer_;  // the file chosen in the open dialog
     std::optional<QString> save_answer_;
+    std::vector<std::size_t> interface_lists_;            // how many interfaces each "Interface kiezen" listed
+    std::optional<std::string> interface_answer_;         // the interface chosen there
+    std::vector<std::string> suggested_names_;            // the name each save dialog offered
+    AllowanceAnswer allowance_answer_;                    // the answer to "Bundel instellen"
+    std::optional<AllowanceChoice> allowance_shown_;      // what it was filled in with
+    std::function<void(const AllowanceNotice&)> notify_;  // the desktop's notices; none sent when empty
     Separators separators_;          // "." and ",": the figures the tests expect do not depend on the machine
     bool working_dir_gone_ = false;  // the window finds no working directory
+    Clock today_;                    // none: the log is never judged stale
 };
 
 }  // namespace test_support

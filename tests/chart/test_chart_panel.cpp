@@ -555,6 +555,35 @@ INSTANTIATE_TEST_SUITE_P(
                                {2.5 * kSlot - 0.0625, 0, 0.125, 1}}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
+// The tooltip on the screen, if one is shown.
+QWidget* shown_tooltip() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto tip = std::find_if(windows.begin(), windows.end(), [](const QWidget* w) {
+        return w->objectName() == QLatin1String("qtooltip_label") && w->isVisible();
+    });
+    return tip == windows.end() ? nullptr : *tip;
+}
+
+TEST(ChartKeys, TheSelectedBarsTooltipMovesWithTheBarWhenTheKeysZoom) {
+    ChartPanel panel("Download");
+    panel.resize(600, 249);
+    fill_months(panel.model());
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&panel, Qt::Key_Right);
+    ASSERT_NE(shown_tooltip(), nullptr);
+    QTest::keyClick(&panel, Qt::Key_Plus);
+    const QWidget* tip = shown_tooltip();
+    ASSERT_NE(tip, nullptr);
+    // The fourth bar, now twice as wide in the middle of the view: the tip
+    // stands right of its centre, within its slot.
+    const QRect plot = panel.plot_rect(panel.rect());
+    const QRectF view = panel.zoom();
+    const double slot = plot.width() / 12.0 / view.width();
+    const double centre = plot.left() + (3.5 * kSlot - view.left()) / view.width() * plot.width();
+    const int tip_x = panel.mapFromGlobal(tip->pos()).x();
+    EXPECT_GT(tip_x, centre);
+    EXPECT_LT(tip_x, centre + slot);
+}
+
 TEST(ChartKeys, APanelWithoutBarsSelectsNothing) {
     ChartPanel panel("Download");
     panel.resize(1049, 249);

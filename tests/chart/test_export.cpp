@@ -46,7 +46,7 @@ private:
 };
 
 SaveDialog answer(std::optional<QString> path, int* calls = nullptr) {
-    return [path, calls](QWidget*) {
+    return [path, calls](QWidget*, const QString&) {
         if (calls) ++*calls;
         return path;
     };
@@ -280,7 +280,7 @@ TEST_F(Save, AReaderThatGoesAwayFailsTheSave) {
 TEST_F(Save, ThePictureIsTakenBeforeTheDialogOpens) {
     const QString path = dir.filePath("toen.jpg");
     const std::vector<unsigned char> before = encode_jpeg(panel.render(1049, 249));
-    save_chart(panel, nullptr, [&](QWidget*) -> std::optional<QString> {
+    save_chart(panel, nullptr, [&](QWidget*, const QString&) -> std::optional<QString> {
         panel.model().clear_points();  // the panel changes while the dialog is open
         return path;
     });
@@ -359,7 +359,9 @@ TEST_F(RealDialog, IsSetUpAndAddsTheExtension) {
         EXPECT_NE(name, nullptr);
         checked = true;
         if (!name) return dialog->reject();
+        EXPECT_EQ(name->text(), "upload.jpg") << "the name after the chart's title";
         // typed as a user would, then Return
+        name->clear();
         QTest::keyClicks(name, "grafiek");
         QTest::keyClick(name, Qt::Key_Return);
     });

@@ -1,9 +1,12 @@
-// loglezer-stats --allowance and --periods, run on a small log.
+// loglezer-stats --allowance and --periods on a small log, the allowance run
+// in the test's process on a day of its own.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
+#include "cli/run.h"
 #include "tests/cli/stats_command_fixture.h"
 #include "tests/stats/stats_test_util.h"
 
@@ -31,13 +34,60 @@ Lines allowance_log() {
            days({2026, 12, 9}, 1, kGiB, 0);
 }
 
-// The log found through log.ini, whose [allowance] gives the settings.
+// The output of a run, kept.
+class TextOutput final : public cli::Output {
+public:
+    void write(std::string_view text) override { text_ += text; }
+    void flush() override {}
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// The arguments of a command line as a shell splits it: at blanks, a text
+// in single quotes kept whole.
+std::vector<std::string> split_arguments(const std::string& line) {
+    std::vector<std::string> args;
+    std::string arg;
+    bool quoted = false;
+    bool any = false;
+    for (const char c : line) {
+        if (c == '\'') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any) args.push_back(arg);
+            arg.clear();
+            any = false;
+        } else {
+            arg += c;
+            any = true;
+        }
+    }
+    if (any) args.push_back(arg);
+    return args;
+}
+
+// The log found through log.ini, whose [allowance] gives the settings, read
+// by the command run in the test's process on the day `today` (the day
+// after the last line of allowance_log) under the C locale.
 class AllowanceCommand : public test::StatsCommand {
 protected:
     void write_settings(const std::string& allowance) {
         write_log("log.csv", allowance_log());
         std::ofstream(dir / "log.ini") << "[path]\nlog=log.csv\n[allowance]\n" << allowance;
     }
+    test::Result run(const std::string& args) {
+        TextOutput out;
+        std::ostringstream err;
+        const int status = cli::run(split_arguments(args), out, err, LogPlaces{dir, user_ini}, NumericLocale{},
+                                    [this] { return today; });
+        return {status, out.text(), err.str()};
+    }
+
+    LogDate today{2026, 12, 10};
+    std::optional<std::filesystem::path> user_ini = user_log_ini();
 };
 
 struct FormCase {
@@ -56,7 +106,7 @@ TEST_P(AllowanceForms, WriteTheFiguresOfTheSettingsInLogIni) {
     const test::Result r = run(c.args);
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, c.expected_out);
+    EXPECT_EQ(without_log_source(r.out, "log.csv"), c.expected_out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,6 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "    \"days_left\": 5,\n"
                  "    \"days_without_line\": 1\n"
                  "  },\n"
+                 "  \"last_line\": \"2026-12-09\",\n"
+                 "  \"stale_days\": 1,\n"
                  "  \"limit_bytes\": 536870912000,\n"
                  "  \"download_bytes\": 412316860416,\n"
                  "  \"upload_bytes\": 12683575303,\n"
@@ -125,6 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "    \"days_left\": 0,\n"
                  "    \"days_without_line\": 5\n"
                  "  },\n"
+                 "  \"last_line\": \"2026-12-09\",\n"
+                 "  \"stale_days\": 1,\n"
                  "  \"limit_bytes\": 322122547200,\n"
                  "  \"download_bytes\": 413390602240,\n"
                  "  \"upload_bytes\": 12683575303,\n"
@@ -191,6 +245,7 @@ struct StatusCase {
     const char* name;
     const char* args;
     int status;
+    const char* settings = "";  // more keys of [allowance]
 };
 void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
 
@@ -199,8 +254,8 @@ class AllowanceExitStatuses : public AllowanceCommand, public ::testing::WithPar
 // On 9 December, day 26 of 30: 426074177543 bytes (396.81 GiB, 79.36% of
 // 500 GiB) used, the estimate 457.86 GiB.
 TEST_P(AllowanceExitStatuses, TellWhereTheUseStands) {
-    write_settings("start_day=14\n");
     const StatusCase& c = GetParam();
+    write_settings(std::string("start_day=14\n") + c.settings);
     const test::Result r = run(std::string("--allowance ") + c.args);
     EXPECT_EQ(r.status, c.status) << r.err;
 }
@@ -209,6 +264,9 @@ INSTANTIATE_TEST_SUITE_P(Exits, AllowanceExitStatuses,
                          ::testing::Values(StatusCase{"Under", "--limit 500GiB", 0},
                                            StatusCase{"UnderBelowTheWarning", "--limit 500GiB --warn 80", 0},
                                            StatusCase{"UnderAtTheWarning", "--limit 500GiB --warn 79.3", 3},
+                                           // warn= stands in for --warn when that is not given.
+                                           StatusCase{"AtTheWarningOfLogIni", "--limit 500GiB", 3, "warn=79.3\n"},
+                                           StatusCase{"WarnOverLogIni", "--limit 500GiB --warn 80", 0, "warn=79.3\n"},
                                            StatusCase{"EstimateOver", "--limit 450GiB", 3},
                                            StatusCase{"UsedOver", "--limit 396.8GiB", 4},
                                            // 426.07 GB of the provider's 430 GB, the estimate over it.
@@ -254,7 +312,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Without a limit the message names the files a limit was looked for in.
 TEST_F(AllowanceCommand, NoLimitNamesTheFilesLookedIn) {
     write_log("log.csv", allowance_log());
-    const test::Result r = run("--allowance --log log.csv", ">out.txt", "LC_ALL=C XDG_CONFIG_HOME=/nowhere");
+    user_ini = "/nowhere/loglezer/log.ini";
+    const test::Result r = run("--allowance --log log.csv");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err,
               "loglezer-stats: --allowance needs a limit: give --limit AMOUNT, or set limit= in the section "
@@ -275,6 +334,7 @@ class AllowanceUnits : public AllowanceCommand, public ::testing::WithParamInter
 // 120 GB, under 120 GiB.
 TEST_P(AllowanceUnits, AreThoseTheLimitIsWrittenIn) {
     write_log("log.csv", days({2026, 6, 1}, 29, 4000000000, 0) + Lines{log_line("30-Jun-2026", 9000000000, 0)});
+    today = {2026, 6, 30};
     const test::Result r = run(std::string("--allowance --log log.csv --limit '") + GetParam().limit + "'");
     EXPECT_EQ(r.status, GetParam().status) << r.err;
     EXPECT_THAT(r.out, ::testing::HasSubstr(GetParam().used));
@@ -298,12 +358,55 @@ TEST_F(AllowanceCommand, AnOptionStandsInForItsKeyWhichIsThenNotRead) {
 // still whole numbers, rounded to the nearest byte.
 TEST_F(AllowanceCommand, ByteFiguresAreWholeForAmountsWithDecimals) {
     write_log("log.csv", Lines{"14-Nov-2026,1000.25,2.25,", "15-Nov-2026,1000.5,2.5,"});
+    today = {2026, 11, 15};
     const test::Result r = run("--allowance --limit 1 --json --log log.csv");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_THAT(r.out, ::testing::AllOf(::testing::HasSubstr("\"download_bytes\": 2001,"),
                                         ::testing::HasSubstr("\"upload_bytes\": 5,"),
                                         ::testing::HasSubstr("\"used_bytes\": 2006,")));
 }
+
+struct StaleCase {
+    const char* name;
+    LogDate today;  // by the system's clock
+    const char* args;
+    int status;
+    int stale_days;
+    bool stale;  // said on standard error and in the table
+};
+void PrintTo(const StaleCase& c, std::ostream* os) { *os << c.name; }
+
+class AllowanceStaleness : public AllowanceCommand, public ::testing::WithParamInterface<StaleCase> {};
+
+// The last line is of 9 December, under 500 GiB with the estimate under it.
+TEST_P(AllowanceStaleness, ALogWithoutALineForTwoDaysIsStale) {
+    write_settings("limit=500 GiB\nstart_day=14\n");
+    const StaleCase& c = GetParam();
+    today = c.today;
+    const test::Result table = run(std::string("--allowance ") + c.args);
+    EXPECT_EQ(table.status, c.status) << table.err;
+    EXPECT_EQ(table.err, c.stale ? "loglezer-stats: the log is stale: its last line is of 2026-12-09, " +
+                                       std::to_string(c.stale_days) + " days ago.\n"
+                                 : "");
+    EXPECT_EQ(table.out.find("\nStale:  its last line is of 2026-12-09") != std::string::npos, c.stale);
+    const test::Result json = run(std::string("--allowance --json ") + c.args);
+    EXPECT_EQ(json.status, c.status);
+    EXPECT_THAT(json.out, ::testing::HasSubstr("\"last_line\": \"2026-12-09\",\n  \"stale_days\": " +
+                                               std::to_string(c.stale_days) + ",\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, AllowanceStaleness,
+    ::testing::Values(StaleCase{"Fresh", {2026, 12, 9}, "", 0, 0, false},
+                      StaleCase{"Yesterday", {2026, 12, 10}, "", 0, 1, false},
+                      StaleCase{"TwoDays", {2026, 12, 11}, "", 5, 2, true},
+                      StaleCase{"TwentyDays", {2026, 12, 29}, "", 5, 20, true},
+                      // A day given is taken as today.
+                      StaleCase{"TodayGiven", {2026, 12, 29}, "--today 2026-12-09", 0, 20, false},
+                      StaleCase{"StaleBeatsThePace", {2026, 12, 29}, "--limit 450GiB", 5, 20, true},
+                      StaleCase{"StaleBeatsTheWarning", {2026, 12, 29}, "--warn 50", 5, 20, true},
+                      StaleCase{"OverBeatsStale", {2026, 12, 29}, "--limit 396.8GiB", 4, 20, true}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace loglezer

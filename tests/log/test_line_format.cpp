@@ -83,9 +83,10 @@ TEST(LineFormat, AmountTextsByBothWaysOfRemovingTheDate) {
         {"01-Jan-2005,1000,2000,", DateSkip::FirstTwelve, "1000", "2000"},
         {"01-Jan-2005,1000,2000,", DateSkip::UpToComma, "1000", "2000"},
         {"01-Jan-2005,1000,2000,3000,", DateSkip::FirstTwelve, "1000", "2000"},
-        // Nothing after the upload field: the upload text is empty.
-        {"01-Jan-2005,1000,2000", DateSkip::FirstTwelve, "1000", ""},
-        {"01-Jan-2005,1000,2000", DateSkip::UpToComma, "1000", ""},
+        // The line ends after the upload amount: the upload is the rest.
+        {"01-Dec-2026,100,200", DateSkip::FirstTwelve, "100", "200"},
+        {"01-Dec-2026,100,200", DateSkip::UpToComma, "100", "200"},
+        {"01-Jan-2005,1000,", DateSkip::FirstTwelve, "1000", ""},
         // A 10-character date: skipping 12 characters cuts into the amount.
         {"1-Jan-2005,100,200,", DateSkip::FirstTwelve, "00", "200"},
         {"1-Jan-2005,100,200,", DateSkip::UpToComma, "100", "200"},
@@ -106,7 +107,7 @@ TEST(LineFormat, AmountTextsByBothWaysOfRemovingTheDate) {
 }
 
 TEST(LineFormat, EmptyUploadTextFailsToConvert) {
-    const AmountTexts t = amount_texts("01-Jan-2005,1000,2000", DateSkip::FirstTwelve);
+    const AmountTexts t = amount_texts("01-Jan-2005,1000,", DateSkip::FirstTwelve);
     EXPECT_EQ(text_to_float(t.download, Separators{}), 1000.0L);
     try {
         text_to_float(t.upload, Separators{});

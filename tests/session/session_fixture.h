@@ -62,7 +62,7 @@ protected:
     // Starts a session on the log already there, or on the one named as if
     // on the command line.
     Session& open(std::optional<std::string> named = std::nullopt) {
-        session_.emplace(SessionPlaces{{dir_, user_ini()}, std::move(named), given_, separators_});
+        session_.emplace(SessionPlaces{{dir_, user_ini()}, std::move(named), given_, separators_, today_});
         outcome_ = session_->start_up();
         return *session_;
     }
@@ -84,6 +84,7 @@ protected:
     fs::path dir_;
     Separators separators_{'.', ','};
     GivenSettings given_;
+    Clock today_;  // none: the log is never judged stale
     std::optional<Session> session_;
     Outcome outcome_;  // of the start-up
 };

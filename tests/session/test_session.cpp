@@ -131,7 +131,7 @@ TEST_F(SessionTest, TypingAYearFillsTheMonthsOnceItIsWhole) {
 // log's fault, and says so.
 TEST_F(SessionTest, TypingAYearBehindADamagedLineTellsTheLinesFailure) {
     start("01-Jan-2005,1,2,\r\n02-Jan-20x5,1,2,\r\n01-Jan-2006,1,2,\r\n");
-    EXPECT_EQ(told(session_->type_year("2006")), Lines{"'20x5' is not a valid integer value"});
+    EXPECT_EQ(told(session_->type_year("2006")), Lines{"log.csv, regel 2: '20x5' is not a valid integer value"});
 }
 
 TEST_F(SessionTest, MakeStatsInEachOption) {
@@ -159,14 +159,106 @@ TEST_F(SessionTest, MakeStatsInEachOption) {
     EXPECT_EQ(screen().total_download, totals);
 }
 
-// "List index out of bounds (n)" for a year the log lacks, the title of
-// that year written; the session goes on.
+struct SequenceCase {
+    const char* name;
+    std::vector<PeriodOption> options;  // each chosen and made after the start-up
+    const char* download_title;
+    const char* upload_title;
+    const char* value_format;
+};
+void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
+
+class OptionSequences : public SessionTest, public ::testing::WithParamInterface<SequenceCase> {};
+
+// The titles and the value format are those of the last run, whatever ran
+// before it.
+TEST_P(OptionSequences, TheChartsCarryTheTitlesAndFormatOfTheLastRun) {
+    start(log_of(days_from(2025, 12, 1, 45)));
+    for (const PeriodOption option : GetParam().options) {
+        session_->choose_option(option);
+        EXPECT_TRUE(session_->make_stats().notices.empty());
+    }
+    EXPECT_EQ(screen().download.titles(), Lines{GetParam().download_title});
+    EXPECT_EQ(screen().upload.titles(), Lines{GetParam().upload_title});
+    EXPECT_EQ(screen().download.value_format(), GetParam().value_format);
+    EXPECT_EQ(screen().upload.value_format(), GetParam().value_format);
+}
+
+constexpr const char* kYearlyDownload = "Download per jaar sinds 01 December 2025";
+constexpr const char* kYearlyUpload = "Upload per jaar sinds 01 December 2025";
+constexpr PeriodOption PerYear = PeriodOption::PerYear;
+constexpr PeriodOption PerMonth = PeriodOption::PerMonth;
+constexpr PeriodOption PerDay = PeriodOption::PerDay;
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, OptionSequences,
+    ::testing::Values(
+        SequenceCase{"StartUp", {}, kYearlyDownload, kYearlyUpload, kYearlyValueFormat},
+        SequenceCase{"MonthThenYear", {PerMonth, PerYear}, kYearlyDownload, kYearlyUpload, kYearlyValueFormat},
+        SequenceCase{"DayThenYear", {PerDay, PerYear}, kYearlyDownload, kYearlyUpload, kYearlyValueFormat},
+        SequenceCase{"YearThenMonth",
+                     {PerYear, PerMonth},
+                     "Download per maand 2026",
+                     "Upload per maand 2026",
+                     kMonthlyValueFormat},
+        SequenceCase{"DayThenMonth",
+                     {PerDay, PerMonth},
+                     "Download per maand 2026",
+                     "Upload per maand 2026",
+                     kMonthlyValueFormat},
+        SequenceCase{"MonthThenDay",
+                     {PerMonth, PerDay},
+                     "Download per dag Januari 2026",
+                     "Upload per dag Januari 2026",
+                     kDailyValueFormat}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
+struct FailureCase {
+    const char* name;
+    PeriodOption option;
+    const char* year;
+    const char* month;
+    Lines told;
+    const char* download_title;
+};
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class FailureTexts : public SessionTest, public ::testing::WithParamInterface<FailureCase> {};
+
+// 40 days from 1 January 2005, the 11th line without its download: the
+// start-up stops there, and leaves the titles of the layout.
+TEST_P(FailureTexts, SayWhereAndWhatInDutchAroundTheKeptMessage) {
+    start(log_of(days_from(2005, 1, 1, 10)) + "11-Jan-2005,,1\r\n" + log_of(days_from(2005, 1, 12, 29)));
+    const FailureCase& c = GetParam();
+    session_->choose_option(c.option);
+    session_->set_year(c.year);
+    session_->set_month(c.month);
+    EXPECT_EQ(told(session_->make_stats()), c.told);
+    EXPECT_EQ(screen().download.titles(), Lines{c.download_title});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, FailureTexts,
+    ::testing::Values(FailureCase{"LineOfTheLog", PerDay, "2005", "Januari",
+                                  Lines{"log.csv, regel 11: '' is not a valid floating point value"},
+                                  "Download per dag Januari 2005"},
+                      FailureCase{"YearNotInTheLog", PerMonth, "2019", "",
+                                  Lines{"2019 staat niet in de log (List index out of "
+                                        "bounds (40))"},
+                                  "Download per maand 2019"},
+                      FailureCase{"MonthNotInTheLog", PerDay, "2005", "maart",
+                                  Lines{"Maart 2005 staat niet in de log (List index out of bounds (40))"}, "Download"},
+                      FailureCase{
+                          "MonthInAnyLetterCase", PerDay, "2005", "FEBRUARI", {}, "Download per dag Februari 2005"}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
+// A failure is told; the session goes on.
 TEST_F(SessionTest, AFailureIsToldAndTheNextEventGoesOn) {
     start(log_of(days_from(2005, 1, 1, 40)));
     session_->choose_option(PeriodOption::PerMonth);
     session_->set_year("1999");
     const Outcome failed = session_->make_stats();
-    EXPECT_EQ(told(failed), Lines{"List index out of bounds (40)"});
+    EXPECT_EQ(told(failed), Lines{"1999 staat niet in de log (List index out of bounds (40))"});
     EXPECT_TRUE(failed.has(Outcome::Charts));
     EXPECT_EQ(screen().download.titles(), Lines{"Download per maand 1999"});
     session_->set_year("2005");
@@ -202,7 +294,7 @@ TEST_F(Allowance, SettingsThatCannotBeReadAreToldAndTheRestGoesOn) {
     set_allowance("limit=5OO GB\nstart-day=14\n\n[display]\nunits=kilo\n");
     start(log_of(days_from(2005, 6, 1, 10)));
     EXPECT_EQ(told(outcome_), (Lines{"log.ini: [allowance] unknown key 'start-day' is not read (its keys: limit, "
-                                     "start_day, counts)",
+                                     "start_day, counts, warn)",
                                      "log.ini: [allowance] limit: '5OO GB' is not an amount",
                                      "log.ini: [display] units: 'kilo' is not binary or decimal"}));
     EXPECT_EQ(outcome_.notices.front().kind, Notice::Kind::Warning);

@@ -132,6 +132,18 @@ TEST_F(SettingsFile, AFileKeepsItsPermissionsAndALinkStaysALink) {
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// A link to a file not made yet (a dotfiles folder not yet filled) stays a
+// link, and the file is made where it points.
+TEST_F(SettingsFile, ADanglingLinkIsWrittenThrough) {
+    const fs::path real = dir_ / "dotfiles" / "log.ini";
+    fs::create_directories(real.parent_path());
+    fs::create_directories(ini_.parent_path());
+    fs::create_symlink(fs::relative(real, ini_.parent_path()), ini_);
+    loglezer::remember_log(ini_, "/data/log.csv");
+    EXPECT_TRUE(fs::is_symlink(ini_));
+    EXPECT_EQ(text_of(real), "[path]\nlog=/data/log.csv\n");
+}
+
 TEST_F(SettingsFile, AFailureNamesTheFileAndLeavesItAsItWas) {
     write(dir_ / "config", "a file where the folder should be");
     EXPECT_THAT([&] { loglezer::remember_log(ini_, "/data/log.csv"); },

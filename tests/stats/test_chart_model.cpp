@@ -58,5 +58,35 @@ TEST(Model, InitialStateAndChangeCallback) {
     EXPECT_EQ(model.value_format(), "0");  // emptying keeps the format
 }
 
+// The file name a picture is offered under, after the chart's first title.
+struct PictureNameCase {
+    const char* name;
+    std::vector<std::string> titles;
+    const char* file;
+};
+
+void PrintTo(const PictureNameCase& c, std::ostream* os) { *os << c.name; }
+
+class PictureName : public ::testing::TestWithParam<PictureNameCase> {};
+
+TEST_P(PictureName, FollowsTheTitle) {
+    ChartModel model("Download");
+    model.clear_titles();
+    for (const std::string& title : GetParam().titles) model.add_title(title);
+    EXPECT_EQ(picture_file_name(model), GetParam().file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, PictureName,
+    ::testing::Values(PictureNameCase{"Monthly", {"Download per maand 2026"}, "download-per-maand-2026.jpg"},
+                      PictureNameCase{"Yearly",
+                                      {"Upload per jaar sinds 01 Januari 2005"},
+                                      "upload-per-jaar-sinds-01-januari-2005.jpg"},
+                      PictureNameCase{"Daily", {"Download per dag Juni 2026"}, "download-per-dag-juni-2026.jpg"},
+                      PictureNameCase{"FirstLineOnly", {"Bundel 2026", "tweede regel"}, "bundel-2026.jpg"},
+                      PictureNameCase{"OtherCharactersAreOneDash", {" Upload -- per\xe9jaar! "}, "upload-per-jaar.jpg"},
+                      PictureNameCase{"NoTitle", {}, "grafiek.jpg"}),
+    [](const auto& case_info) { return std::string(case_info.param.name); });
+
 }  // namespace
 }  // namespace loglezer

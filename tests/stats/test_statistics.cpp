@@ -284,11 +284,6 @@ TEST(PerYear, BadAmountKeepsFinishedGroupsAndLabels) {
     EXPECT_FALSE(v.captions);  // nothing written
 }
 
-TEST(PerYear, MissingFinalCommaFailsWithTheEmptyUploadText) {
-    Viewer v({"01-Jan-2005,1000,2000"});
-    expect_failure([&] { v.yearly(); }, "'' is not a valid floating point value");
-}
-
 // A line with a bad amount fails on that line in every option; when both
 // amounts are bad, the download's text is the one named.
 struct BadAmountCase {
