@@ -1,5 +1,6 @@
-// Start-up of the window up to the moment it is shown: on the demo log and
-// on a generated log of 1,000,000 lines.
+// Start-up of the window up to the moment it is shown: on the demo log, on
+// a generated log of 1,000,000 lines and on a vnStat database of 10 years of
+// days for 3 interfaces.
 #include <benchmark/benchmark.h>
 
 #include <QTest>
@@ -7,6 +8,7 @@
 #include <fstream>
 
 #include "app/window.h"
+#include "bench/ten_year_vnstat.h"
 #include "tools/loggen.h"
 
 namespace {
@@ -44,5 +46,12 @@ BENCHMARK(BM_StartUpDemoLog)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpMillionLines(benchmark::State& state) { start_and_show(state, million_line_dir()); }
 BENCHMARK(BM_StartUpMillionLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_StartUpVnstatDatabase(benchmark::State& state) {
+    const fs::path dir = bench_support::ten_year_vnstat().dir;
+    std::ofstream(dir / "log.ini") << "[path]\nlog=" << (dir / "db" / "vnstat.db").string() << "\ninterface=eth0\n";
+    start_and_show(state, dir);
+}
+BENCHMARK(BM_StartUpVnstatDatabase)->Unit(benchmark::kMillisecond);
 
 }  // namespace

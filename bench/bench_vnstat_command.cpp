@@ -2,48 +2,13 @@
 // exit: on a vnStat database of 10 years of days for 3 interfaces, and on a
 // log of the same days of one interface. The database is made by vnStat.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "tests/log/vnstat_database.h"
-#include "tools/loggen.h"
+#include "bench/ten_year_vnstat.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr int kDays = 3653;
-
-struct Scratch {
-    fs::path dir = fs::temp_directory_path() / ("loglezer_bench_vnstat_" + std::to_string(::getpid()));
-    Scratch() {
-        std::vector<loglezer::test::VnstatDayRow> days;
-        std::ofstream log(dir.string() + ".csv", std::ios::binary);
-        for (int i = 0; i < kDays; ++i) {
-            const loglezer::tools::Date d = loglezer::tools::add_days({2015, 1, 1}, i);
-            const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-            const std::string iso = std::to_string(d.year) + "-" + two(d.month) + "-" + two(d.day);
-            const long long rx = 1000000007LL * (i % 97 + 1);
-            const long long tx = 300000011LL * (i % 13 + 1);
-            for (const char* name : {"eth0", "wlan0", "wwan0"}) days.push_back({name, iso, rx, tx});
-            log << loglezer::tools::date_field(d) << "," << rx << "," << tx << ",\r\n";
-        }
-        loglezer::test::make_vnstat_database(dir, true, {{"eth0", ""}, {"wlan0", ""}, {"wwan0", ""}}, days);
-    }
-    ~Scratch() {
-        fs::remove_all(dir);
-        fs::remove(dir.string() + ".csv");
-    }
-};
-
-const Scratch& scratch() {
-    static const Scratch s;
-    return s;
-}
 
 void run_stats(benchmark::State& state, const std::string& args) {
     const std::string command = "'" LOGLEZER_STATS_EXE "' " + args + " >/dev/null";
@@ -53,12 +18,13 @@ void run_stats(benchmark::State& state, const std::string& args) {
 }
 
 void BM_PerYearOfVnstatDatabase(benchmark::State& state) {
-    run_stats(state, "--log '" + (scratch().dir / "db" / "vnstat.db").string() + "' --interface eth0");
+    run_stats(state,
+              "--log '" + (bench_support::ten_year_vnstat().dir / "db" / "vnstat.db").string() + "' --interface eth0");
 }
 BENCHMARK(BM_PerYearOfVnstatDatabase)->Unit(benchmark::kMillisecond);
 
 void BM_PerYearOfTheSameDaysAsALog(benchmark::State& state) {
-    run_stats(state, "--log '" + scratch().dir.string() + ".csv'");
+    run_stats(state, "--log '" + bench_support::ten_year_vnstat().dir.string() + ".csv'");
 }
 BENCHMARK(BM_PerYearOfTheSameDaysAsALog)->Unit(benchmark::kMillisecond);
 
