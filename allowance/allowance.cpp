@@ -160,6 +160,11 @@ long double parse_warn(std::string_view text, std::string_view setting) {
     return *percent;
 }
 
+long double unit_bytes(std::string_view unit) {
+    const Unit* named = unit.empty() ? nullptr : unit_named(unit);
+    return named ? named->bytes : 0;
+}
+
 std::string_view counts_name(Counted counts) {
     switch (counts) {
         case Counted::Download:

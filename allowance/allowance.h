@@ -79,6 +79,9 @@ std::optional<long double> decimal_number(std::string_view text);
 
 // "download", "upload" or "both".
 std::string_view counts_name(Counted counts);
+// The bytes of one of the units a limit may be written in ("GB", "TiB",
+// any letter case); 0 for a text that names none.
+long double unit_bytes(std::string_view unit);
 
 // What the command line gives in place of the keys of [allowance]: each
 // one given replaces its key, which is then not read.

@@ -13,19 +13,7 @@ namespace {
 
 constexpr const char* kSection = "allowance";
 
-long double unit_bytes(LimitUnit unit) {
-    switch (unit) {
-        case LimitUnit::GB:
-            return 1e9L;
-        case LimitUnit::TB:
-            return 1e12L;
-        case LimitUnit::GiB:
-            return 1073741824.0L;
-        case LimitUnit::TiB:
-            break;
-    }
-    return 1099511627776.0L;
-}
+long double bytes_of(LimitUnit unit) { return unit_bytes(limit_unit_name(unit)); }
 
 // The amount with two decimals at most, "." as the decimal point and no
 // zeros at its end: "120", "1.5". Never three decimals, which the reader
@@ -63,9 +51,9 @@ AllowanceChoice allowance_choice(const AllowanceSettings& settings) {
     if (settings.warn) choice.warn = static_cast<int>(std::lround(std::max(1.0L, *settings.warn)));
     if (!settings.limit) return choice;
     const bool binary = settings.units == UnitMode::Binary;
-    const bool tera = *settings.limit >= unit_bytes(binary ? LimitUnit::TiB : LimitUnit::TB);
+    const bool tera = *settings.limit >= bytes_of(binary ? LimitUnit::TiB : LimitUnit::TB);
     choice.unit = binary ? (tera ? LimitUnit::TiB : LimitUnit::GiB) : (tera ? LimitUnit::TB : LimitUnit::GB);
-    choice.amount = static_cast<double>(std::round(*settings.limit / unit_bytes(choice.unit) * 100) / 100);
+    choice.amount = static_cast<double>(std::round(*settings.limit / bytes_of(choice.unit) * 100) / 100);
     return choice;
 }
 

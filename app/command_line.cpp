@@ -86,13 +86,13 @@ CommandLine printing(CommandLine::Action action, std::string message) {
     return line;
 }
 
-const std::vector<OptionSpec>& option_specs() {
-    static const std::vector<OptionSpec> kSpecs = {
+const std::vector<KnownOption>& known_options() {
+    static const std::vector<KnownOption> kKnownOptions = {
         {"--help", false, "-h"}, {"--version"},     {"--units", true},     {"--export", true}, {"--chart", true},
         {"--year", true},        {"--month", true}, {"--size", true},      {"--scale", true},  {"--format", true},
         {"--allowance"},         {"--vnstat"},      {"--interface", true},
     };
-    return kSpecs;
+    return kKnownOptions;
 }
 
 // The options that only the export takes, in the order their checks run.
@@ -229,7 +229,7 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
     try {
         const WithoutQtOptions own = take_qt_options(args);
         const ParsedOptions parsed = parse_options(
-            std::vector<std::string>(own.rest.begin() + (own.rest.empty() ? 0 : 1), own.rest.end()), option_specs());
+            std::vector<std::string>(own.rest.begin() + (own.rest.empty() ? 0 : 1), own.rest.end()), known_options());
         if (parsed.has("--help")) return printing(CommandLine::Action::Help, kHelp);
         if (parsed.has("--version")) return printing(CommandLine::Action::Version, "loglezer " LOGLEZER_VERSION "\n");
         CommandLine line = read_parsed(parsed);

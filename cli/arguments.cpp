@@ -13,8 +13,8 @@
 namespace loglezer::cli {
 namespace {
 
-const std::vector<OptionSpec>& option_specs() {
-    static const std::vector<OptionSpec> kSpecs = {
+const std::vector<KnownOption>& known_options() {
+    static const std::vector<KnownOption> kKnownOptions = {
         {"--help", false, "-h"},
         {"--version"},
         {"--csv"},
@@ -35,7 +35,7 @@ const std::vector<OptionSpec>& option_specs() {
         {"--vnstat"},
         {"--interface", true},
     };
-    return kSpecs;
+    return kKnownOptions;
 }
 
 long long top_count(const std::string& text) {
@@ -162,7 +162,7 @@ void check_combination(const Options& options, const FormFlags& form) {
 }  // namespace
 
 Options parse_arguments(const std::vector<std::string>& args) {
-    const ParsedOptions parsed = parse_options(args, option_specs());
+    const ParsedOptions parsed = parse_options(args, known_options());
     // The command takes no argument that is not an option.
     if (!parsed.arguments().empty()) throw unexpected_argument(parsed.arguments().front());
     Options options = read_options(parsed);

@@ -5,31 +5,31 @@
 namespace loglezer {
 namespace {
 
-const OptionSpec* spec_named(const std::vector<OptionSpec>& specs, std::string_view name) {
-    for (const OptionSpec& spec : specs) {
-        if (spec.name == name || (!spec.short_name.empty() && spec.short_name == name)) return &spec;
+const KnownOption* option_named(const std::vector<KnownOption>& known, std::string_view name) {
+    for (const KnownOption& option : known) {
+        if (option.name == name || (!option.short_name.empty() && option.short_name == name)) return &option;
     }
     return nullptr;
 }
 
 // Reads the option at args[i], and its value, which may move i on.
-void read_option(const std::vector<std::string>& args, std::size_t& i, const std::vector<OptionSpec>& specs,
+void read_option(const std::vector<std::string>& args, std::size_t& i, const std::vector<KnownOption>& known,
                  ParsedOptions& parsed) {
     const std::string& arg = args[i];
     const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
     const std::string_view name = std::string_view(arg).substr(0, equals);
-    const OptionSpec* spec = spec_named(specs, name);
-    if (!spec) throw UsageError("unknown option " + quoted(arg, kWholeText) + " (see --help)");
-    const std::string shown(spec->name);
-    if (parsed.has(spec->name)) throw UsageError(shown + " is given more than once");
-    if (!spec->takes_value) {
+    const KnownOption* option = option_named(known, name);
+    if (!option) throw UsageError("unknown option " + quoted(arg, kWholeText) + " (see --help)");
+    const std::string shown(option->name);
+    if (parsed.has(option->name)) throw UsageError(shown + " is given more than once");
+    if (!option->takes_value) {
         if (equals != std::string::npos) throw UsageError(shown + " takes no value");
-        parsed.add_option({spec->name, {}});
+        parsed.add_option({option->name, {}});
     } else if (equals != std::string::npos) {
-        parsed.add_option({spec->name, arg.substr(equals + 1)});
+        parsed.add_option({option->name, arg.substr(equals + 1)});
     } else {
         if (i + 1 >= args.size()) throw UsageError(shown + " needs a value");
-        parsed.add_option({spec->name, args[++i]});
+        parsed.add_option({option->name, args[++i]});
     }
 }
 
@@ -48,7 +48,7 @@ std::optional<std::string> ParsedOptions::value(std::string_view name) const {
     return given->value;
 }
 
-ParsedOptions parse_options(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+ParsedOptions parse_options(const std::vector<std::string>& args, const std::vector<KnownOption>& known) {
     ParsedOptions parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -57,7 +57,7 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const std::vec
             break;
         }
         if (arg.size() > 1 && arg[0] == '-') {
-            read_option(args, i, specs, parsed);
+            read_option(args, i, known, parsed);
         } else {
             parsed.add_argument(arg);
         }

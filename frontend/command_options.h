@@ -11,7 +11,7 @@
 namespace loglezer {
 
 // An option a program takes: "--year", and "-h" for "--help".
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     bool takes_value = false;
     std::string_view short_name = {};
@@ -22,7 +22,7 @@ struct OptionSpec {
 class ParsedOptions {
 public:
     struct Given {
-        std::string_view name;  // as the spec names it
+        std::string_view name;  // as the option table names it
         std::string value;      // empty for an option without one
     };
 
@@ -54,7 +54,7 @@ private:
 // - an option given twice: "--year is given more than once";
 // - "--year needs a value" at the end of the line, "--csv takes no value"
 //   for "--csv=x".
-ParsedOptions parse_options(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+ParsedOptions parse_options(const std::vector<std::string>& args, const std::vector<KnownOption>& known);
 
 // "unexpected argument 'x' (see --help)": for an argument the program takes
 // no more of.
